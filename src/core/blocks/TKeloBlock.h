@@ -1,0 +1,289 @@
+#pragma once
+
+#include "blocks/BlockArea.h"
+#include "blocks/ChoiceList.h"
+#include "util/KeloColor.h"
+
+#include <QList>
+#include <QPoint>
+#include <QRect>
+#include <QSet>
+#include <QString>
+#include <vector>
+
+class Workspace;
+
+// One command block: a record (command, parameters, code template, links) and the
+// geometry of the control that shows it. Placed blocks form a vertical chain through
+// fLinkTo with FLinkFrom as back link; containers keep their body behind fLinkTo and
+// continue the chain through their end block (see TKeloContainerBlock).
+class TKeloBlock {
+public:
+    static constexpr int InitialWidth = 150;
+    static constexpr int InitialHeight = 44;
+    static constexpr int StartCommandId = 1;
+    static constexpr int EndBlockCommandId = 99;
+    static constexpr int ElseHeaderCommandId = 100;
+    static constexpr int FirstDeviceValueId = 75;  // value blocks above 74 carry a device
+
+    // Creates a prototype owned by the workspace (named "Prot_keloBlock__N").
+    // Use Workspace::create / createFloat rather than calling this directly.
+    explicit TKeloBlock(Workspace *owner);
+    virtual ~TKeloBlock();
+    TKeloBlock(const TKeloBlock &) = delete;
+    TKeloBlock &operator=(const TKeloBlock &) = delete;
+
+    virtual QString className() const { return QStringLiteral("TKeloBlock"); }
+
+    // ---- identity ----
+    Workspace *owner() const { return fOwner; }
+    QString Name() const { return fName; }
+    // Gives the block a component name; false when the owner already has it.
+    bool SetName(const QString &name);
+    int Id = 0;
+    int Tag = 0;
+
+    // ---- geometry ----
+    int Left() const { return fLeft; }
+    int Top() const { return fTop; }
+    int Width() const { return fWidth; }
+    int Height() const { return fHeight; }
+    QRect BoundsRect() const { return QRect(fLeft, fTop, fWidth, fHeight); }
+    virtual void SetBounds(int left, int top, int width, int height);
+    void SetLeft(int v) { SetBounds(v, fTop, fWidth, fHeight); }
+    void SetTop(int v) { SetBounds(fLeft, v, fWidth, fHeight); }
+    void SetWidth(int v) { SetBounds(fLeft, fTop, v, fHeight); }
+    void SetHeight(int v) { SetBounds(fLeft, fTop, fWidth, v); }
+    int marginLeft = 3, marginTop = 3, marginRight = 3, marginBottom = 3;
+
+    bool Visible() const { return fVisible; }
+    void SetVisible(bool v) { fVisible = v; }
+    bool Enabled() const { return fEnabled; }
+    void SetEnabled(bool v) { fEnabled = v; }
+
+    // ---- parent ----
+    BlockArea *parentArea() const { return fParentArea; }
+    TKeloBlock *parentBlock() const { return fParentBlock; }
+    bool hasParent() const { return fParentArea || fParentBlock; }
+    void SetParent(BlockArea *area);
+    void SetParent(TKeloBlock *host);
+    // Moves the block to the end of its parent's child order (drawn on top).
+    void BringToFront();
+    // Value blocks currently children of this block (in its slots, or left there by
+    // a refused slot assignment).
+    const std::vector<TKeloBlock *> &childBlocks() const { return fChildBlocks; }
+
+    // ---- stored properties ----
+    TColor Color() const { return fColor; }
+    void SetColor(TColor c);
+    TColor BorderColor = KeloColor::Red;
+    TColor CommandColor = KeloColor::Black;
+    bool Param1Attaching = false;
+    bool Param2Attaching = false;
+    bool CtrlAttachUp = false;
+    bool CtrlAttachDn = false;
+
+    QString CommandText() const { return fCommandText; }
+    void SetCommandText(const QString &t);
+    bool NewlyCreated() const { return fNewlyCreated; }
+    virtual void SetNewlyCreated(bool v);
+    int CommndID = -1;
+
+    virtual int GetParam1() const { return fParam1; }
+    virtual void SetParam1(int v);
+    virtual int GetParam2() const { return fParam2; }
+    virtual void SetParam2(int v);
+    int rawParam1() const { return fParam1; }
+    int rawParam2() const { return fParam2; }
+    // Stores without side effects (what an editor change does).
+    void storeParam1(int v) { fParam1 = v; }
+    void storeParam2(int v) { fParam2 = v; }
+
+    QString ParamStr() const { return fParamStr; }
+    void SetParamStr(const QString &s);
+    QString ParamD() const { return fParamD; }
+    void SetParamD(const QString &s);
+    int PDevice() const { return fPDevice; }
+    void SetPDevice(int v);
+
+    bool topNose = true;
+    bool botNose = true;
+    int TotalParams() const { return fTotalParams; }
+    virtual void SetTotalParams(int v) { fTotalParams = v; }
+
+    QString param1question, param1prompt, param2question, param2prompt;
+    QString MyHint() const { return fMyHint; }
+    void SetMyHint(const QString &t);
+    // The tooltip as composed from MyHint, ParamStr and parameter 1.
+    QString Hint() const { return fHint; }
+    void SetHint(const QString &h) { fHint = h; }
+    void RefreshHint() { SetMyHint(fMyHint); }
+
+    bool prototype() const { return fPrototype; }
+    virtual void Setprototype(bool v);
+    int DeviceOnlyCommandID() const { return fDeviceOnlyCommandID; }
+    void SetDeviceOnlyCommandID(int v);
+    QString ArduCmd;
+    QString ArduCheck;
+    TColor enblColor = KeloColor::None;
+
+    // ---- links ----
+    TKeloBlock *firstBlock() const { return fLinkTo; }
+    virtual TKeloBlock *GetLinkTo() const { return fLinkTo; }
+    virtual void SetLinkTo(TKeloBlock *b) { fLinkTo = b; }
+    TKeloBlock *LinkFrom() const { return FLinkFrom; }
+    void SetLinkFrom(TKeloBlock *b) { FLinkFrom = b; }
+    QString LinkToName() const;
+    void SetLinkToName(const QString &name);
+    QString LinkFromName() const;
+    void SetLinkFromName(const QString &name);
+
+    TKeloBlock *VarParam1() const { return FVarParam1; }
+    TKeloBlock *VarParam2() const { return FVarParam2; }
+    void SetVarParam1(TKeloBlock *v);
+    void SetVarParam2(TKeloBlock *v);
+    QString VarParam1Name() const;
+    void SetVarParam1Name(const QString &name);
+    QString VarParam2Name() const;
+    void SetVarParam2Name(const QString &name);
+
+    // ---- loading ----
+    // True while the block is read from a file (no owner, setters only store).
+    bool reading() const { return fReading; }
+    void beginReading() { fReading = fWasRead = true; }
+    void endReading() { fReading = false; }
+    // Waiting for a value block named by VarParam1Name/VarParam2Name.
+    bool loading = false;
+    bool beingLoaded() const { return fReading || loading; }
+    // After-load step; runs once the block was read and again once placed.
+    virtual void Loaded() {}
+    // Names read from the file, kept for the re-link pass after all blocks are read.
+    QString storedLinkToName, storedLinkFromName, storedVarParam1Name, storedVarParam2Name;
+    // Gives the block its owner after reading (names it if it has no name).
+    void adoptOwner(Workspace *owner);
+
+    // ---- chain ----
+    void Attach(TKeloBlock *other, bool above);
+    void Detach(TKeloBlock *other);
+    virtual void FollowLinkFrom(TKeloBlock *origin);
+    virtual void ChainChanged();
+    // Last block of the chain that starts here; containers answer by caller.
+    TKeloBlock *getLastKeloBlock(TKeloBlock *caller);
+    virtual int Getblocksize() const { return 1; }
+    // Chain count from db (this block when null), following GetLinkTo.
+    int getKeloBlockListSize(const TKeloBlock *db = nullptr) const;
+    int blocksize() const { return Getblocksize(); }
+    int TopNoseX() const { return fLeft + nospadUp; }
+    int BotNoseX() const { return fLeft + nospadDn; }
+
+    // ---- copies ----
+    virtual TKeloBlock *createNewBlock() const;
+    // Copies a prototype into this fresh block (the target side of Assign).
+    virtual void assignFrom(const TKeloBlock &source);
+
+    // ---- devices ----
+    virtual QString getDeviceName() const;
+    int getDeviceParam(int k) const;
+    bool HasDeviceParam() const;
+    ChoiceList ctrlD;
+    void FillComboBox();
+    void SyncDeviceCombo();
+    void DeviceComboChange(int index);
+    // The device set of type t changed (a device of that type was added, removed
+    // or edited).
+    virtual void onDeviceRefresh(int typeId);
+
+    // ---- variables ----
+    virtual void onVarsChanged() {}
+
+    // ---- code ----
+    virtual QString GetArduinoCommand(int idnt);
+
+    // ---- layout ----
+    static constexpr int lnw = 2;
+    static constexpr int nosw = 14;
+    static constexpr int nosh = 6;
+    int nospadUp = 20;
+    int nospadDn = 20;
+    QPoint ActivePointUp, ActivePointDn;
+    QList<QPoint> borderUp, borderDn, a;
+    void BuildOutline();
+    virtual QString GetDisplayText() const;
+    virtual void UpdateWidth();
+    virtual void SetNewWidth(int nw);
+    // Lays out the command text and the editors (what painting does), and sets the
+    // resulting width.
+    void layoutCommandText();
+    const QList<TextPiece> &textPieces() const { return fPieces; }
+    QPoint textOrigin() const;
+
+    SlotEditor ctrl1, ctrl2, ctrlS;
+    virtual QString GetParam1Text() const { return QString::number(GetParam1()); }
+    virtual QRect GetParam1Rect() const;
+    virtual QRect GetParam2Rect() const;
+    virtual bool Param1Visible() const;
+    virtual bool Param2Visible() const;
+    int editorWidth(const QString &text) const;
+
+    // Painting colours.
+    TColor fillColor() const;
+    void applyDisabledLook();
+
+protected:
+    virtual int PlaceParam1(int x, int y);
+    virtual int PlaceParam2(int x, int y);
+    int PlaceParamStr(int x, int y);
+    int PlaceDeviceCombo(int x, int y);
+    void drawText(int x, int y, const QString &text, TColor color);
+    int measure(const QString &text) const;
+    void setVarParam(int slot, TKeloBlock *v);
+    void lookUpVarParam(int slot, const QString &name);
+    // Hooks for subclasses around parent changes.
+    virtual void parentChanged();
+    // One step of getLastKeloBlock: the answer (done) or the block to go on from.
+    virtual TKeloBlock *lastStep(TKeloBlock *caller, bool *done);
+    void SetUniqueName(const QString &basePrefix);
+    void log(const QString &line) const;
+    // Destroys the blocks this block owns through its links (chain below, companions).
+    virtual void collectOwned(std::vector<TKeloBlock *> &out) const;
+    // Forgets every link to a block that is about to be destroyed.
+    virtual void clearReferencesTo(const QSet<TKeloBlock *> &doomed);
+    friend class Workspace;
+
+    Workspace *fOwner = nullptr;
+    QString fName;
+    int fLeft = 0, fTop = 0, fWidth = InitialWidth, fHeight = InitialHeight;
+    bool fVisible = true;
+    bool fEnabled = true;
+    BlockArea *fParentArea = nullptr;
+    TKeloBlock *fParentBlock = nullptr;
+    std::list<TKeloBlock *>::iterator fChildPos;
+    std::list<TKeloBlock *>::iterator fComponentIt;
+    bool fInComponents = false;
+    std::vector<TKeloBlock *> fChildBlocks;
+
+    TColor fColor = KeloColor::Red;
+    QString fCommandText = QStringLiteral("Command");
+    bool fNewlyCreated = true;
+    int fParam1 = 0, fParam2 = 0;
+    QString fParamStr, fParamD;
+    int fPDevice = -1;
+    int fTotalParams = 0;
+    QString fMyHint, fHint;
+    bool fPrototype = true;
+    int fDeviceOnlyCommandID = -1;
+    bool fReading = false;
+    bool fWasRead = false;
+
+    TKeloBlock *fLinkTo = nullptr;
+    TKeloBlock *FLinkFrom = nullptr;
+    TKeloBlock *FVarParam1 = nullptr;
+    TKeloBlock *FVarParam2 = nullptr;
+    QString fArduinoCommand;
+
+    QList<TextPiece> fPieces;
+
+private:
+    void detachFromParent();
+    void applyHostSizeRule(TKeloBlock *newHost);
+};

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "blocks/TKeloBlock.h"
+
+class TKeloContainerBlockEnd;
+
+// A block with a body: fLinkTo is the first block of the body, GetLinkTo the end
+// block, whose successor continues the chain.
+class TKeloContainerBlock : public TKeloBlock {
+public:
+    explicit TKeloContainerBlock(Workspace *owner);
+    QString className() const override { return QStringLiteral("TKeloContainerBlock"); }
+
+    TKeloContainerBlockEnd *EndBlock() const { return fEndBlock; }
+    void SetEndBlock(TKeloContainerBlockEnd *e);
+    QString EndBlockName() const;
+    void SetEndBlockName(const QString &name);
+    QString EndBlockText = QStringLiteral("Τέλος");
+
+    TKeloBlock *GetLinkTo() const override;
+    int Getblocksize() const override { return getContainersize(); }
+    int getContainersize() const;
+
+    void SetNewlyCreated(bool v) override;
+    virtual void CreateEndBlock();
+    void SetBounds(int left, int top, int width, int height) override;
+    void FollowLinkFrom(TKeloBlock *origin) override;
+    void ChainChanged() override;
+    TKeloBlock *createNewBlock() const override;
+    void assignFrom(const TKeloBlock &source) override;
+
+protected:
+    TKeloBlock *lastStep(TKeloBlock *caller, bool *done) override;
+    // Last block of the body (the container itself when the body is empty).
+    TKeloBlock *lastOfBody(TKeloBlock *caller);
+    void parentChanged() override;
+    virtual void relayCompanions(bool onlyVisibleElse);
+    void collectOwned(std::vector<TKeloBlock *> &out) const override;
+    void clearReferencesTo(const QSet<TKeloBlock *> &doomed) override;
+
+    TKeloContainerBlockEnd *fEndBlock = nullptr;
+};

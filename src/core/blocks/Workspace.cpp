@@ -1,0 +1,225 @@
+#include "blocks/Workspace.h"
+
+#include "blocks/TKeloBlock.h"
+
+#include <QSet>
+
+Workspace::Workspace(const Services &services) : fServices(services) {}
+
+Workspace::~Workspace()
+{
+    FreeAllBlocks();
+}
+
+BlockArea *Workspace::addPanel(const QString &name)
+{
+    fPanels.push_back(std::make_unique<BlockArea>(BlockArea::Kind::Panel, name));
+    return fPanels.back().get();
+}
+
+BlockArea *Workspace::panel(const QString &name) const
+{
+    for (const auto &p : fPanels)
+        if (p->name.compare(name, Qt::CaseInsensitive) == 0)
+            return p.get();
+    return nullptr;
+}
+
+TKeloBlock *Workspace::findBlock(const QString &name) const
+{
+    if (name.isEmpty())
+        return nullptr;
+    return fNames.value(name.toLower(), nullptr);
+}
+
+static bool splitNumberedName(const QString &lowerName, QString *prefix, int *number)
+{
+    const qsizetype us = lowerName.lastIndexOf(u'_');
+    if (us < 0 || us + 1 >= lowerName.size())
+        return false;
+    bool ok = false;
+    const QStringView digits = QStringView(lowerName).mid(us + 1);
+    if (digits.front() == u'0' || digits.front() == u'+' || digits.front() == u'-')
+        return false;
+    const int n = digits.toInt(&ok);
+    if (!ok || n < 1)
+        return false;
+    *prefix = lowerName.left(us);
+    *number = n;
+    return true;
+}
+
+void Workspace::indexName(const QString &name, bool add)
+{
+    const QString lower = name.toLower();
+    QString prefix;
+    int n = 0;
+    if (add)
+        fNames.insert(lower, nullptr);
+    if (!splitNumberedName(lower, &prefix, &n))
+        return;
+    if (add) {
+        fNumbers[prefix].insert(n);
+    } else {
+        auto it = fNumbers.find(prefix);
+        if (it != fNumbers.end())
+            it->erase(n);
+    }
+}
+
+int Workspace::smallestFreeNumber(const QString &prefix) const
+{
+    auto it = fNumbers.constFind(prefix.toLower());
+    return it == fNumbers.constEnd() ? 1 : it->smallestFree();
+}
+
+void Workspace::registerBlock(TKeloBlock *b)
+{
+    if (!b->fInComponents) {
+        fComponents.push_back(b);
+        b->fComponentIt = std::prev(fComponents.end());
+        b->fInComponents = true;
+    }
+    if (!b->fName.isEmpty()) {
+        indexName(b->fName, true);
+        fNames.insert(b->fName.toLower(), b);
+    }
+}
+
+void Workspace::unregisterBlock(TKeloBlock *b)
+{
+    if (b->fInComponents) {
+        fComponents.erase(b->fComponentIt);
+        b->fInComponents = false;
+    }
+    if (!b->fName.isEmpty() && fNames.value(b->fName.toLower()) == b) {
+        fNames.remove(b->fName.toLower());
+        indexName(b->fName, false);
+    }
+}
+
+bool Workspace::renameBlock(TKeloBlock *b, const QString &newName)
+{
+    TKeloBlock *holder = findBlock(newName);
+    if (holder && holder != b)
+        return false;
+    if (!b->fName.isEmpty() && fNames.value(b->fName.toLower()) == b) {
+        fNames.remove(b->fName.toLower());
+        indexName(b->fName, false);
+    }
+    b->fName = newName;
+    if (!newName.isEmpty()) {
+        indexName(newName, true);
+        fNames.insert(newName.toLower(), b);
+    }
+    return true;
+}
+
+void Workspace::destroyBlock(TKeloBlock *b)
+{
+    if (!b)
+        return;
+    // Everything the block owns through its links, without recursion: a chain can be
+    // many thousands of blocks long. The visited set also guards against loops that
+    // only a damaged file could create.
+    QSet<TKeloBlock *> doomed;
+    std::vector<TKeloBlock *> order;
+    std::vector<TKeloBlock *> work{b};
+    while (!work.empty()) {
+        TKeloBlock *x = work.back();
+        work.pop_back();
+        if (!x || doomed.contains(x))
+            continue;
+        doomed.insert(x);
+        order.push_back(x);
+        x->collectOwned(work);
+    }
+    if (!fDestroyingAll) {
+        for (TKeloBlock *c : fComponents)
+            if (!doomed.contains(c))
+                c->clearReferencesTo(doomed);
+    }
+    for (TKeloBlock *x : order) {
+        x->detachFromParent();
+        unregisterBlock(x);
+    }
+    for (TKeloBlock *x : order) {
+        x->fChildBlocks.clear();
+        x->fOwner = nullptr;
+        delete x;
+    }
+}
+
+void Workspace::FreePlacedBlocks()
+{
+    QSet<TKeloBlock *> doomed;
+    std::vector<TKeloBlock *> order;
+    for (TKeloBlock *c : fComponents)
+        if (!c->prototype()) {
+            doomed.insert(c);
+            order.push_back(c);
+        }
+    for (TKeloBlock *c : fComponents)
+        if (!doomed.contains(c))
+            c->clearReferencesTo(doomed);
+    for (TKeloBlock *x : order) {
+        x->detachFromParent();
+        unregisterBlock(x);
+    }
+    for (TKeloBlock *x : order) {
+        x->fChildBlocks.clear();
+        x->fOwner = nullptr;
+        delete x;
+    }
+}
+
+void Workspace::FreeAllBlocks()
+{
+    fDestroyingAll = true;
+    std::vector<TKeloBlock *> all(fComponents.begin(), fComponents.end());
+    for (TKeloBlock *x : all) {
+        x->detachFromParent();
+        unregisterBlock(x);
+    }
+    for (TKeloBlock *x : all) {
+        x->fChildBlocks.clear();
+        x->fOwner = nullptr;
+        delete x;
+    }
+    fDestroyingAll = false;
+}
+
+TKeloBlock *Workspace::findStartBlock() const
+{
+    for (TKeloBlock *b : fCanvas.children())
+        if (b->CommndID == TKeloBlock::StartCommandId)
+            return b;
+    return nullptr;
+}
+
+bool Workspace::CanvasHasBlocks() const
+{
+    return !fCanvas.children().empty();
+}
+
+void Workspace::CommandsByType(int typeId, bool enable)
+{
+    for (TKeloBlock *b : fComponents)
+        if (b->DeviceOnlyCommandID() == typeId)
+            b->SetEnabled(enable);
+}
+
+void Workspace::deviceRefresh(int typeId)
+{
+    // Handlers may not change the canvas's child list, but copy it to be safe.
+    const std::vector<TKeloBlock *> kids(fCanvas.children().begin(), fCanvas.children().end());
+    for (TKeloBlock *b : kids)
+        b->onDeviceRefresh(typeId);
+}
+
+void Workspace::varsChanged()
+{
+    const std::vector<TKeloBlock *> all(fComponents.begin(), fComponents.end());
+    for (TKeloBlock *b : all)
+        b->onVarsChanged();
+}

@@ -1,0 +1,104 @@
+#pragma once
+
+#include "blocks/BlockArea.h"
+#include "util/NumberPool.h"
+
+#include <QHash>
+#include <QString>
+#include <list>
+#include <memory>
+#include <vector>
+
+class TKeloBlock;
+class DebugLog;
+class TextMeasurer;
+class UserPrompt;
+class ActiveDevices;
+class TArduVariables;
+
+// Owner and naming scope of every block (prototypes included). Keeps the component
+// order (creation and loading order), a case-insensitive name index, the program
+// canvas, the main-window area for fresh copies and the palette panels.
+class Workspace {
+public:
+    struct Services {
+        DebugLog *log = nullptr;
+        const TextMeasurer *measurer = nullptr;
+        UserPrompt *prompt = nullptr;
+        const ActiveDevices *devices = nullptr;
+        const TArduVariables *variables = nullptr;
+    };
+
+    explicit Workspace(const Services &services);
+    ~Workspace();
+    Workspace(const Workspace &) = delete;
+    Workspace &operator=(const Workspace &) = delete;
+
+    // The main window's name, used in block references of project files.
+    static QString ownerName() { return QStringLiteral("frmVimsel"); }
+    static QString blockPrefix() { return QStringLiteral("keloBlock_"); }
+
+    const Services &services() const { return fServices; }
+    void setServices(const Services &s) { fServices = s; }
+
+    BlockArea &canvas() { return fCanvas; }
+    BlockArea &mainWindowArea() { return fMainWindow; }
+    BlockArea *addPanel(const QString &name);
+    BlockArea *panel(const QString &name) const;
+    const std::vector<std::unique_ptr<BlockArea>> &panels() const { return fPanels; }
+
+    // A prototype of class T (named "Prot_keloBlock__N").
+    template <class T> T *create() { return new T(this); }
+    // A placed block of class T (named "keloBlock__N").
+    template <class T> T *createFloat()
+    {
+        T *b = new T(this);
+        b->Setprototype(false);
+        return b;
+    }
+
+    // Destroys a block with everything it owns through its links: the chain below
+    // it, a container's body, end block and else header, the value blocks in its
+    // slots. Links that surviving blocks hold to destroyed blocks are cleared.
+    void destroyBlock(TKeloBlock *b);
+    // Destroys every placed block (prototypes stay).
+    void FreePlacedBlocks();
+    // Destroys everything, prototypes included.
+    void FreeAllBlocks();
+
+    const std::list<TKeloBlock *> &components() const { return fComponents; }
+    TKeloBlock *findBlock(const QString &name) const;
+    bool nameInUse(const QString &name) const { return findBlock(name) != nullptr; }
+    // Smallest N >= 1 for which prefix + "_" + N is free.
+    int smallestFreeNumber(const QString &prefix) const;
+
+    // The first block on the canvas, in child order, whose command is the start block.
+    TKeloBlock *findStartBlock() const;
+    bool CanvasHasBlocks() const;
+
+    // Enables or disables every block whose device type is typeId.
+    void CommandsByType(int typeId, bool enable);
+    // Lets the blocks standing directly on the canvas re-bind to the devices of typeId.
+    void deviceRefresh(int typeId);
+    // Lets every block refill its variable list.
+    void varsChanged();
+
+    // Counts blocks dropped on the canvas while still marked as never placed.
+    int dropCounter = 0;
+
+private:
+    friend class TKeloBlock;
+    void registerBlock(TKeloBlock *b);
+    void unregisterBlock(TKeloBlock *b);
+    bool renameBlock(TKeloBlock *b, const QString &newName);
+    void indexName(const QString &name, bool add);
+
+    Services fServices;
+    BlockArea fCanvas{BlockArea::Kind::Canvas, QStringLiteral("ScrollBox1"), BlockArea::CanvasTag};
+    BlockArea fMainWindow{BlockArea::Kind::MainWindow, QStringLiteral("frmVimsel")};
+    std::vector<std::unique_ptr<BlockArea>> fPanels;
+    std::list<TKeloBlock *> fComponents;
+    QHash<QString, TKeloBlock *> fNames;      // lower-case name -> block
+    QHash<QString, NumberPool> fNumbers;      // lower-case prefix -> numbers in use
+    bool fDestroyingAll = false;
+};

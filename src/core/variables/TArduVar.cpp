@@ -1,0 +1,8 @@
+#include "variables/TArduVar.h"
+
+#include "variables/GreekToLatin.h"
+
+QString TArduVar::getCvarname() const
+{
+    return GreekToLatin(VarName);
+}
