@@ -131,7 +131,6 @@ void TKeloBlock::BringToFront()
 void TKeloBlock::parentChanged()
 {
     FillComboBox();
-    UpdateWidth();
 }
 
 // ---------------------------------------------------------------- properties

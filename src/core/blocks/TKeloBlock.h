@@ -214,6 +214,7 @@ public:
     // Lays out the command text and the editors (what painting does), and sets the
     // resulting width.
     void layoutCommandText();
+    void layoutPieces();
     const QList<TextPiece> &textPieces() const { return fPieces; }
     QPoint textOrigin() const;
 
@@ -282,6 +283,7 @@ protected:
     QString fArduinoCommand;
 
     QList<TextPiece> fPieces;
+    bool fLayingOut = false;
 
 private:
     void detachFromParent();

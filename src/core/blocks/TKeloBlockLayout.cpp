@@ -96,6 +96,17 @@ void TKeloBlock::SetNewWidth(int nw)
 
 void TKeloBlock::layoutCommandText()
 {
+    // Laying out may set parameters (a condition fills its list), which asks for a
+    // new layout; the one in progress already uses the new values.
+    if (fLayingOut)
+        return;
+    fLayingOut = true;
+    layoutPieces();
+    fLayingOut = false;
+}
+
+void TKeloBlock::layoutPieces()
+{
     fPieces.clear();
     ctrl1.visible = ctrl2.visible = ctrlS.visible = ctrlD.visible = false;
     const QPoint origin = textOrigin();

@@ -131,6 +131,7 @@ int TKeloControlBlock::PlaceParam1(int x, int y)
         return x;
     }
     if (!compareList.visible) {
+        compareList.visible = true;
         const int keep = compareList.itemIndex;
         FillCompareList();
         if (keep >= 0)

@@ -54,6 +54,7 @@ public:
     {
         T *b = new T(this);
         b->Setprototype(false);
+        b->SetUniqueName(blockPrefix());
         return b;
     }
 

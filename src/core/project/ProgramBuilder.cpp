@@ -51,8 +51,12 @@ TKeloBlock *ProgramBuilder::placeVariable(const QString &name)
 TKeloBlock *ProgramBuilder::below(TKeloBlock *anchor, TKeloBlock *b)
 {
     b->Attach(anchor, false);
-    b->FollowLinkFrom(anchor);
-    anchor->ChainChanged();
+    if (fLayout) {
+        // What a drop does: the new block and everything above it re-align, which
+        // also re-lays the end blocks of the containers around it.
+        b->FollowLinkFrom(nullptr);
+        anchor->ChainChanged();
+    }
     return b;
 }
 

@@ -14,6 +14,10 @@ class ProgramBuilder {
 public:
     explicit ProgramBuilder(Project &project) : fProject(project) {}
 
+    // With layout off, blocks are only linked, not moved: building a very long
+    // program then stays linear (re-aligning a chain walks everything above).
+    void setLayout(bool on) { fLayout = on; }
+
     // The palette prototype with this command text (the first one built).
     TKeloBlock *prototype(const QString &commandText) const;
     // A placed copy of the prototype with this command text, on the canvas.
@@ -33,4 +37,5 @@ public:
 
 private:
     Project &fProject;
+    bool fLayout = true;
 };

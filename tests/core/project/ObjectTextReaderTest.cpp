@@ -213,6 +213,8 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"CharCodeOutOfRange", "object a: T\n Hint = #1114112\nend", 2, 0, "Invalid character code"},
         ErrorCase{"IntegerOutOfRange", "object a: T\n A = 99999999999999999999\nend", 2, 0,
                   "Integer out of range"},
+        ErrorCase{"HexadecimalOutOfRange", "object a: T\n A = $10000000000000000\nend", 2, 0,
+                  "Integer out of range"},
         ErrorCase{"OddBinaryDigits", "object a: T\n A = {0A B}\nend", 2, 0, "Invalid binary value"},
         ErrorCase{"UnclosedList", "object a: T\n A = (1 2\n", 3, 0, "')' expected"},
         ErrorCase{"BadSet", "object a: T\n A = [a b]\nend", 2, 0, "']' expected"},

@@ -1,0 +1,25 @@
+#pragma once
+
+// Lets GoogleTest print Qt values readably in failure messages.
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <ostream>
+
+inline void PrintTo(const QString &s, std::ostream *os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+
+inline void PrintTo(const QStringList &l, std::ostream *os)
+{
+    *os << "{\n";
+    for (const QString &s : l)
+        *os << "  \"" << s.toStdString() << "\"\n";
+    *os << "}";
+}
+
+inline void PrintTo(const QByteArray &b, std::ostream *os)
+{
+    *os << '"' << b.toStdString() << '"';
+}
