@@ -50,6 +50,17 @@ void TKeloBlock::adoptOwner(Workspace *owner)
         fOwner->registerBlock(this);
 }
 
+bool TKeloBlock::restoringLayout() const
+{
+    return beingLoaded() || (fOwner && fOwner->loadingProgram());
+}
+
+void TKeloBlock::finishLoading()
+{
+    loading = false;
+    FillComboBox();
+}
+
 void TKeloBlock::log(const QString &line) const
 {
     if (fOwner && fOwner->services().log)
@@ -171,6 +182,14 @@ void TKeloBlock::SetParamStr(const QString &s)
     fParamStr = s;
     UpdateWidth();
     ctrlS.text = s;
+}
+
+void TKeloBlock::ParamStrEditChange(const QString &text)
+{
+    fParamStr = text;
+    ctrlS.text = text;
+    RefreshHint();
+    UpdateWidth();
 }
 
 void TKeloBlock::SetParamD(const QString &s)

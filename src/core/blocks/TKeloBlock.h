@@ -101,6 +101,8 @@ public:
 
     QString ParamStr() const { return fParamStr; }
     void SetParamStr(const QString &s);
+    // The pupil typed into the text editor.
+    void ParamStrEditChange(const QString &text);
     QString ParamD() const { return fParamD; }
     void SetParamD(const QString &s);
     int PDevice() const { return fPDevice; }
@@ -155,6 +157,10 @@ public:
     // Waiting for a value block named by VarParam1Name/VarParam2Name.
     bool loading = false;
     bool beingLoaded() const { return fReading || loading; }
+    // Sizes and places stay as stored: the block is loaded, or the whole program is.
+    bool restoringLayout() const;
+    // The program file has been read and re-linked: fill the lists the block shows.
+    virtual void finishLoading();
     // After-load step; runs once the block was read and again once placed.
     virtual void Loaded() {}
     // Names read from the file, kept for the re-link pass after all blocks are read.

@@ -138,9 +138,12 @@ void TKeloBlock::setVarParam(int slot, TKeloBlock *v)
     SlotEditor &editor = slot == 1 ? ctrl1 : ctrl2;
     TKeloBlock *&ref = slot == 1 ? FVarParam1 : FVarParam2;
     TKeloBlock *old = ref;
+    // A value block restored from a file keeps the place it was saved at.
+    const bool restoring = restoringLayout();
     if (v) {
         v->SetParent(this);
-        v->SetBounds(editor.rect.left(), editor.rect.top() - 2 * lnw, v->Width(), v->Height());
+        if (!restoring)
+            v->SetBounds(editor.rect.left(), editor.rect.top() - 2 * lnw, v->Width(), v->Height());
         editor.visible = false;
         if (v->CommndID > 74) {
             if (fPDevice != -1 && fPDevice != v->PDevice())
@@ -157,7 +160,8 @@ void TKeloBlock::setVarParam(int slot, TKeloBlock *v)
         } else {
             old->SetParent(static_cast<BlockArea *>(nullptr));
         }
-        old->SetBounds(fLeft + old->Left() + 10, fTop + old->Top() + 10, old->Width(), old->Height());
+        if (!restoring)
+            old->SetBounds(fLeft + old->Left() + 10, fTop + old->Top() + 10, old->Width(), old->Height());
         if (!v) {
             editor.visible = true;
             if (old->CommndID > 74)
@@ -165,7 +169,7 @@ void TKeloBlock::setVarParam(int slot, TKeloBlock *v)
         }
     }
     ref = v;
-    if (!beingLoaded())
+    if (!restoring)
         layoutCommandText();
 }
 

@@ -82,7 +82,7 @@ QString TKeloBlock::GetDisplayText() const
 
 void TKeloBlock::UpdateWidth()
 {
-    if (beingLoaded() || !hasParent())
+    if (restoringLayout() || !hasParent())
         return;
     SetNewWidth(measure(GetDisplayText()) + 20);
     layoutCommandText();

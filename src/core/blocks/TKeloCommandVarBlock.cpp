@@ -90,6 +90,13 @@ void TKeloCommandVarBlock::parentChanged()
     SetParam2(fParam2);
 }
 
+void TKeloCommandVarBlock::finishLoading()
+{
+    TKeloBlock::finishLoading();
+    FillVarCombo();
+    SetParam2(fParam2);
+}
+
 void TKeloCommandVarBlock::onVarsChanged()
 {
     FillVarCombo();

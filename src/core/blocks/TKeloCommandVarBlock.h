@@ -18,6 +18,7 @@ public:
     bool Param2Visible() const override { return false; }
     QRect GetParam2Rect() const override { return QRect(); }
     void onVarsChanged() override;
+    void finishLoading() override;
     QString GetArduinoCommand(int idnt) override;
     TKeloBlock *createNewBlock() const override;
 

@@ -87,6 +87,10 @@ public:
     // Counts blocks dropped on the canvas while still marked as never placed.
     int dropCounter = 0;
 
+    // While a program file is read, blocks keep the sizes and positions stored in it.
+    bool loadingProgram() const { return fLoadingProgram; }
+    void setLoadingProgram(bool on) { fLoadingProgram = on; }
+
 private:
     friend class TKeloBlock;
     void registerBlock(TKeloBlock *b);
@@ -102,4 +106,5 @@ private:
     QHash<QString, TKeloBlock *> fNames;      // lower-case name -> block
     QHash<QString, NumberPool> fNumbers;      // lower-case prefix -> numbers in use
     bool fDestroyingAll = false;
+    bool fLoadingProgram = false;
 };
