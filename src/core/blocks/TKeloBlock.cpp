@@ -58,6 +58,16 @@ bool TKeloBlock::restoringLayout() const
 void TKeloBlock::finishLoading()
 {
     loading = false;
+    // Device names are formed again when a project is opened; a block whose stored
+    // name no longer names a device of its type keeps to the device at its position.
+    const ActiveDevices *devices = fOwner ? fOwner->services().devices : nullptr;
+    if (devices && fDeviceOnlyCommandID != -1 && !fParamD.isEmpty()) {
+        const int named = devices->findByName(fParamD);
+        const bool fits = named >= 0 && devices->device(named).DeviceTypeID == fDeviceOnlyCommandID;
+        if (!fits && fPDevice >= 0 && fPDevice <= devices->LastDeviceIndex()
+            && devices->device(fPDevice).DeviceTypeID == fDeviceOnlyCommandID)
+            fParamD = devices->device(fPDevice).Name;
+    }
     FillComboBox();
 }
 

@@ -199,6 +199,19 @@ const BrokenFileCase kBroken[] = {
 INSTANTIATE_TEST_SUITE_P(Cases, BrokenProgramFile, ::testing::ValuesIn(kBroken),
                          [](const auto &info) { return std::string(info.param.name); });
 
+TEST_F(ProgramFile, BlockWithAStaleDeviceNameKeepsToItsPosition)
+{
+    project.devices().AddDevice(DeviceTypes::Servo, &prompt);
+    TKeloBlock *turn = place(u"%pd → Μετακίνησε %p1 μοίρες Δεξιά"_s);
+    turn->DeviceComboChange(0);
+    QByteArray bytes = BlockWriter::writeProgram(ws());
+    bytes.replace("ParamD = 'Servo_0'", "ParamD = 'Servo_7'");
+    ASSERT_TRUE(BlockReader::LoadProgramText(ws(), bytes, &log).ok);
+    TKeloBlock *loaded = ws().canvas().children().front();
+    EXPECT_EQ(loaded->ParamD(), u"Servo_0"_s);
+    EXPECT_EQ(loaded->GetArduinoCommand(1), u"Servo_0.servoRight(0);"_s);
+}
+
 TEST_F(ProgramFile, EmptyFileClearsTheCanvasAndReportsIt)
 {
     place(u"Έναρξη προγράμματος"_s);
