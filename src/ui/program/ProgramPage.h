@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QWidget>
+
+class Project;
+class UserPrompt;
+class QScrollArea;
+
+// The "Πρόγραμμα" page: the palette with its three tabs on the left, a splitter, and
+// the program canvas with the trash picture on the right. It shows the blocks of the
+// project and turns mouse gestures on them into core calls.
+class ProgramPage : public QWidget {
+    Q_OBJECT
+public:
+    ProgramPage(Project &project, UserPrompt *prompt, QWidget *parent = nullptr);
+    ~ProgramPage() override;
+
+    // Re-reads the model after a change made elsewhere (loading, a new project,
+    // devices or variables changed): widgets are created, moved or removed to match.
+    void sync();
+    // The program canvas (a scroll area) and the first palette group, for the
+    // window's mouse-wheel routing.
+    QScrollArea *canvasArea() const;
+    QWidget *paletteGroup(int tab) const;
+    // Shows the first palette tab.
+    void showFirstPaletteTab();
+
+signals:
+    // The pupil changed the program (a drop, an edit, a deletion).
+    void changed();
+
+private:
+    struct Impl;
+    Impl *d;
+};
