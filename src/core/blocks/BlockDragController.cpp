@@ -87,26 +87,26 @@ QPoint BlockDragController::autoScroll(TKeloBlock *b)
 {
     BlockArea &c = fWs.canvas();
     QPoint shift;
+    int x = c.scrollX, y = c.scrollY;
     if (std::max(c.clientWidth, c.hRange) < c.scrollX + b->Left() + b->Width())
         c.hRange = c.clientWidth + c.hRange + 400;
     if (c.clientWidth < b->Left() + b->Width()) {
-        c.scrollX += 100;
+        x += 100;
         shift.rx() -= 100;
-    }
-    if (b->Left() < 0 && c.scrollX > 0) {
-        c.scrollX = std::max(0, c.scrollX - 100);
-        shift.rx() += 100;
+    } else if (b->Left() < 0 && x > 0) {
+        x = std::max(0, x - 100);
+        shift.rx() += x == c.scrollX ? 0 : c.scrollX - x;
     }
     if (std::max(c.clientHeight, c.vRange) < c.scrollY + b->Top() + b->Height())
         c.vRange = c.clientHeight + c.vRange + 400;
     if (c.clientHeight < b->Top() + b->Height()) {
-        c.scrollY += 100;
+        y += 100;
         shift.ry() -= 100;
+    } else if (b->Top() < 0 && y > 0) {
+        y = std::max(0, y - 100);
+        shift.ry() += c.scrollY - y;
     }
-    if (b->Top() < 0 && c.scrollY > 0) {
-        c.scrollY = std::max(0, c.scrollY - 100);
-        shift.ry() += 100;
-    }
+    fWs.scrollCanvasTo(x, y);
     return shift;
 }
 

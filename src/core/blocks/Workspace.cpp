@@ -209,6 +209,19 @@ void Workspace::CommandsByType(int typeId, bool enable)
             b->SetEnabled(enable);
 }
 
+void Workspace::scrollCanvasTo(int x, int y)
+{
+    const int dx = x - fCanvas.scrollX, dy = y - fCanvas.scrollY;
+    if (dx == 0 && dy == 0)
+        return;
+    fCanvas.scrollX = x;
+    fCanvas.scrollY = y;
+    for (TKeloBlock *b : fCanvas.children()) {
+        b->fLeft -= dx;
+        b->fTop -= dy;
+    }
+}
+
 void Workspace::deviceRefresh(int typeId)
 {
     // Handlers may not change the canvas's child list, but copy it to be safe.

@@ -79,6 +79,10 @@ public:
 
     // Enables or disables every block whose device type is typeId.
     void CommandsByType(int typeId, bool enable);
+    // Scrolls the canvas: block positions are relative to the visible area, so every
+    // block on the canvas moves by the opposite amount (chains stay aligned).
+    void scrollCanvasTo(int x, int y);
+
     // Lets the blocks standing directly on the canvas re-bind to the devices of typeId.
     void deviceRefresh(int typeId);
     // Lets every block refill its variable list.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 // Modal message and question boxes with their exact texts. The window implements it
@@ -14,18 +15,30 @@ public:
     virtual void showMessage(const QString &text, Icon icon = Icon::Information) = 0;
     // A question with OK and Cancel.
     virtual Answer askOkCancel(const QString &text, Icon icon = Icon::Warning) = 0;
+    // A question with Yes and No. A prompt that cannot ask says No, which never
+    // destroys anything.
+    virtual Answer askYesNo(const QString &, Icon = Icon::Question) { return Answer::No; }
+    // A question with Yes, No and Cancel. A prompt that cannot ask cancels.
+    virtual Answer askYesNoCancel(const QString &, Icon = Icon::Question) { return Answer::Cancel; }
 };
 
-// Records every message; answers questions with a preset answer.
+// Records every message; answers questions with the queued answers first, then with
+// the preset answer.
 class RecordingUserPrompt : public UserPrompt {
 public:
     void showMessage(const QString &text, Icon) override { messages.append(text); }
-    Answer askOkCancel(const QString &text, Icon) override
-    {
-        questions.append(text);
-        return answer;
-    }
+    Answer askOkCancel(const QString &text, Icon) override { return ask(text); }
+    Answer askYesNo(const QString &text, Icon) override { return ask(text); }
+    Answer askYesNoCancel(const QString &text, Icon) override { return ask(text); }
     QStringList messages;
     QStringList questions;
+    QList<Answer> answers;
     Answer answer = Answer::Ok;
+
+private:
+    Answer ask(const QString &text)
+    {
+        questions.append(text);
+        return answers.isEmpty() ? answer : answers.takeFirst();
+    }
 };

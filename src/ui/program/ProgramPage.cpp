@@ -1,18 +1,171 @@
 #include "program/ProgramPage.h"
 
-#include <QHBoxLayout>
-#include <QScrollArea>
+#include "blocks/BlockDragController.h"
+#include "blocks/Workspace.h"
+#include "catalogue/Catalogue.h"
+#include "program/PalettePanel.h"
+#include "program/ProgramView.h"
+#include "project/Project.h"
+#include "variables/VariablePrototypes.h"
 
-// Placeholder until the block widgets land.
-struct ProgramPage::Impl {
-    QScrollArea *canvas = nullptr;
+#include <QHBoxLayout>
+#include <QInputDialog>
+#include <QLabel>
+#include <QPainter>
+#include <QResizeEvent>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QColor qcolor(TColor c)
+{
+    return QColor(KeloColor::red(c), KeloColor::green(c), KeloColor::blue(c));
+}
+
+// A small drawing of a waste bin for the trash picture.
+QPixmap trashPixmap()
+{
+    QPixmap pm(48, 48);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(60, 60, 60), 2));
+    p.setBrush(QColor(150, 150, 150));
+    p.drawRect(10, 12, 28, 32);
+    p.drawRect(6, 7, 36, 5);
+    p.drawRect(19, 3, 10, 4);
+    for (int x : {17, 24, 31})
+        p.drawLine(x, 17, x, 39);
+    return pm;
+}
+
+// The canvas content: silver, sized to hold every block.
+class CanvasContent : public QWidget {
+public:
+    explicit CanvasContent(QWidget *parent) : QWidget(parent)
+    {
+        setAutoFillBackground(true);
+        QPalette pal = palette();
+        pal.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
+        setPalette(pal);
+    }
 };
 
-ProgramPage::ProgramPage(Project &, UserPrompt *, QWidget *parent) : QWidget(parent), d(new Impl)
+} // namespace
+
+struct ProgramPage::Impl {
+    Project *project = nullptr;
+    UserPrompt *prompt = nullptr;
+    ProgramView *view = nullptr;
+    QTabWidget *palette = nullptr;
+    QList<QScrollArea *> groups;
+    QScrollArea *canvas = nullptr;
+    CanvasContent *content = nullptr;
+    QLabel *trash = nullptr;
+    bool syncingScroll = false;
+};
+
+ProgramPage::ProgramPage(Project &project, UserPrompt *prompt, QWidget *parent) : QWidget(parent), d(new Impl)
 {
+    d->project = &project;
+    d->prompt = prompt;
+    d->view = new ProgramView(project, prompt, this);
+    Workspace &ws = project.workspace();
+    d->view->mapArea(&ws.mainWindowArea(), this);
+
     auto *lay = new QHBoxLayout(this);
-    d->canvas = new QScrollArea(this);
-    lay->addWidget(d->canvas);
+    lay->setContentsMargins(0, 0, 0, 0);
+    auto *splitter = new QSplitter(Qt::Horizontal, this);
+    lay->addWidget(splitter);
+
+    d->palette = new QTabWidget(splitter);
+    d->palette->setMinimumWidth(320);
+    d->palette->setDocumentMode(true);
+    const QStringList tabs = paletteTabCaptions();
+    QList<QVBoxLayout *> tabLayouts;
+    for (const QString &caption : tabs) {
+        auto *scroll = new QScrollArea(d->palette);
+        scroll->setWidgetResizable(true);
+        auto *holder = new QWidget(scroll);
+        auto *v = new QVBoxLayout(holder);
+        v->setContentsMargins(0, 0, 0, 0);
+        v->setSpacing(2);
+        scroll->setWidget(holder);
+        d->palette->addTab(scroll, caption);
+        d->groups.append(scroll);
+        tabLayouts.append(v);
+    }
+    for (const PanelSpec &spec : paletteBuildOrder()) {
+        BlockArea *area = ws.panel(spec.component);
+        if (!area)
+            continue;
+        const int height = spec.fillsGroup ? 0 : area->clientHeight;
+        auto *panel = new PalettePanel(spec.caption, qcolor(panelColor(spec)), height);
+        panel->setObjectName(spec.component);
+        tabLayouts.value(spec.tab)->addWidget(panel, spec.fillsGroup ? 1 : 0);
+        d->view->mapArea(area, panel->body());
+        if (spec.component == VariablePrototypes::panelName()) {
+            auto *bar = new QToolBar(panel->body());
+            bar->move(0, 0);
+            bar->addAction(u"Νέα"_s, this, [this] {
+                bool ok = false;
+                QString name = QInputDialog::getText(this, u"Δώσε όνομα μεταβλητής"_s, u"Όνομα"_s, QLineEdit::Normal,
+                                                     u"Μεταβλητή"_s, &ok);
+                if (!ok)
+                    name = u"Μεταβλητή"_s;
+                VariablePrototypes::add(d->project->workspace(), d->project->variables(), name, true);
+                sync();
+                emit changed();
+            });
+            bar->addAction(u"Διαγραφή"_s, this, [this] {
+                VariablePrototypes::deleteTicked(d->project->workspace(), d->project->variables());
+                sync();
+                emit changed();
+            });
+        }
+    }
+    for (QVBoxLayout *v : tabLayouts)
+        v->addStretch(0);
+
+    d->canvas = new QScrollArea(splitter);
+    d->content = new CanvasContent(d->canvas);
+    d->content->resize(2000, 2000);
+    d->canvas->setWidget(d->content);
+    d->view->mapArea(&ws.canvas(), d->content);
+    d->trash = new QLabel(d->content);
+    d->trash->setPixmap(trashPixmap());
+    d->trash->setToolTip(u"Σύρε και άφησε τις εντολές που θες να διαγράψεις"_s);
+    d->trash->setGeometry(d->view->drag().trashRect);
+    d->trash->lower();
+    splitter->setStretchFactor(1, 1);
+
+    auto onScroll = [this] {
+        if (d->syncingScroll)
+            return;
+        d->project->workspace().scrollCanvasTo(d->canvas->horizontalScrollBar()->value(),
+                                               d->canvas->verticalScrollBar()->value());
+        sync();
+    };
+    connect(d->canvas->horizontalScrollBar(), &QScrollBar::valueChanged, this, onScroll);
+    connect(d->canvas->verticalScrollBar(), &QScrollBar::valueChanged, this, onScroll);
+    connect(d->view, &ProgramView::changed, this, &ProgramPage::changed);
+    connect(d->view, &ProgramView::canvasScrolled, this, [this] {
+        d->syncingScroll = true;
+        const BlockArea &c = d->project->workspace().canvas();
+        d->content->resize(std::max(d->content->width(), c.scrollX + c.clientWidth + 100),
+                           std::max(d->content->height(), c.scrollY + c.clientHeight + 100));
+        d->canvas->horizontalScrollBar()->setValue(c.scrollX);
+        d->canvas->verticalScrollBar()->setValue(c.scrollY);
+        d->syncingScroll = false;
+    });
+    sync();
 }
 
 ProgramPage::~ProgramPage()
@@ -20,16 +173,27 @@ ProgramPage::~ProgramPage()
     delete d;
 }
 
-void ProgramPage::sync() {}
+void ProgramPage::sync()
+{
+    BlockArea &c = d->project->workspace().canvas();
+    const QSize viewport = d->canvas->viewport()->size();
+    c.clientWidth = viewport.width();
+    c.clientHeight = viewport.height();
+    d->view->drag().canvasRectInWindow = QRect(d->canvas->viewport()->mapTo(this, QPoint(0, 0)), viewport);
+    d->view->sync();
+}
 
 QScrollArea *ProgramPage::canvasArea() const
 {
     return d->canvas;
 }
 
-QWidget *ProgramPage::paletteGroup(int) const
+QWidget *ProgramPage::paletteGroup(int tab) const
 {
-    return nullptr;
+    return d->groups.value(tab);
 }
 
-void ProgramPage::showFirstPaletteTab() {}
+void ProgramPage::showFirstPaletteTab()
+{
+    d->palette->setCurrentIndex(0);
+}

@@ -1,0 +1,138 @@
+#include "shell/ProjectSession.h"
+
+#include "project/Project.h"
+#include "project/ProjectFiles.h"
+#include "util/UserPrompt.h"
+#include "variables/VariablePrototypes.h"
+
+using namespace Qt::StringLiterals;
+
+ProjectSession::ProjectSession(Project &project, UserPrompt *prompt) : fProject(project), fPrompt(prompt)
+{
+    fProject.devices().addListener(this);
+    fVarsListener = fProject.variables().addChangeListener([this] { markModified(); });
+}
+
+ProjectSession::~ProjectSession()
+{
+    fProject.devices().removeListener(this);
+    fProject.variables().removeChangeListener(fVarsListener);
+}
+
+QString ProjectSession::confirmNewText()
+{
+    return u"Επιβεβαίωση"_s;
+}
+
+QString ProjectSession::unsavedChangesText()
+{
+    return u"Το πρόγραμμα έχει αλλαγές που δεν αποθηκεύτηκαν. Να αποθηκευτούν;"_s;
+}
+
+bool ProjectSession::hasUnsavedChanges() const
+{
+    return fModified && fProject.workspace().CanvasHasBlocks();
+}
+
+bool ProjectSession::queryUnsavedChanges()
+{
+    if (!hasUnsavedChanges())
+        return true;
+    const auto answer = fPrompt ? fPrompt->askYesNoCancel(unsavedChangesText(), UserPrompt::Icon::Question)
+                                : UserPrompt::Answer::Cancel;
+    switch (answer) {
+    case UserPrompt::Answer::Yes:
+        return save();
+    case UserPrompt::Answer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool ProjectSession::newProject()
+{
+    if (hasUnsavedChanges()) {
+        if (!queryUnsavedChanges())
+            return false;
+    } else {
+        const auto answer = fPrompt ? fPrompt->askYesNo(confirmNewText(), UserPrompt::Icon::Question)
+                                    : UserPrompt::Answer::No;
+        if (answer != UserPrompt::Answer::Yes)
+            return false;
+    }
+    Workspace &ws = fProject.workspace();
+    VariablePrototypes::clear(ws, fProject.variables());
+    fProject.variables().EmptyVars();
+    fProject.devices().ClearDevices();
+    ws.FreePlacedBlocks();
+    fFileName.clear();
+    fModified = false;
+    return true;
+}
+
+bool ProjectSession::openProject()
+{
+    if (!queryUnsavedChanges() || !fOpenChooser)
+        return false;
+    const QString name = fOpenChooser(fFileName);
+    if (name.isEmpty())
+        return false;
+    return openFile(name);
+}
+
+bool ProjectSession::openFile(const QString &fileName)
+{
+    Workspace &ws = fProject.workspace();
+    // The prototypes of the old variables go before the table is replaced, and the
+    // new variables get theirs once the table is read.
+    VariablePrototypes::clear(ws, fProject.variables());
+    const ProjectFiles::LoadResult result = ProjectFiles::loadProject(fProject, fileName);
+    VariablePrototypes::recreate(ws, fProject.variables());
+    if (!result.ok) {
+        fFileName.clear();
+        fModified = true;
+        if (fPrompt)
+            fPrompt->showMessage(result.error, UserPrompt::Icon::Error);
+        return false;
+    }
+    fFileName = fileName;
+    fModified = false;
+    return true;
+}
+
+bool ProjectSession::save()
+{
+    if (!fProject.workspace().CanvasHasBlocks())
+        return false;
+    QString name = fFileName;
+    if (name.isEmpty()) {
+        name = fSaveChooser ? fSaveChooser(QString()) : QString();
+        if (name.isEmpty())
+            return false;
+    }
+    return writeTo(name);
+}
+
+bool ProjectSession::saveAs()
+{
+    if (!fProject.workspace().CanvasHasBlocks() || !fSaveChooser)
+        return false;
+    const QString name = fSaveChooser(fFileName);
+    if (name.isEmpty())
+        return false;
+    return writeTo(name);
+}
+
+bool ProjectSession::writeTo(const QString &fileName)
+{
+    QString error;
+    if (!ProjectFiles::saveProject(fProject, fileName, &error)) {
+        if (fPrompt)
+            fPrompt->showMessage(error, UserPrompt::Icon::Error);
+        return false;
+    }
+    fFileName = fileName;
+    fModified = false;
+    return true;
+}

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "devices/DeviceListener.h"
+
+#include <QString>
+#include <functional>
+
+class Project;
+class UserPrompt;
+
+// The file side of the main window: the current project file, whether the project
+// changed since it was last started, opened or saved, and the commands New, Open,
+// Save and Save as with their questions.
+//
+// The project counts as changed after every change of its variables, devices or
+// board model (heard from the model itself) and whenever the window reports a change
+// of the program (markModified). Replacing or closing a project with changes that
+// Save could write asks whether to save them first.
+class ProjectSession : private DeviceListener {
+public:
+    // Asks for a project file name, proposing the current one (possibly empty). An
+    // empty result means the user cancelled.
+    using FileChooser = std::function<QString(const QString &currentFileName)>;
+
+    ProjectSession(Project &project, UserPrompt *prompt);
+    ~ProjectSession() override;
+    ProjectSession(const ProjectSession &) = delete;
+    ProjectSession &operator=(const ProjectSession &) = delete;
+
+    static QString confirmNewText();
+    static QString unsavedChangesText();
+
+    // Empty while the project has no file.
+    QString fileName() const { return fFileName; }
+
+    bool isModified() const { return fModified; }
+    void markModified() { fModified = true; }
+    void setModified(bool modified) { fModified = modified; }
+    // Changes that Save would write. Save writes nothing while the canvas holds no
+    // block, so changes of an empty canvas are not worth a question.
+    bool hasUnsavedChanges() const;
+
+    void setOpenChooser(FileChooser chooser) { fOpenChooser = std::move(chooser); }
+    void setSaveChooser(FileChooser chooser) { fSaveChooser = std::move(chooser); }
+
+    // Asks whether to save unsaved changes (Yes, No, Cancel) and saves on Yes. True
+    // when the caller may go on: nothing unsaved, No, or Yes and the save succeeded.
+    bool queryUnsavedChanges();
+
+    // Each command returns true when it did its work; false when it was cancelled,
+    // had nothing to do, or failed (failures are shown through the prompt).
+
+    // Empties the project (variables, devices, placed blocks; the board model stays)
+    // after the unsaved-changes question, or after "Επιβεβαίωση" when nothing is
+    // unsaved. The project then has no file.
+    bool newProject();
+    // The unsaved-changes question, then the open chooser, then openFile.
+    bool openProject();
+    // Replaces the project by the one of fileName. When loading stops on an error the
+    // blocks read so far stay; the project then has no file, so that a later save
+    // cannot overwrite either file with the mixture, and counts as changed.
+    bool openFile(const QString &fileName);
+    // Writes the project into its file, asking for a name when it has none. With no
+    // block on the canvas it does nothing at all.
+    bool save();
+    // Writes the project under a name asked for. Cancelling keeps the current file.
+    bool saveAs();
+
+private:
+    bool writeTo(const QString &fileName);
+    void deviceRefresh(int, int) override { markModified(); }
+    void boardModelChanged() override { markModified(); }
+    void devicesChanged() override { markModified(); }
+
+    Project &fProject;
+    UserPrompt *fPrompt;
+    FileChooser fOpenChooser;
+    FileChooser fSaveChooser;
+    QString fFileName;
+    bool fModified = false;
+    int fVarsListener = 0;
+};

@@ -1,0 +1,274 @@
+#include "program/BlockWidget.h"
+
+#include "blocks/TKeloCommandVarBlock.h"
+#include "blocks/TKeloControlElseBlock.h"
+#include "blocks/TKeloVarBlock.h"
+#include "program/ProgramView.h"
+#include "project/Project.h"
+#include "util/KeloColor.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QIntValidator>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPolygon>
+
+using namespace Qt::StringLiterals;
+
+static QColor qcolor(TColor c)
+{
+    return QColor(KeloColor::red(c), KeloColor::green(c), KeloColor::blue(c));
+}
+
+static QFont blockFont(int points = 10)
+{
+    QFont f(u"Tahoma"_s, points);
+    f.setBold(true);
+    return f;
+}
+
+BlockWidget::BlockWidget(TKeloBlock *block, ProgramView *view, QWidget *parent)
+    : QWidget(parent), fBlock(block), fView(view)
+{
+    setFont(blockFont());
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    createEditors();
+}
+
+static QString editorStyle(TColor fill, TColor text)
+{
+    const TColor bg = LighterColor(fill, 30);
+    return u"background: %1; color: %2; border: none;"_s.arg(qcolor(bg).name(), qcolor(text).name());
+}
+
+void BlockWidget::createEditors()
+{
+    auto numberEdit = [this](int slot) {
+        auto *e = new QLineEdit(this);
+        e->setFont(blockFont());
+        e->setFrame(false);
+        e->setValidator(new QIntValidator(-32767, 32768, e));
+        e->hide();
+        connect(e, &QLineEdit::textEdited, this, [this, slot](const QString &t) {
+            if (!fBlock)
+                return;
+            // A lone minus sign is the start of a negative number: the parameter keeps
+            // its value until the text is a whole number again.
+            bool ok = false;
+            const int v = t.toInt(&ok);
+            if (!ok)
+                return;
+            if (slot == 1)
+                fBlock->storeParam1(v);
+            else
+                fBlock->storeParam2(v);
+            emit fView->changed();
+        });
+        return e;
+    };
+    fEdit1 = numberEdit(1);
+    fEdit2 = numberEdit(2);
+    fEditS = new QLineEdit(this);
+    fEditS->setFont(blockFont());
+    fEditS->setFrame(false);
+    fEditS->hide();
+    connect(fEditS, &QLineEdit::textEdited, this, [this](const QString &t) {
+        if (fBlock) {
+            fBlock->ParamStrEditChange(t);
+            fView->edited();
+        }
+    });
+
+    if (fBlock->HasDeviceParam()) {
+        fDevices = new QComboBox(this);
+        fDevices->setFont(blockFont(8));
+        fDevices->hide();
+        connect(fDevices, &QComboBox::activated, this, [this](int i) {
+            if (fBlock) {
+                fBlock->DeviceComboChange(i);
+                fView->edited();
+            }
+        });
+    }
+    if (dynamic_cast<TKeloControlBlock *>(fBlock)) {
+        fCompare = new QComboBox(this);
+        fCompare->setFont(blockFont());
+        fCompare->hide();
+        connect(fCompare, &QComboBox::activated, this, [this](int i) {
+            if (auto *c = dynamic_cast<TKeloControlBlock *>(fBlock)) {
+                c->CompareListChange(i);
+                fView->edited();
+            }
+        });
+    }
+    if (dynamic_cast<TKeloCommandVarBlock *>(fBlock)) {
+        fVars = new QComboBox(this);
+        fVars->setFont(blockFont());
+        fVars->setStyleSheet(u"background: #084B8A; color: white;"_s);
+        fVars->hide();
+        connect(fVars, &QComboBox::activated, this, [this](int i) {
+            if (auto *c = dynamic_cast<TKeloCommandVarBlock *>(fBlock)) {
+                c->VarComboChange(i);
+                fView->edited();
+            }
+        });
+    }
+    if (dynamic_cast<TKeloControlElseBlock *>(fBlock)) {
+        fElse = new QCheckBox(this);
+        fElse->setToolTip(u"Ενεργοποίηση \"Αλλιώς\""_s);
+        fElse->hide();
+        connect(fElse, &QCheckBox::clicked, this, [this](bool on) {
+            if (auto *c = dynamic_cast<TKeloControlElseBlock *>(fBlock)) {
+                c->ElsebutClick(on, fView->prompt());
+                fView->edited();
+            }
+        });
+    }
+    if (auto *v = dynamic_cast<TKeloVarBlock *>(fBlock); v && v->hasDeleteBox()) {
+        fDelete = new QCheckBox(this);
+        fDelete->setToolTip(u"Επέλεξε για διαγραφή"_s);
+        connect(fDelete, &QCheckBox::toggled, this, [this](bool on) {
+            if (auto *vb = dynamic_cast<TKeloVarBlock *>(fBlock))
+                vb->SetToDelete(on);
+        });
+    }
+}
+
+static void fillCombo(QComboBox *box, const ChoiceList &list)
+{
+    QStringList current;
+    for (int i = 0; i < box->count(); ++i)
+        current << box->itemText(i);
+    if (current != list.items) {
+        box->clear();
+        box->addItems(list.items);
+    }
+    if (box->currentIndex() != list.itemIndex)
+        box->setCurrentIndex(list.itemIndex);
+}
+
+void BlockWidget::placeEditors()
+{
+    const TColor fill = fBlock->Color();
+    auto placeEdit = [&](QLineEdit *e, const SlotEditor &model) {
+        e->setVisible(model.visible && !fBlock->prototype());
+        if (!e->isVisible())
+            return;
+        e->setGeometry(model.rect);
+        e->setStyleSheet(editorStyle(fill, fBlock->CommandColor));
+        if (!e->hasFocus() && e->text() != model.text)
+            e->setText(model.text);
+    };
+    placeEdit(fEdit1, fBlock->ctrl1);
+    placeEdit(fEdit2, fBlock->ctrl2);
+    placeEdit(fEditS, fBlock->ctrlS);
+    if (fDevices) {
+        fDevices->setVisible(fBlock->ctrlD.visible && !fBlock->prototype());
+        if (fDevices->isVisible()) {
+            fillCombo(fDevices, fBlock->ctrlD);
+            fDevices->setGeometry(fBlock->ctrlD.rect.adjusted(0, 0, 0, 4));
+            fDevices->setStyleSheet(editorStyle(fill, KeloColor::Yellow));
+        }
+    }
+    if (auto *c = dynamic_cast<TKeloControlBlock *>(fBlock); c && fCompare) {
+        fCompare->setVisible(c->compareList.visible && !fBlock->prototype());
+        if (fCompare->isVisible()) {
+            fillCombo(fCompare, c->compareList);
+            fCompare->setGeometry(c->compareList.rect.adjusted(0, 0, 24, 4));
+            fCompare->setStyleSheet(editorStyle(fill, c->compareColor()));
+        }
+    }
+    if (auto *c = dynamic_cast<TKeloCommandVarBlock *>(fBlock); c && fVars) {
+        fVars->setVisible(c->varCombo.visible && !fBlock->prototype());
+        if (fVars->isVisible()) {
+            fillCombo(fVars, c->varCombo);
+            fVars->setGeometry(c->varCombo.rect);
+        }
+    }
+    if (auto *c = dynamic_cast<TKeloControlElseBlock *>(fBlock); c && fElse) {
+        fElse->setVisible(c->Elsebut.visible);
+        fElse->setGeometry(c->Elsebut.rect);
+        fElse->setChecked(c->Elsebutchecked());
+    }
+    if (fDelete) {
+        auto *v = dynamic_cast<TKeloVarBlock *>(fBlock);
+        fDelete->setVisible(v && v->hasDeleteBox());
+        fDelete->setGeometry(8, fBlock->Height() / 2 - 10, 16, 20);
+    }
+}
+
+void BlockWidget::syncFromModel()
+{
+    if (!fBlock)
+        return;
+    fBlock->layoutCommandText();
+    const QPoint offset = fBlock->parentArea() ? fView->areaOffset(fBlock->parentArea()) : QPoint();
+    const QRect r = fBlock->BoundsRect().translated(offset);
+    if (geometry() != r)
+        setGeometry(r);
+    if (fMaskSize != r.size()) {
+        fMaskSize = r.size();
+        setMask(QRegion(QPolygon(QList<QPoint>(fBlock->a.begin(), fBlock->a.end())), Qt::WindingFill));
+    }
+    setEnabled(fBlock->Enabled());
+    setToolTip(fBlock->Hint());
+    setVisible(fBlock->Visible());
+    placeEditors();
+    update();
+}
+
+void BlockWidget::paintEvent(QPaintEvent *)
+{
+    if (!fBlock)
+        return;
+    fBlock->applyDisabledLook();
+    const TColor fill = fBlock->Color();
+    QPainter p(this);
+    p.fillRect(rect(), qcolor(fill));
+    p.setFont(blockFont());
+    const QFontMetrics fm(p.font());
+    for (const TextPiece &piece : fBlock->textPieces()) {
+        p.setPen(qcolor(piece.color));
+        p.drawText(QRect(piece.x, piece.y, fm.horizontalAdvance(piece.text) + 2, fm.height()),
+                   Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, piece.text);
+    }
+    auto polyline = [&p](const QList<QPoint> &pts, int from) {
+        if (pts.size() > from)
+            p.drawPolyline(pts.constData() + from, int(pts.size()) - from);
+    };
+    if (!fBlock->parentBlock()) {
+        p.setPen(QPen(qcolor(DarkerColor(fill, 40)), 3 * TKeloBlock::lnw));
+        polyline(fBlock->borderDn, 0);
+        p.setPen(QPen(qcolor(LighterColor(fill, 40)), 3 * TKeloBlock::lnw));
+        polyline(fBlock->borderUp, 0);
+    }
+    p.setPen(QPen(Qt::white, 3 * TKeloBlock::lnw));
+    p.setBrush(Qt::NoBrush);
+    if (fBlock->CtrlAttachUp)
+        polyline(fBlock->borderUp, 1);
+    if (fBlock->CtrlAttachDn)
+        polyline(fBlock->borderDn, 1);
+    if (fBlock->Param1Attaching)
+        p.drawRect(fBlock->ctrl1.rect);
+    if (fBlock->Param2Attaching)
+        p.drawRect(fBlock->ctrl2.rect);
+}
+
+void BlockWidget::mousePressEvent(QMouseEvent *e)
+{
+    if (e->button() == Qt::LeftButton && fBlock)
+        fView->pressed(this, e->globalPosition().toPoint());
+}
+
+void BlockWidget::mouseMoveEvent(QMouseEvent *e)
+{
+    fView->moved(e->globalPosition().toPoint());
+}
+
+void BlockWidget::mouseReleaseEvent(QMouseEvent *e)
+{
+    if (e->button() == Qt::LeftButton)
+        fView->released(e->globalPosition().toPoint());
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QWidget>
+
+class TKeloBlock;
+class ProgramView;
+class QLineEdit;
+class QComboBox;
+class QCheckBox;
+
+// Shows one block: its outline (the window is clipped to it), borders, command text,
+// snap and slot highlights, and the editors at the places the core's layout gives.
+// Mouse events go to the view's drag controller; editor changes go to the block.
+class BlockWidget : public QWidget {
+    Q_OBJECT
+public:
+    BlockWidget(TKeloBlock *block, ProgramView *view, QWidget *parent);
+
+    TKeloBlock *block() const { return fBlock; }
+    // Mirrors the model: geometry, outline, editors, tooltip, enabled state.
+    void syncFromModel();
+    void forget() { fBlock = nullptr; }
+
+protected:
+    void paintEvent(QPaintEvent *) override;
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+
+private:
+    void createEditors();
+    void placeEditors();
+
+    TKeloBlock *fBlock;
+    ProgramView *fView;
+    QLineEdit *fEdit1 = nullptr, *fEdit2 = nullptr, *fEditS = nullptr;
+    QComboBox *fDevices = nullptr, *fCompare = nullptr, *fVars = nullptr;
+    QCheckBox *fElse = nullptr, *fDelete = nullptr;
+    QSize fMaskSize;
+};

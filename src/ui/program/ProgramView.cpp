@@ -1,0 +1,120 @@
+#include "program/ProgramView.h"
+
+#include "blocks/BlockDragController.h"
+#include "blocks/TKeloBlock.h"
+#include "program/BlockWidget.h"
+#include "project/Project.h"
+
+#include <QCursor>
+#include <QSet>
+#include <QWidget>
+
+ProgramView::ProgramView(Project &project, UserPrompt *prompt, QObject *parent)
+    : QObject(parent), fProject(project), fPrompt(prompt),
+      fDrag(new BlockDragController(project.workspace(), prompt))
+{
+}
+
+ProgramView::~ProgramView()
+{
+    delete fDrag;
+}
+
+QPoint ProgramView::areaOffset(const BlockArea *area) const
+{
+    return area && area->isCanvas() ? QPoint(area->scrollX, area->scrollY) : QPoint();
+}
+
+void ProgramView::sync()
+{
+    Workspace &ws = fProject.workspace();
+    QSet<const TKeloBlock *> alive;
+    alive.reserve(qsizetype(ws.components().size()));
+    for (const TKeloBlock *b : ws.components())
+        alive.insert(b);
+    for (auto it = fWidgets.begin(); it != fWidgets.end();) {
+        if (!alive.contains(it.key())) {
+            BlockWidget *w = it.value();
+            w->forget();
+            w->hide();
+            w->deleteLater();
+            it = fWidgets.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    // Widgets first, parents second: a value block may have been created before its host.
+    for (TKeloBlock *b : ws.components())
+        if (!fWidgets.contains(b))
+            fWidgets.insert(b, new BlockWidget(b, this, nullptr));
+    for (TKeloBlock *b : ws.components()) {
+        BlockWidget *w = fWidgets.value(b);
+        QWidget *parent = b->parentArea() ? widgetForArea(b->parentArea())
+                          : b->parentBlock() ? static_cast<QWidget *>(fWidgets.value(b->parentBlock()))
+                                             : nullptr;
+        if (!parent) {
+            w->hide();
+            continue;
+        }
+        if (w->parentWidget() != parent) {
+            const bool grabbed = w == fGrabber;
+            w->setParent(parent);
+            if (grabbed)
+                w->grabMouse();
+        }
+        w->syncFromModel();
+    }
+    for (const BlockArea *area : {&ws.canvas(), &ws.mainWindowArea()})
+        for (const TKeloBlock *b : area->children())
+            if (BlockWidget *w = fWidgets.value(b))
+                w->raise();
+}
+
+void ProgramView::pressed(BlockWidget *w, QPoint global)
+{
+    TKeloBlock *b = w->block();
+    if (!b)
+        return;
+    QPoint protoPos;
+    if (b->prototype())
+        if (QWidget *window = widgetForArea(&fProject.workspace().mainWindowArea()))
+            protoPos = w->mapTo(window, QPoint(0, 0));
+    fDragging = fDrag->press(b, w->mapFromGlobal(global), protoPos);
+    if (fDragging) {
+        // A value block pulled out of a slot changes its parent widget during the
+        // drag; it keeps the mouse through an explicit grab.
+        fGrabber = fDragging == b ? w : nullptr;
+        sync();
+    }
+}
+
+void ProgramView::moved(QPoint global)
+{
+    if (!fDragging)
+        return;
+    BlockWidget *w = fWidgets.value(fDragging);
+    if (!w)
+        return;
+    const int scrollX = fProject.workspace().canvas().scrollX, scrollY = fProject.workspace().canvas().scrollY;
+    const QPoint shift = fDrag->move(fDragging, w->mapFromGlobal(global));
+    sync();
+    if (!shift.isNull())
+        QCursor::setPos(QCursor::pos() + shift);
+    if (scrollX != fProject.workspace().canvas().scrollX || scrollY != fProject.workspace().canvas().scrollY)
+        emit canvasScrolled();
+}
+
+void ProgramView::released(QPoint)
+{
+    if (!fDragging)
+        return;
+    TKeloBlock *b = fDragging;
+    fDragging = nullptr;
+    if (fGrabber) {
+        fGrabber->releaseMouse();
+        fGrabber = nullptr;
+    }
+    fDrag->release(b);
+    sync();
+    emit changed();
+}

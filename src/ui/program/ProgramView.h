@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QHash>
+#include <QObject>
+#include <QPoint>
+
+class Project;
+class UserPrompt;
+class TKeloBlock;
+class BlockArea;
+class BlockWidget;
+class BlockDragController;
+class QWidget;
+
+// Keeps one widget per block and routes gestures to the core's drag controller.
+// Areas of the core (canvas, palette panels, the window while a copy is pulled in)
+// are mapped to the widgets that show them.
+class ProgramView : public QObject {
+    Q_OBJECT
+public:
+    ProgramView(Project &project, UserPrompt *prompt, QObject *parent = nullptr);
+    ~ProgramView() override;
+
+    Project &project() { return fProject; }
+    UserPrompt *prompt() const { return fPrompt; }
+    BlockDragController &drag() { return *fDrag; }
+
+    void mapArea(const BlockArea *area, QWidget *widget) { fAreas.insert(area, widget); }
+    QWidget *widgetForArea(const BlockArea *area) const { return fAreas.value(area, nullptr); }
+    BlockWidget *widgetFor(const TKeloBlock *b) const { return fWidgets.value(b, nullptr); }
+    // The offset of an area's block coordinates inside its widget (the canvas scrolls).
+    QPoint areaOffset(const BlockArea *area) const;
+
+    // Creates, moves and removes widgets so they match the blocks of the workspace.
+    void sync();
+
+    // Gesture entry points for block widgets (global pointer positions).
+    void pressed(BlockWidget *w, QPoint global);
+    void moved(QPoint global);
+    void released(QPoint global);
+    // An editor of a block changed the model.
+    void edited() { emit changed(); sync(); }
+
+signals:
+    void changed();
+    // The canvas scrolled by auto-scroll (the page moves its scroll bars).
+    void canvasScrolled();
+
+private:
+    Project &fProject;
+    UserPrompt *fPrompt;
+    BlockDragController *fDrag;
+    QHash<const BlockArea *, QWidget *> fAreas;
+    QHash<const TKeloBlock *, BlockWidget *> fWidgets;
+    TKeloBlock *fDragging = nullptr;
+    QWidget *fGrabber = nullptr;
+};
