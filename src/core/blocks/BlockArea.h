@@ -40,8 +40,11 @@ public:
     bool hasParent() const { return kind != Kind::MainWindow; }
 
     const std::list<TKeloBlock *> &children() const { return fChildren; }
+    // Counts changes of the child order, so that a view re-stacks only when needed.
+    unsigned orderRevision() const { return fOrderRevision; }
 
 private:
     friend class TKeloBlock;
     std::list<TKeloBlock *> fChildren;
+    unsigned fOrderRevision = 0;
 };

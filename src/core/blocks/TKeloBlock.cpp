@@ -83,6 +83,7 @@ void TKeloBlock::detachFromParent()
 {
     if (fParentArea) {
         fParentArea->fChildren.erase(fChildPos);
+        ++fParentArea->fOrderRevision;
         fParentArea = nullptr;
     }
     if (fParentBlock) {
@@ -120,6 +121,7 @@ void TKeloBlock::SetParent(BlockArea *area)
     detachFromParent();
     if (area) {
         fParentArea = area;
+        ++area->fOrderRevision;
         area->fChildren.push_back(this);
         fChildPos = std::prev(area->fChildren.end());
     }
@@ -145,7 +147,10 @@ void TKeloBlock::BringToFront()
 {
     if (fParentArea) {
         auto &kids = fParentArea->fChildren;
-        kids.splice(kids.end(), kids, fChildPos);
+        if (std::next(fChildPos) != kids.end()) {
+            kids.splice(kids.end(), kids, fChildPos);
+            ++fParentArea->fOrderRevision;
+        }
     }
 }
 

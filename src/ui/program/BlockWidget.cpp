@@ -136,6 +136,13 @@ void BlockWidget::createEditors()
     }
 }
 
+// Style sheets are costly to apply; most syncs leave them as they are.
+static void setStyleOnce(QWidget *w, const QString &style)
+{
+    if (w->styleSheet() != style)
+        w->setStyleSheet(style);
+}
+
 static void fillCombo(QComboBox *box, const ChoiceList &list)
 {
     QStringList current;
@@ -156,8 +163,9 @@ void BlockWidget::placeEditors()
         e->setVisible(model.visible && !fBlock->prototype());
         if (!e->isVisible())
             return;
-        e->setGeometry(model.rect);
-        e->setStyleSheet(editorStyle(fill, fBlock->CommandColor));
+        if (e->geometry() != model.rect)
+            e->setGeometry(model.rect);
+        setStyleOnce(e, editorStyle(fill, fBlock->CommandColor));
         if (!e->hasFocus() && e->text() != model.text)
             e->setText(model.text);
     };
@@ -169,7 +177,7 @@ void BlockWidget::placeEditors()
         if (fDevices->isVisible()) {
             fillCombo(fDevices, fBlock->ctrlD);
             fDevices->setGeometry(fBlock->ctrlD.rect.adjusted(0, 0, 0, 4));
-            fDevices->setStyleSheet(editorStyle(fill, KeloColor::Yellow));
+            setStyleOnce(fDevices, editorStyle(fill, KeloColor::Yellow));
         }
     }
     if (auto *c = dynamic_cast<TKeloControlBlock *>(fBlock); c && fCompare) {
@@ -177,7 +185,7 @@ void BlockWidget::placeEditors()
         if (fCompare->isVisible()) {
             fillCombo(fCompare, c->compareList);
             fCompare->setGeometry(c->compareList.rect.adjusted(0, 0, 24, 4));
-            fCompare->setStyleSheet(editorStyle(fill, c->compareColor()));
+            setStyleOnce(fCompare, editorStyle(fill, c->compareColor()));
         }
     }
     if (auto *c = dynamic_cast<TKeloCommandVarBlock *>(fBlock); c && fVars) {
@@ -199,6 +207,16 @@ void BlockWidget::placeEditors()
     }
 }
 
+void BlockWidget::syncGeometry()
+{
+    if (!fBlock)
+        return;
+    const QPoint offset = fBlock->parentArea() ? fView->areaOffset(fBlock->parentArea()) : QPoint();
+    const QRect r = fBlock->BoundsRect().translated(offset);
+    if (geometry() != r)
+        setGeometry(r);
+}
+
 void BlockWidget::syncFromModel()
 {
     if (!fBlock)
@@ -212,9 +230,12 @@ void BlockWidget::syncFromModel()
         fMaskSize = r.size();
         setMask(QRegion(QPolygon(QList<QPoint>(fBlock->a.begin(), fBlock->a.end())), Qt::WindingFill));
     }
-    setEnabled(fBlock->Enabled());
-    setToolTip(fBlock->Hint());
-    setVisible(fBlock->Visible());
+    if (isEnabled() != fBlock->Enabled())
+        setEnabled(fBlock->Enabled());
+    if (toolTip() != fBlock->Hint())
+        setToolTip(fBlock->Hint());
+    if (isVisible() != fBlock->Visible())
+        setVisible(fBlock->Visible());
     placeEditors();
     update();
 }

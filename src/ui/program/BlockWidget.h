@@ -19,6 +19,8 @@ public:
     TKeloBlock *block() const { return fBlock; }
     // Mirrors the model: geometry, outline, editors, tooltip, enabled state.
     void syncFromModel();
+    // Only the place and size (what a drag changes for the blocks it carries along).
+    void syncGeometry();
     void forget() { fBlock = nullptr; }
 
 protected:

@@ -58,16 +58,52 @@ void ProgramView::sync()
         }
         if (w->parentWidget() != parent) {
             const bool grabbed = w == fGrabber;
+            fStackedRevision.clear();
             w->setParent(parent);
             if (grabbed)
                 w->grabMouse();
         }
         w->syncFromModel();
     }
-    for (const BlockArea *area : {&ws.canvas(), &ws.mainWindowArea()})
+    for (const BlockArea *area : {&ws.canvas(), &ws.mainWindowArea()}) {
+        if (fStackedRevision.value(area, ~0u) == area->orderRevision())
+            continue;
+        fStackedRevision.insert(area, area->orderRevision());
         for (const TKeloBlock *b : area->children())
             if (BlockWidget *w = fWidgets.value(b))
                 w->raise();
+    }
+}
+
+void ProgramView::syncPositions(std::initializer_list<TKeloBlock *> refresh)
+{
+    Workspace &ws = fProject.workspace();
+    if (ws.components().size() != size_t(fWidgets.size())) {
+        sync();
+        return;
+    }
+    for (TKeloBlock *b : ws.components()) {
+        BlockWidget *w = fWidgets.value(b);
+        QWidget *parent = b->parentArea() ? widgetForArea(b->parentArea())
+                          : b->parentBlock() ? static_cast<QWidget *>(fWidgets.value(b->parentBlock()))
+                                             : nullptr;
+        if (!w || w->parentWidget() != parent) {
+            sync();
+            return;
+        }
+        w->syncGeometry();
+    }
+    for (TKeloBlock *b : refresh)
+        if (BlockWidget *w = b ? fWidgets.value(b) : nullptr)
+            w->syncFromModel();
+    for (const BlockArea *area : {&ws.canvas(), &ws.mainWindowArea()}) {
+        if (fStackedRevision.value(area, ~0u) == area->orderRevision())
+            continue;
+        fStackedRevision.insert(area, area->orderRevision());
+        for (const TKeloBlock *b : area->children())
+            if (BlockWidget *w = fWidgets.value(b))
+                w->raise();
+    }
 }
 
 void ProgramView::pressed(BlockWidget *w, QPoint global)
@@ -96,8 +132,11 @@ void ProgramView::moved(QPoint global)
     if (!w)
         return;
     const int scrollX = fProject.workspace().canvas().scrollX, scrollY = fProject.workspace().canvas().scrollY;
+    TKeloBlock *oldTarget = fDrag->target();
+    int slot = 0;
+    TKeloBlock *oldSlot = fDrag->slotTarget(&slot);
     const QPoint shift = fDrag->move(fDragging, w->mapFromGlobal(global));
-    sync();
+    syncPositions({fDragging, oldTarget, oldSlot, fDrag->target(), fDrag->slotTarget(&slot)});
     if (!shift.isNull())
         QCursor::setPos(QCursor::pos() + shift);
     if (scrollX != fProject.workspace().canvas().scrollX || scrollY != fProject.workspace().canvas().scrollY)

@@ -34,6 +34,10 @@ public:
     // Creates, moves and removes widgets so they match the blocks of the workspace.
     void sync();
 
+    // The fast path while dragging: moves widgets to their blocks' places and fully
+    // refreshes only the given blocks; falls back to sync() when parents changed.
+    void syncPositions(std::initializer_list<TKeloBlock *> refresh);
+
     // Gesture entry points for block widgets (global pointer positions).
     void pressed(BlockWidget *w, QPoint global);
     void moved(QPoint global);
@@ -54,4 +58,5 @@ private:
     QHash<const TKeloBlock *, BlockWidget *> fWidgets;
     TKeloBlock *fDragging = nullptr;
     QWidget *fGrabber = nullptr;
+    QHash<const BlockArea *, unsigned> fStackedRevision;
 };

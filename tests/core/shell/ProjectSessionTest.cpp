@@ -1,0 +1,230 @@
+#include "support/ProjectFixture.h"
+
+#include "devices/DeviceTypes.h"
+#include "project/ExampleProject.h"
+#include "shell/ProjectSession.h"
+#include "variables/VariablePrototypes.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+using Answer = UserPrompt::Answer;
+
+class ProjectSessionTest : public ProjectFixture {
+protected:
+    ProjectSessionTest()
+    {
+        session.setOpenChooser([this](const QString &) { ++openDialogs; return openName; });
+        session.setSaveChooser([this](const QString &) { ++saveDialogs; return saveName; });
+    }
+    QString path(const QString &name) const { return dir.filePath(name); }
+    // The blink example, saved, then changed by one more variable.
+    void savedExampleWithChange()
+    {
+        buildBlinkExample(project);
+        VariablePrototypes::recreate(ws(), project.variables());
+        saveName = path(u"blink.vzl"_s);
+        ASSERT_TRUE(session.save());
+        project.variables().Newvar(u"Νέα"_s);
+        ASSERT_TRUE(session.hasUnsavedChanges());
+    }
+
+    QTemporaryDir dir;
+    ProjectSession session{project, &prompt};
+    QString openName;
+    QString saveName;
+    int openDialogs = 0;
+    int saveDialogs = 0;
+};
+
+TEST_F(ProjectSessionTest, ModelChangesMarkTheProjectChanged)
+{
+    EXPECT_FALSE(session.isModified());
+    project.variables().Newvar(u"x"_s);
+    EXPECT_TRUE(session.isModified());
+
+    session.setModified(false);
+    project.devices().AddDevice(DeviceTypes::Laser, &prompt);
+    EXPECT_TRUE(session.isModified());
+
+    session.setModified(false);
+    project.devices().setBoardTypeId(2);
+    EXPECT_TRUE(session.isModified());
+
+    session.setModified(false);
+    session.markModified();
+    EXPECT_TRUE(session.isModified());
+    // Save could not write anything: no question is worth asking.
+    EXPECT_FALSE(session.hasUnsavedChanges());
+}
+
+TEST_F(ProjectSessionTest, SaveOpenAndNewRoundTrip)
+{
+    buildBlinkExample(project);
+    VariablePrototypes::recreate(ws(), project.variables());
+    const QStringList sketchBefore = sketch();
+    saveName = path(u"blink.vzl"_s);
+    ASSERT_TRUE(session.save());
+    EXPECT_EQ(saveDialogs, 1);
+    EXPECT_EQ(session.fileName(), saveName);
+    EXPECT_FALSE(session.isModified());
+    for (const char *ext : {"vzl", "adv", "var"})
+        EXPECT_TRUE(QFile::exists(path(u"blink."_s + QLatin1StringView(ext))));
+
+    // A second save goes to the same file without asking.
+    EXPECT_TRUE(session.save());
+    EXPECT_EQ(saveDialogs, 1);
+
+    prompt.answers = {Answer::Yes};
+    ASSERT_TRUE(session.newProject());
+    EXPECT_EQ(prompt.questions, QStringList{ProjectSession::confirmNewText()});
+    EXPECT_FALSE(ws().CanvasHasBlocks());
+    EXPECT_EQ(project.variables().count(), 0);
+    EXPECT_EQ(project.devices().count(), 0);
+    EXPECT_EQ(VariablePrototypes::panel(ws())->children().size(), 2u);
+    EXPECT_TRUE(session.fileName().isEmpty());
+    EXPECT_FALSE(session.isModified());
+
+    openName = saveName;
+    ASSERT_TRUE(session.openProject());
+    EXPECT_EQ(session.fileName(), saveName);
+    EXPECT_FALSE(session.isModified());
+    EXPECT_EQ(sketch(), sketchBefore);
+    EXPECT_EQ(VariablePrototypes::panel(ws())->children().size(), 3u);
+}
+
+TEST_F(ProjectSessionTest, NewWithoutChangesAsksForConfirmation)
+{
+    buildBlinkExample(project);
+    session.setModified(false);
+    prompt.answers = {Answer::No};
+    EXPECT_FALSE(session.newProject());
+    EXPECT_TRUE(ws().CanvasHasBlocks());
+    EXPECT_EQ(prompt.questions, QStringList{ProjectSession::confirmNewText()});
+}
+
+TEST_F(ProjectSessionTest, EmptyCanvasSavesNothingAndAsksNothing)
+{
+    project.variables().Newvar(u"x"_s);
+    saveName = path(u"empty.vzl"_s);
+    EXPECT_FALSE(session.save());
+    EXPECT_FALSE(session.saveAs());
+    EXPECT_EQ(saveDialogs, 0);
+    EXPECT_FALSE(QFile::exists(saveName));
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+}
+
+TEST_F(ProjectSessionTest, CancelledSaveAsKeepsTheCurrentFile)
+{
+    buildBlinkExample(project);
+    saveName = path(u"a.vzl"_s);
+    ASSERT_TRUE(session.save());
+    saveName.clear();
+    EXPECT_FALSE(session.saveAs());
+    EXPECT_EQ(session.fileName(), path(u"a.vzl"_s));
+
+    saveName = path(u"b.vzl"_s);
+    EXPECT_TRUE(session.saveAs());
+    EXPECT_EQ(session.fileName(), saveName);
+    EXPECT_TRUE(QFile::exists(saveName));
+}
+
+TEST_F(ProjectSessionTest, FailedSaveIsShownAndKeepsTheProjectUnsaved)
+{
+    buildBlinkExample(project);
+    saveName = path(u"missing-folder/x.vzl"_s);
+    EXPECT_FALSE(session.save());
+    ASSERT_EQ(prompt.messages.size(), 1);
+    EXPECT_FALSE(prompt.messages[0].isEmpty());
+    EXPECT_TRUE(session.fileName().isEmpty());
+    EXPECT_TRUE(session.isModified());
+}
+
+// What each answer to the unsaved-changes question does to a command that replaces
+// the project: the old project must survive every way but No and a successful save.
+struct UnsavedCase {
+    const char *name;
+    Answer answer;
+    bool proceeds;
+    bool savedNewVariable;
+};
+
+void PrintTo(const UnsavedCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class UnsavedChangesQuestion : public ProjectSessionTest, public ::testing::WithParamInterface<UnsavedCase> {};
+
+TEST_P(UnsavedChangesQuestion, DecidesWhetherNewGoesOn)
+{
+    const UnsavedCase &c = GetParam();
+    savedExampleWithChange();
+    prompt.answers = {c.answer};
+    EXPECT_EQ(session.newProject(), c.proceeds);
+    EXPECT_EQ(prompt.questions, QStringList{ProjectSession::unsavedChangesText()});
+    EXPECT_EQ(ws().CanvasHasBlocks(), !c.proceeds);
+
+    QFile var(path(u"blink.var"_s));
+    ASSERT_TRUE(var.open(QIODevice::ReadOnly));
+    EXPECT_EQ(var.readAll().contains("Count=2"), c.savedNewVariable);
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, UnsavedChangesQuestion,
+                         ::testing::Values(UnsavedCase{"Cancel", Answer::Cancel, false, false},
+                                           UnsavedCase{"No", Answer::No, true, false},
+                                           UnsavedCase{"Yes", Answer::Yes, true, true}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(ProjectSessionTest, YesWithACancelledSaveDialogAbortsTheCommand)
+{
+    buildBlinkExample(project);
+    ASSERT_TRUE(session.hasUnsavedChanges());
+    prompt.answers = {Answer::Yes};
+    openName = path(u"other.vzl"_s);
+    EXPECT_FALSE(session.openProject());
+    EXPECT_EQ(saveDialogs, 1);
+    EXPECT_EQ(openDialogs, 0);
+    EXPECT_TRUE(ws().CanvasHasBlocks());
+    EXPECT_EQ(project.variables().count(), 1);
+}
+
+TEST_F(ProjectSessionTest, YesWithAFailingSaveAbortsTheCommand)
+{
+    buildBlinkExample(project);
+    saveName = path(u"missing-folder/x.vzl"_s);
+    prompt.answers = {Answer::Yes};
+    EXPECT_FALSE(session.newProject());
+    EXPECT_EQ(prompt.messages.size(), 1);
+    EXPECT_TRUE(ws().CanvasHasBlocks());
+    EXPECT_TRUE(session.hasUnsavedChanges());
+}
+
+TEST_F(ProjectSessionTest, FailedOpenKeepsWhatWasReadAndForgetsTheFile)
+{
+    buildBlinkExample(project);
+    saveName = path(u"good.vzl"_s);
+    ASSERT_TRUE(session.save());
+
+    // A second copy of the first object: loading stops there with an error.
+    QFile good(saveName);
+    ASSERT_TRUE(good.open(QIODevice::ReadOnly));
+    const QByteArray text = good.readAll();
+    const QByteArray firstObject = text.left(text.indexOf("end\r\n") + 5);
+    QFile bad(path(u"bad.vzl"_s));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write(firstObject + firstObject);
+    bad.close();
+
+    openName = bad.fileName();
+    EXPECT_FALSE(session.openProject());
+    EXPECT_EQ(prompt.messages.size(), 1);
+    EXPECT_TRUE(ws().CanvasHasBlocks());
+    EXPECT_TRUE(session.fileName().isEmpty());
+    EXPECT_TRUE(session.isModified());
+}
+
+} // namespace
