@@ -1,29 +1,19 @@
-// Until the window exists, the program prints the sketch of the example project.
-#include "codegen/SketchGenerator.h"
-#include "project/ExampleProject.h"
-#include "project/Project.h"
-#include "util/DebugLog.h"
-#include "util/TextMeasurer.h"
-#include "util/UserPrompt.h"
+// The program: the main window over one project.
+#include "shell/FontTextMeasurer.h"
+#include "shell/TfrmVimsel.h"
 
-#include <QCoreApplication>
-#include <cstdio>
+#include <QApplication>
+
+using namespace Qt::StringLiterals;
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
-    FixedTextMeasurer measurer;
-    NullDebugLog log;
-    RecordingUserPrompt prompt;
-    Project project(&measurer, &log, &prompt);
-    project.buildPalette();
-    buildBlinkExample(project);
-    const auto lines = project.generateSketch();
-    if (!lines) {
-        std::fputs(qUtf8Printable(SketchGenerator::missingStartBlockMessage()), stderr);
-        return 1;
-    }
-    const QByteArray text = SketchGenerator::sketchText(*lines).toUtf8();
-    std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
-    return 0;
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName(u"Ombrinex"_s);
+    QApplication::setApplicationName(u"Έλεγχος συσκευών Arduino"_s);
+
+    FontTextMeasurer measurer;
+    TfrmVimsel window(measurer);
+    window.show();
+    return app.exec();
 }

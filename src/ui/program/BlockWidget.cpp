@@ -3,14 +3,14 @@
 #include "blocks/TKeloCommandVarBlock.h"
 #include "blocks/TKeloControlElseBlock.h"
 #include "blocks/TKeloVarBlock.h"
+#include "blocks/TKeloCombo.h"
+#include "blocks/TKeloEdit.h"
 #include "program/ProgramView.h"
 #include "project/Project.h"
 #include "util/KeloColor.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QIntValidator>
-#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPolygon>
@@ -43,40 +43,53 @@ static QString editorStyle(TColor fill, TColor text)
     return u"background: %1; color: %2; border: none;"_s.arg(qcolor(bg).name(), qcolor(text).name());
 }
 
+void BlockWidget::connectDrag(TKeloEdit *e)
+{
+    // Pressing on an editor and moving drags the block.
+    connect(e, &TKeloEdit::dragStarted, this, [this](QPoint pos) {
+        if (fBlock) {
+            fView->pressed(this, mapToGlobal(pos));
+            grabMouse();
+        }
+    });
+    connect(e, &TKeloEdit::dragMoved, this, [this](QPoint pos) { fView->moved(mapToGlobal(pos)); });
+    connect(e, &TKeloEdit::dragReleased, this, [this](QPoint pos) {
+        releaseMouse();
+        fView->released(mapToGlobal(pos));
+    });
+}
+
 void BlockWidget::createEditors()
 {
+    setProperty("keloColor", int(fBlock->Color()));
     auto numberEdit = [this](int slot) {
-        auto *e = new QLineEdit(this);
-        e->setFont(blockFont());
-        e->setFrame(false);
-        e->setValidator(new QIntValidator(-32767, 32768, e));
+        auto *e = new TKeloEdit(this);
+        e->SetMin(-32767);
+        e->SetMax(32768);
         e->hide();
-        connect(e, &QLineEdit::textEdited, this, [this, slot](const QString &t) {
-            if (!fBlock)
-                return;
+        connectDrag(e);
+        connect(e, &TKeloEdit::changed, this, [this, e, slot] {
             // A lone minus sign is the start of a negative number: the parameter keeps
             // its value until the text is a whole number again.
-            bool ok = false;
-            const int v = t.toInt(&ok);
-            if (!ok)
+            if (!fBlock || !e->valueIsWhole() || fSyncing)
                 return;
             if (slot == 1)
-                fBlock->storeParam1(v);
+                fBlock->storeParam1(e->Value());
             else
-                fBlock->storeParam2(v);
+                fBlock->storeParam2(e->Value());
             emit fView->changed();
         });
         return e;
     };
     fEdit1 = numberEdit(1);
     fEdit2 = numberEdit(2);
-    fEditS = new QLineEdit(this);
-    fEditS->setFont(blockFont());
-    fEditS->setFrame(false);
+    fEditS = new TKeloEdit(this);
+    fEditS->SetNumbersOnly(false);
     fEditS->hide();
-    connect(fEditS, &QLineEdit::textEdited, this, [this](const QString &t) {
-        if (fBlock) {
-            fBlock->ParamStrEditChange(t);
+    connectDrag(fEditS);
+    connect(fEditS, &TKeloEdit::changed, this, [this] {
+        if (fBlock && !fSyncing) {
+            fBlock->ParamStrEditChange(fEditS->Text());
             fView->edited();
         }
     });
@@ -93,12 +106,12 @@ void BlockWidget::createEditors()
         });
     }
     if (dynamic_cast<TKeloControlBlock *>(fBlock)) {
-        fCompare = new QComboBox(this);
-        fCompare->setFont(blockFont());
+        fCompare = new TKeloCombo(this);
         fCompare->hide();
-        connect(fCompare, &QComboBox::activated, this, [this](int i) {
+        connectDrag(fCompare);
+        connect(fCompare, &TKeloCombo::clicked, this, [this] {
             if (auto *c = dynamic_cast<TKeloControlBlock *>(fBlock)) {
-                c->CompareListChange(i);
+                c->CompareListChange(fCompare->Itemindex());
                 fView->edited();
             }
         });
@@ -159,16 +172,19 @@ static void fillCombo(QComboBox *box, const ChoiceList &list)
 void BlockWidget::placeEditors()
 {
     const TColor fill = fBlock->Color();
-    auto placeEdit = [&](QLineEdit *e, const SlotEditor &model) {
+    auto placeEdit = [&](TKeloEdit *e, const SlotEditor &model) {
         e->setVisible(model.visible && !fBlock->prototype());
         if (!e->isVisible())
             return;
         if (e->geometry() != model.rect)
             e->setGeometry(model.rect);
-        setStyleOnce(e, editorStyle(fill, fBlock->CommandColor));
-        if (!e->hasFocus() && e->text() != model.text)
-            e->setText(model.text);
+        e->SetFontColor(qcolor(fBlock->CommandColor));
+        if (!e->EditMode() && e->Text() != model.text)
+            e->SetText(model.text);
     };
+    if (property("keloColor").toInt() != int(fill))
+        setProperty("keloColor", int(fill));
+    fSyncing = true;
     placeEdit(fEdit1, fBlock->ctrl1);
     placeEdit(fEdit2, fBlock->ctrl2);
     placeEdit(fEditS, fBlock->ctrlS);
@@ -183,9 +199,12 @@ void BlockWidget::placeEditors()
     if (auto *c = dynamic_cast<TKeloControlBlock *>(fBlock); c && fCompare) {
         fCompare->setVisible(c->compareList.visible && !fBlock->prototype());
         if (fCompare->isVisible()) {
-            fillCombo(fCompare, c->compareList);
-            fCompare->setGeometry(c->compareList.rect.adjusted(0, 0, 24, 4));
-            setStyleOnce(fCompare, editorStyle(fill, c->compareColor()));
+            if (fCompare->Items() != c->compareList.items)
+                fCompare->SetItems(c->compareList.items);
+            if (c->compareList.itemIndex >= 0 && fCompare->Itemindex() != c->compareList.itemIndex)
+                fCompare->SetItemindex(c->compareList.itemIndex);
+            fCompare->setGeometry(c->compareList.rect);
+            fCompare->SetFontColor(qcolor(c->compareColor()));
         }
     }
     if (auto *c = dynamic_cast<TKeloCommandVarBlock *>(fBlock); c && fVars) {
@@ -205,6 +224,7 @@ void BlockWidget::placeEditors()
         fDelete->setVisible(v && v->hasDeleteBox());
         fDelete->setGeometry(8, fBlock->Height() / 2 - 10, 16, 20);
     }
+    fSyncing = false;
 }
 
 void BlockWidget::syncGeometry()

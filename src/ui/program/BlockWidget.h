@@ -4,7 +4,8 @@
 
 class TKeloBlock;
 class ProgramView;
-class QLineEdit;
+class TKeloEdit;
+class TKeloCombo;
 class QComboBox;
 class QCheckBox;
 
@@ -35,8 +36,12 @@ private:
 
     TKeloBlock *fBlock;
     ProgramView *fView;
-    QLineEdit *fEdit1 = nullptr, *fEdit2 = nullptr, *fEditS = nullptr;
-    QComboBox *fDevices = nullptr, *fCompare = nullptr, *fVars = nullptr;
+    void connectDrag(TKeloEdit *e);
+
+    TKeloEdit *fEdit1 = nullptr, *fEdit2 = nullptr, *fEditS = nullptr;
+    TKeloCombo *fCompare = nullptr;
+    QComboBox *fDevices = nullptr, *fVars = nullptr;
     QCheckBox *fElse = nullptr, *fDelete = nullptr;
     QSize fMaskSize;
+    bool fSyncing = false;  // editors are being filled from the model, not typed into
 };

@@ -1,0 +1,243 @@
+#include "devices/TDefDevForm.h"
+
+#include "devices/ActiveDevices.h"
+#include "devices/DeviceFormTexts.h"
+#include "devices/DeviceTypes.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Every spin box of the window designs has this range; pins are bounded further by
+// the board.
+constexpr int DesignMaximum = 255;
+
+QSpinBox *newSpinBox(QWidget *parent, int value)
+{
+    auto *se = new QSpinBox(parent);
+    se->setRange(0, DesignMaximum);
+    se->setValue(value);
+    return se;
+}
+
+} // namespace
+
+TDefDevForm::TDefDevForm(int typeId, ActiveDevices &devices, int position,
+                         const QString &imagesDir, QWidget *parent)
+    : QWidget(parent)
+    , m_devices(devices)
+    , m_typeId(typeId)
+    , m_position(position)
+    , m_imagesDir(imagesDir)
+{
+    setWindowTitle(DeviceTypes::at(typeId).FormCaption);
+
+    m_picture = new QLabel(this);
+    m_picture->setObjectName(u"imgDevice"_s);
+    m_picture->setAlignment(Qt::AlignCenter);
+    m_picture->setMinimumSize(200, 150);
+
+    m_caption = new QLabel(DeviceFormTexts::captionLabel(typeId), this);
+    m_caption->setObjectName(u"lblCaption"_s);
+    m_caption->setAlignment(Qt::AlignCenter);
+    QFont captionFont = m_caption->font();
+    captionFont.setBold(true);
+    m_caption->setFont(captionFont);
+
+    m_help = new QPlainTextEdit(this);
+    m_help->setObjectName(u"memoHelp"_s);
+    m_help->setReadOnly(true);
+    // The help is written line by line; wrapping would break it a second time.
+    m_help->setLineWrapMode(QPlainTextEdit::NoWrap);
+    QFont helpFont(u"Tahoma"_s);
+    helpFont.setPixelSize(16);
+    helpFont.setBold(true);
+    m_help->setFont(helpFont);
+    m_help->setPlainText(DeviceFormTexts::wiringHelp(typeId).join(u'\n'));
+
+    m_settings = new QGroupBox(DeviceFormTexts::settingsCaption(typeId), this);
+    m_settings->setObjectName(u"gbSettings"_s);
+    m_settingsLayout = new QFormLayout(m_settings);
+    for (const DeviceFormField &field : DeviceFormTexts::pinFields(typeId))
+        addPinField(field);
+    // The LCD and the barometer sit on the I2C bus: nothing to set.
+    m_settings->setVisible(DeviceTypes::at(typeId).DeviceParamCount > 0);
+
+    auto *left = new QVBoxLayout;
+    left->addWidget(m_picture);
+    left->addWidget(m_caption);
+    left->addWidget(m_help, 1);
+    auto *right = new QVBoxLayout;
+    right->addWidget(m_settings);
+    right->addStretch(1);
+    auto *main = new QHBoxLayout(this);
+    main->addLayout(left, 2);
+    main->addLayout(right, 1);
+
+    showPicture({DeviceFormTexts::tilePictureName(typeId)});
+}
+
+TActiveDevice TDefDevForm::ActDev() const
+{
+    return m_devices.device(m_position);
+}
+
+int TDefDevForm::storedParam(int pno) const
+{
+    if (pno < 1 || pno > 7)
+        return 0;
+    return m_devices.device(m_position).ActDevParams[std::size_t(pno)];
+}
+
+QSpinBox *&TDefDevForm::paramSlot(int index1to7)
+{
+    QSpinBox **members[] = {&Param1SE, &Param2SE, &Param3SE, &Param4SE,
+                          &Param5SE, &Param6SE, &Param7SE};
+    return *members[index1to7 - 1];
+}
+
+QSpinBox *TDefDevForm::ParamSE(int index1to7) const
+{
+    if (index1to7 < 1 || index1to7 > 7)
+        return nullptr;
+    return const_cast<TDefDevForm *>(this)->paramSlot(index1to7);
+}
+
+QLabel *TDefDevForm::FieldLabel(int index1to7) const
+{
+    return (index1to7 >= 1 && index1to7 <= 7) ? m_fieldLabels[index1to7] : nullptr;
+}
+
+void TDefDevForm::registerParam(int pno, QSpinBox *se)
+{
+    paramSlot(pno) = se;
+    se->setObjectName(u"Param%1SE"_s.arg(pno));
+}
+
+void TDefDevForm::addPinField(const DeviceFormField &field)
+{
+    QSpinBox *se = newSpinBox(m_settings, 0);
+    se->setToolTip(field.hint);
+    registerParam(field.param, se);
+    auto *label = new QLabel(field.label, m_settings);
+    label->setBuddy(se);
+    m_fieldLabels[field.param] = label;
+    m_settingsLayout->addRow(label, se);
+    const int pno = field.param;
+    connect(se, &QSpinBox::valueChanged, this, [this, pno, se](int value) {
+        // Loading the record into the spin box needs no write back.
+        if (value != storedParam(pno))
+            SetParam(pno, se);
+    });
+}
+
+QSpinBox *TDefDevForm::addHiddenParam(int pno, int designValue)
+{
+    QSpinBox *se = newSpinBox(this, designValue);
+    se->hide();
+    registerParam(pno, se);
+    return se;
+}
+
+void TDefDevForm::SetParam(int pno, QSpinBox *se)
+{
+    if (se)
+        m_devices.SetParam(m_position, pno, se->value());
+}
+
+void TDefDevForm::SetSEfromParam(int pno, QSpinBox *se)
+{
+    if (!se)
+        return;
+    se->setReadOnly(false);
+    se->setValue(storedParam(pno));
+    // A value beyond the range was cut to the range; when the spin box already showed
+    // that limit no change handler ran to store it.
+    if (se->value() != storedParam(pno))
+        SetParam(pno, se);
+}
+
+void TDefDevForm::NewMaxPins()
+{
+    const int maxPin = m_devices.MaxPin();
+    for (int pno = 1; pno <= 7; ++pno)
+        if (QSpinBox *se = ParamSE(pno); se && DeviceFormTexts::boundByMaxPin(m_typeId, pno))
+            se->setMaximum(maxPin);
+}
+
+void TDefDevForm::RefreshBlockControls()
+{
+    // Storing a parameter unchanged is how the list tells the blocks of the type.
+    if (m_position >= 0 && m_position <= m_devices.LastDeviceIndex())
+        m_devices.SetParam(m_position, 1, storedParam(1));
+}
+
+void TDefDevForm::KillDevice()
+{
+    if (m_position < 0)
+        return;
+    const int former = m_position;
+    // Detached first: listeners told about the removal see a window that no longer
+    // speaks for any record.
+    m_position = -1;
+    m_devices.KillDevice(former);
+    emit deviceKilled(former);
+}
+
+void TDefDevForm::loadParams()
+{
+    NewMaxPins();
+    for (int pno = 1; pno <= 7; ++pno)
+        SetSEfromParam(pno, ParamSE(pno));
+    paramsLoaded();
+}
+
+void TDefDevForm::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // The record may have changed while the page was hidden (a load, a removal that
+    // moved the device).
+    loadParams();
+    RefreshBlockControls();
+}
+
+void TDefDevForm::closeEvent(QCloseEvent *event)
+{
+    KillDevice();
+    QWidget::closeEvent(event);
+}
+
+bool TDefDevForm::showPicture(const QStringList &fileNames)
+{
+    const QDir dir(m_imagesDir);
+    for (const QString &name : fileNames) {
+        if (name.isEmpty())
+            continue;
+        const QString path = dir.filePath(name);
+        QPixmap pixmap;
+        if (QFileInfo::exists(path) && pixmap.load(path)) {
+            m_picture->setPixmap(pixmap);
+            m_pictureFile = path;
+            return true;
+        }
+    }
+    return false;
+}
+
+void TDefDevForm::clearPicture()
+{
+    m_picture->clear();
+    m_pictureFile.clear();
+}

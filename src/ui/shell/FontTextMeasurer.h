@@ -1,0 +1,24 @@
+#pragma once
+
+#include "util/TextMeasurer.h"
+
+#include <QFontMetrics>
+
+// Measures block texts in the fonts the block widgets draw with: bold Tahoma 10 pt
+// for commands and variable lists, bold Tahoma 8 pt for device lists (fontconfig
+// substitutes a similar face where Tahoma is missing).
+class FontTextMeasurer : public TextMeasurer {
+public:
+    FontTextMeasurer();
+
+    int textWidth(const QString &text, BlockFont font) const override;
+    int textHeight(const QString &text, BlockFont font) const override;
+
+    static QFont fontFor(BlockFont font);
+
+private:
+    const QFontMetrics &metrics(BlockFont font) const;
+
+    QFontMetrics fCommand;
+    QFontMetrics fDeviceList;
+};

@@ -1,0 +1,501 @@
+#include "shell/TfrmVimsel.h"
+
+#include "program/ProgramPage.h"
+#include "project/Project.h"
+#include "shell/DebugList.h"
+#include "shell/DevicesPage.h"
+#include "shell/MessageBoxPrompt.h"
+#include "shell/SettingsIntStore.h"
+
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStyle>
+#include <QSysInfo>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QWheelEvent>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Applies restored values to the window one at a time, as the stored order demands.
+class WindowTarget : public WindowGeometry::Target {
+public:
+    explicit WindowTarget(QWidget &w) : fWindow(w) {}
+    void setLeft(int v) override { fWindow.move(v, fWindow.pos().y()); }
+    void setTop(int v) override { fWindow.move(fWindow.pos().x(), v); }
+    void setWidth(int v) override { fWindow.resize(v, fWindow.height()); }
+    void setHeight(int v) override { fWindow.resize(fWindow.width(), v); }
+    void setState(WindowGeometry::State s) override
+    {
+        Qt::WindowStates states = fWindow.windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
+        if (s == WindowGeometry::State::Minimised)
+            states |= Qt::WindowMinimized;
+        else if (s == WindowGeometry::State::Maximised)
+            states |= Qt::WindowMaximized;
+        fWindow.setWindowState(states);
+    }
+
+private:
+    QWidget &fWindow;
+};
+
+bool containsGlobal(const QWidget *w, const QPoint &global)
+{
+    return w && w->isVisible() && w->rect().contains(w->mapFromGlobal(global));
+}
+
+// The scroll area a palette group scrolls with: the group itself, the one it sits in,
+// or the first one inside it.
+QAbstractScrollArea *scrollAreaOf(QWidget *w)
+{
+    for (QWidget *p = w; p; p = p->parentWidget())
+        if (auto *area = qobject_cast<QAbstractScrollArea *>(p))
+            return area;
+    return w ? w->findChild<QAbstractScrollArea *>() : nullptr;
+}
+
+// The client part of a control: a scroll area's viewport leaves out its scroll bars,
+// which scroll by their own handling.
+QWidget *clientOf(QWidget *w)
+{
+    if (auto *area = qobject_cast<QAbstractScrollArea *>(w))
+        return area->viewport();
+    return w;
+}
+
+} // namespace
+
+TfrmVimsel::TfrmVimsel(const TextMeasurer &measurer, UserPrompt *prompt, QWidget *parent)
+    : QMainWindow(parent)
+{
+    setObjectName(u"frmVimsel"_s);
+    setFont(QFont(u"Tahoma"_s, 8));
+    if (!prompt) {
+        fOwnPrompt = std::make_unique<MessageBoxPrompt>(this);
+        prompt = fOwnPrompt.get();
+    }
+    fPrompt = prompt;
+
+    // The debug list exists before the project, which traces while it builds.
+    fDebugList = new DebugList(this);
+    fProject = std::make_unique<Project>(&measurer, this, fPrompt);
+    fSession = std::make_unique<ProjectSession>(*fProject, fPrompt);
+    fProject->buildPalette();
+
+    createActions();
+    createToolBar();
+    createMenu();
+    createPages();
+    createStatusBar();
+    setOpenFileChooser({});
+    setSaveFileChooser({});
+    connect(fProgramPage, &ProgramPage::changed, this, [this] { fSession->markModified(); });
+
+    fSettings = std::make_unique<SettingsIntStore>(u"MainForm"_s);
+    fGeometry = std::make_unique<WindowGeometry>(*fSettings);
+    if (!RestoreWindowGeometry())
+        resize(WindowGeometry::DefaultWidth, WindowGeometry::DefaultHeight);
+
+    ApplyCaptionAndActions();
+    EnsureIdeDebugSetting();
+    startUsbNotifier();
+    qApp->installEventFilter(this);
+}
+
+TfrmVimsel::~TfrmVimsel()
+{
+    qApp->removeEventFilter(this);
+    // The pages hold on to the project: they go first.
+    delete takeCentralWidget();
+    fSession.reset();
+    fProject.reset();
+}
+
+QString TfrmVimsel::getFullCaption()
+{
+    return u"Έλεγχος συσκευών Arduino 0.96 (Βήτα έκδοση 27/02/2022)"_s;
+}
+
+void TfrmVimsel::createActions()
+{
+    const auto action = [this](const QString &name, const QString &caption, const QString &hint) {
+        auto *a = new QAction(caption, this);
+        a->setObjectName(name);
+        if (!hint.isEmpty()) {
+            a->setToolTip(hint);
+            a->setStatusTip(hint);
+        }
+        return a;
+    };
+    fAcNew = action(u"acNew"_s, u"Νέο"_s, u"Δημιουργεί νέο πρόγραμμα αφού διαγράψει το υπάρχων"_s);
+    fAcNew->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
+    fAcOpen = action(u"acopen"_s, u"Άνοιγμα"_s, u"Άνοιγμα Αρχείου"_s);
+    fAcOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    fAcSave = action(u"acsave"_s, u"Αποθήκευση"_s, QString());
+    fAcSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    fAcSaveAs = action(u"acsaveas"_s, u"Αποθήκευση ώς ..."_s, QString());
+    // Enabled with the options window.
+    fAcOptions = action(u"acOptions"_s, u"Επιλογές"_s, QString());
+    fAcOptions->setEnabled(false);
+    fAcExit = action(u"acexit"_s, u"Έξοδος"_s, QString());
+    fAcGetCode = action(u"acgetcode"_s, u"Κώδικας Arduino"_s, QString());
+    fAcConnect = action(u"acConnect"_s, u"Αποστολή"_s, QString());
+    fAcStop = action(u"acStop"_s, u"Τερμάτισε"_s, u"Σταματά την εκτέλεση του προγράμματος στό robot"_s);
+    fAcAbout = action(u"acAbout"_s, u"Σχετικά..."_s, QString());
+    addActions({fAcOpen, fAcSave});
+
+    connect(fAcNew, &QAction::triggered, this, &TfrmVimsel::newProject);
+    connect(fAcOpen, &QAction::triggered, this, &TfrmVimsel::openProject);
+    connect(fAcSave, &QAction::triggered, this, &TfrmVimsel::saveProject);
+    connect(fAcSaveAs, &QAction::triggered, this, &TfrmVimsel::saveProjectAs);
+    connect(fAcExit, &QAction::triggered, this, &QWidget::close);
+    connect(fAcGetCode, &QAction::triggered, this, &TfrmVimsel::generateCode);
+    connect(fAcAbout, &QAction::triggered, this, &TfrmVimsel::showAbout);
+}
+
+void TfrmVimsel::createToolBar()
+{
+    auto *bar = addToolBar(u"ToolBar1"_s);
+    bar->setObjectName(u"ToolBar1"_s);
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    const auto place = [bar](QAction *a, int width, const QString &hint) {
+        bar->addAction(a);
+        QWidget *button = bar->widgetForAction(a);
+        button->setMinimumSize(width, 34);
+        if (!hint.isEmpty())
+            button->setToolTip(hint);
+    };
+    place(fAcNew, 72, QString());
+    place(fAcOpen, 88, u"Άνοιγμα Αρχείου προγράμματος  από το δίσκο"_s);
+    place(fAcSave, 88, u"Αποθηκεύει το πρόγραμμα στον δίσκο"_s);
+    // The live link to the board is not offered: its buttons exist but never show,
+    // so they stay out of the bar's layout, which would show them again.
+    const auto hiddenButton = [bar](QAction *a, const QString &name, int width, const QString &hint) {
+        auto *button = new QToolButton(bar);
+        button->setObjectName(name);
+        button->setDefaultAction(a);
+        button->setMinimumSize(width, 34);
+        button->setToolTip(hint);
+        button->hide();
+    };
+    hiddenButton(fAcConnect, u"btConnect"_s, 96, u"Αποστέλλει το πρόγραμμα στο Arduino"_s);
+    hiddenButton(fAcStop, u"btStop"_s, 84, u"Σταματά την εκτέλεση του προγράμματος στό Arduino"_s);
+
+    // This button has a caption of its own, so it is not bound to the action's text.
+    auto *getCode = new QToolButton(bar);
+    getCode->setObjectName(u"btGetCode"_s);
+    getCode->setText(u"Αποστολή στο Arduino"_s);
+    getCode->setToolTip(u"Παράγει Κώδικα για το Arduino και το αποστέλλει"_s);
+    getCode->setMinimumSize(180, 34);
+    getCode->setEnabled(fAcGetCode->isEnabled());
+    connect(getCode, &QToolButton::clicked, fAcGetCode, &QAction::trigger);
+    connect(fAcGetCode, &QAction::enabledChanged, getCode, &QWidget::setEnabled);
+    bar->addWidget(getCode);
+}
+
+void TfrmVimsel::createMenu()
+{
+    QMenu *file = menuBar()->addMenu(u"Αρχείο"_s);
+    file->addActions({fAcNew, fAcOpen, fAcSave, fAcSaveAs});
+    file->addSeparator();
+    file->addAction(fAcOptions);
+    file->addSeparator();
+    file->addAction(fAcExit);
+    menuBar()->addAction(fAcAbout);
+}
+
+void TfrmVimsel::createPages()
+{
+    fNotebook = new QTabWidget(this);
+    fNotebook->setObjectName(u"PageControl1"_s);
+    fNotebook->tabBar()->setFont(QFont(u"Tahoma"_s, 12));
+
+    fProgramPage = new ProgramPage(*fProject, fPrompt, fNotebook);
+    fDevicesPage = new DevicesPage(fProject->devices(), fNotebook);
+    fLessonsPage = new QWidget(fNotebook);
+    fArduMemo = new QPlainTextEdit(fNotebook);
+    fArduMemo->setObjectName(u"ArduMemo"_s);
+    fArduMemo->setFont(QFont(u"Consolas"_s, 8));
+    fArduMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+    fNotebook->addTab(fProgramPage, u"Πρόγραμμα"_s);
+    fNotebook->addTab(fDevicesPage, u"Συσκευές"_s);
+    fNotebook->addTab(fLessonsPage, u"Μαθήματα"_s);
+    fNotebook->addTab(fArduMemo, u"Arduino Κώδικας"_s);
+
+    auto *splitter = new QSplitter(Qt::Vertical, this);
+    splitter->setObjectName(u"Splitter1"_s);
+    splitter->setHandleWidth(6);
+    splitter->addWidget(fNotebook);
+    splitter->addWidget(fDebugList);
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 0);
+    splitter->setCollapsible(0, false);
+    setCentralWidget(splitter);
+}
+
+void TfrmVimsel::createStatusBar()
+{
+    QStatusBar *bar = statusBar();
+    bar->setObjectName(u"StatusBar1"_s);
+    bar->setStyleSheet(u"QStatusBar { background: lime; }"
+                       u"QStatusBar QLabel { color: red; font: bold 9pt \"Segoe UI\"; }"_s);
+    fPortPanel = new QLabel(u"Port: "_s, bar);
+    fPortPanel->setObjectName(u"PortPanel"_s);
+    fPortPanel->setFixedWidth(100);
+    fFilePanel = new QLabel(bar);
+    fFilePanel->setObjectName(u"FilePanel"_s);
+    fFilePanel->setFixedWidth(500);
+    fFilePanel->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    bar->addWidget(fPortPanel);
+    bar->addWidget(fFilePanel);
+}
+
+void TfrmVimsel::AddDebug(const QString &line)
+{
+    fDebugList->addLine(line);
+}
+
+void TfrmVimsel::ApplyCaptionAndActions()
+{
+    setWindowTitle(getFullCaption());
+    fAcConnect->setEnabled(true);
+    fAcStop->setEnabled(true);
+}
+
+bool TfrmVimsel::RestoreWindowGeometry()
+{
+    WindowTarget target(*this);
+    return fGeometry->restore(target);
+}
+
+void TfrmVimsel::SaveWindowGeometry()
+{
+    if (!fGeometry || fGeometry->restoring())
+        return;
+    const Qt::WindowStates states = windowState();
+    WindowGeometry::Bounds b;
+    b.state = states.testFlag(Qt::WindowMinimized)   ? WindowGeometry::State::Minimised
+              : states.testFlag(Qt::WindowMaximized) ? WindowGeometry::State::Maximised
+                                                     : WindowGeometry::State::Normal;
+    // A maximised or minimised window keeps the bounds it returns to, so that the
+    // next start can restore them under the stored state.
+    QRect bounds = geometry();
+    if (b.state != WindowGeometry::State::Normal && normalGeometry().isValid())
+        bounds = normalGeometry();
+    const QPoint frameOffset = geometry().topLeft() - pos();
+    b.left = bounds.left() - frameOffset.x();
+    b.top = bounds.top() - frameOffset.y();
+    b.width = bounds.width();
+    b.height = bounds.height();
+    fGeometry->save(b);
+}
+
+void TfrmVimsel::FreeAllBlocks()
+{
+    fProject->workspace().FreeAllBlocks();
+    fProgramPage->sync();
+}
+
+void TfrmVimsel::setOpenFileChooser(FileChooser chooser)
+{
+    if (!chooser)
+        chooser = [this](const QString &current) { return runFileDialog(false, current); };
+    fSession->setOpenChooser(std::move(chooser));
+}
+
+void TfrmVimsel::setSaveFileChooser(FileChooser chooser)
+{
+    if (!chooser)
+        chooser = [this](const QString &current) { return runFileDialog(true, current); };
+    fSession->setSaveChooser(std::move(chooser));
+}
+
+QString TfrmVimsel::runFileDialog(bool save, const QString &current)
+{
+    QFileDialog dialog(this);
+    dialog.setNameFilter(u"Vimsel Files (*.vzl)"_s);
+    dialog.setDefaultSuffix(u"vzl"_s);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    // Opening a name that does not exist would empty the variables and devices and
+    // keep the blocks: only existing files can be opened.
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (current.isEmpty())
+        dialog.setDirectory(QCoreApplication::applicationDirPath());
+    else
+        dialog.selectFile(current);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+void TfrmVimsel::afterFileCommand()
+{
+    fProgramPage->sync();
+    fFilePanel->setText(fSession->fileName());
+}
+
+void TfrmVimsel::newProject()
+{
+    fSession->newProject();
+    afterFileCommand();
+}
+
+void TfrmVimsel::openProject()
+{
+    fSession->openProject();
+    afterFileCommand();
+}
+
+void TfrmVimsel::saveProject()
+{
+    fSession->save();
+    afterFileCommand();
+}
+
+void TfrmVimsel::saveProjectAs()
+{
+    fSession->saveAs();
+    afterFileCommand();
+}
+
+void TfrmVimsel::generateCode()
+{
+    fNotebook->setCurrentIndex(CodePageIndex);
+    const std::optional<QStringList> lines = fProject->generateSketch();
+    if (!lines)
+        return;
+    // Lines from templates with "%nl" hold CRLF breaks of their own.
+    QString text = lines->join(u'\n');
+    text.replace(u"\r\n"_s, u"\n"_s);
+    fArduMemo->setPlainText(text);
+    QGuiApplication::clipboard()->setText(fArduMemo->toPlainText());
+    // Compiling and uploading follow here.
+}
+
+void TfrmVimsel::showAbout()
+{
+    QMessageBox::about(this, u"Σχετικά με την εφαρμογή"_s, getFullCaption());
+}
+
+bool TfrmVimsel::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Wheel && watched->isWidgetType()
+        && static_cast<QWidget *>(watched)->window() == this && routeWheel(static_cast<QWheelEvent *>(event)))
+        return true;
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// Every wheel turn in the window comes here before the control under the pointer
+// or with the focus sees it. Over the palette the visible palette group scrolls, over
+// the program canvas the canvas scrolls, whatever control has the focus; elsewhere
+// the turn goes its usual way. Controls of a page that is not shown catch nothing.
+bool TfrmVimsel::routeWheel(QWheelEvent *event)
+{
+    const int delta = event->angleDelta().y();
+    if (delta == 0)
+        return false;
+    const QPoint global = event->globalPosition().toPoint();
+    for (int tab = 0; tab < 3; ++tab) {
+        QWidget *group = fProgramPage->paletteGroup(tab);
+        if (containsGlobal(clientOf(group), global)) {
+            scrollByWheel(scrollAreaOf(group), delta);
+            return true;
+        }
+    }
+    QScrollArea *canvas = fProgramPage->canvasArea();
+    if (canvas && containsGlobal(canvas->viewport(), global)) {
+        scrollByWheel(canvas, delta);
+        return true;
+    }
+    return false;
+}
+
+// One line per configured wheel line, up for a turn away from the user.
+void TfrmVimsel::scrollByWheel(QAbstractScrollArea *area, int delta)
+{
+    if (!area)
+        return;
+    QScrollBar *bar = area->verticalScrollBar();
+    const auto step = delta > 0 ? QAbstractSlider::SliderSingleStepSub : QAbstractSlider::SliderSingleStepAdd;
+    for (int i = 0; i < QApplication::wheelScrollLines(); ++i)
+        bar->triggerAction(step);
+}
+
+void TfrmVimsel::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (fFirstShown || event->spontaneous())
+        return;
+    fFirstShown = true;
+    runUpdateCheck();
+    logComputerName();
+    refreshPorts();
+    fNotebook->setCurrentIndex(ProgramPageIndex);
+    fProgramPage->showFirstPaletteTab();
+    checkIdePath();
+    showPortBalloon();
+}
+
+void TfrmVimsel::closeEvent(QCloseEvent *event)
+{
+    if (!fSession->queryUnsavedChanges()) {
+        event->ignore();
+        afterFileCommand();
+        return;
+    }
+    resetBoard();
+    FreeAllBlocks();
+    event->accept();
+}
+
+void TfrmVimsel::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    SaveWindowGeometry();
+}
+
+void TfrmVimsel::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        SaveWindowGeometry();
+}
+
+void TfrmVimsel::logComputerName()
+{
+    AddDebug(QSysInfo::machineHostName());
+}
+
+// Filled in with the options window: sets the IDE's debug launcher to "-DDebug=false".
+void TfrmVimsel::EnsureIdeDebugSetting() {}
+// Filled in with port discovery: follows boards being plugged in and out.
+void TfrmVimsel::startUsbNotifier() {}
+// Filled in with the update window, shown modally; its failures never stop start-up.
+void TfrmVimsel::runUpdateCheck() {}
+// Filled in with port discovery; also applies the board model.
+void TfrmVimsel::refreshPorts() {}
+// Filled in with the options window: asks for the IDE's folder when it is not valid.
+void TfrmVimsel::checkIdePath() {}
+// Filled in with port discovery: the balloon pointing at the port selector.
+void TfrmVimsel::showPortBalloon() {}
+// Filled in with the serial link: resets the board if the port is open.
+void TfrmVimsel::resetBoard() {}

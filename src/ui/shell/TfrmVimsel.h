@@ -1,0 +1,140 @@
+#pragma once
+
+#include "shell/ProjectSession.h"
+#include "shell/WindowGeometry.h"
+#include "util/DebugLog.h"
+
+#include <QMainWindow>
+#include <memory>
+
+class DebugList;
+class DevicesPage;
+class MessageBoxPrompt;
+class ProgramPage;
+class Project;
+class SettingsIntStore;
+class TextMeasurer;
+class UserPrompt;
+class QAbstractScrollArea;
+class QAction;
+class QLabel;
+class QPlainTextEdit;
+class QTabWidget;
+class QWheelEvent;
+
+// The main window: tool bar, menu, the notebook with the program, devices, lessons
+// and code pages, the debug list and the status bar. It owns the project and is its
+// debug list.
+class TfrmVimsel : public QMainWindow, public DebugLog {
+    Q_OBJECT
+public:
+    enum Page { ProgramPageIndex = 0, DevicesPageIndex = 1, LessonsPageIndex = 2, CodePageIndex = 3 };
+    using FileChooser = ProjectSession::FileChooser;
+
+    // Without a prompt the window asks with message boxes of its own.
+    explicit TfrmVimsel(const TextMeasurer &measurer, UserPrompt *prompt = nullptr, QWidget *parent = nullptr);
+    ~TfrmVimsel() override;
+
+    static QString getFullCaption();
+
+    void AddDebug(const QString &line) override;
+    void ApplyCaptionAndActions();
+    bool RestoreWindowGeometry();
+    void SaveWindowGeometry();
+    // Destroys every block, prototypes included.
+    void FreeAllBlocks();
+
+    Project &project() { return *fProject; }
+    ProjectSession &session() { return *fSession; }
+    UserPrompt *prompt() const { return fPrompt; }
+
+    // The file dialogs; tests replace them. An empty name means cancelled.
+    void setOpenFileChooser(FileChooser chooser);
+    void setSaveFileChooser(FileChooser chooser);
+
+    QTabWidget *notebook() const { return fNotebook; }
+    ProgramPage *programPage() const { return fProgramPage; }
+    DevicesPage *devicesPage() const { return fDevicesPage; }
+    QWidget *lessonsPage() const { return fLessonsPage; }
+    QPlainTextEdit *codeView() const { return fArduMemo; }
+    DebugList *debugList() const { return fDebugList; }
+    QLabel *portPanel() const { return fPortPanel; }
+    QLabel *filePanel() const { return fFilePanel; }
+
+    QAction *acNew() const { return fAcNew; }
+    QAction *acopen() const { return fAcOpen; }
+    QAction *acsave() const { return fAcSave; }
+    QAction *acsaveas() const { return fAcSaveAs; }
+    QAction *acOptions() const { return fAcOptions; }
+    QAction *acexit() const { return fAcExit; }
+    QAction *acgetcode() const { return fAcGetCode; }
+    QAction *acConnect() const { return fAcConnect; }
+    QAction *acStop() const { return fAcStop; }
+    QAction *acAbout() const { return fAcAbout; }
+
+public slots:
+    void newProject();
+    void openProject();
+    void saveProject();
+    void saveProjectAs();
+    // "Κώδικας Arduino": the sketch into the code page and onto the clipboard.
+    void generateCode();
+    void showAbout();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void createActions();
+    void createToolBar();
+    void createMenu();
+    void createPages();
+    void createStatusBar();
+    void afterFileCommand();
+    QString runFileDialog(bool save, const QString &current);
+    bool routeWheel(QWheelEvent *event);
+    static void scrollByWheel(QAbstractScrollArea *area, int delta);
+
+    // Start-up steps that later parts of the program fill in.
+    void EnsureIdeDebugSetting();
+    void startUsbNotifier();
+    void runUpdateCheck();
+    void logComputerName();
+    void refreshPorts();
+    void checkIdePath();
+    void showPortBalloon();
+    // Shut-down step for the serial link.
+    void resetBoard();
+
+    std::unique_ptr<MessageBoxPrompt> fOwnPrompt;
+    UserPrompt *fPrompt;
+    std::unique_ptr<SettingsIntStore> fSettings;
+    std::unique_ptr<WindowGeometry> fGeometry;
+    std::unique_ptr<Project> fProject;
+    std::unique_ptr<ProjectSession> fSession;
+    bool fFirstShown = false;
+
+    QTabWidget *fNotebook = nullptr;
+    ProgramPage *fProgramPage = nullptr;
+    DevicesPage *fDevicesPage = nullptr;
+    QWidget *fLessonsPage = nullptr;
+    QPlainTextEdit *fArduMemo = nullptr;
+    DebugList *fDebugList = nullptr;
+    QLabel *fPortPanel = nullptr;
+    QLabel *fFilePanel = nullptr;
+
+    QAction *fAcNew = nullptr;
+    QAction *fAcOpen = nullptr;
+    QAction *fAcSave = nullptr;
+    QAction *fAcSaveAs = nullptr;
+    QAction *fAcOptions = nullptr;
+    QAction *fAcExit = nullptr;
+    QAction *fAcGetCode = nullptr;
+    QAction *fAcConnect = nullptr;
+    QAction *fAcStop = nullptr;
+    QAction *fAcAbout = nullptr;
+};
