@@ -9,6 +9,8 @@ using namespace Qt::StringLiterals;
 
 TKeloBlock::TKeloBlock(Workspace *owner) : fOwner(owner)
 {
+    static quint64 nextSerial = 0;
+    fSerial = ++nextSerial;
     if (fOwner)
         fOwner->registerBlock(this);
     BuildOutline();

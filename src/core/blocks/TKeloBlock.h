@@ -42,6 +42,9 @@ public:
     bool SetName(const QString &name);
     int Id = 0;
     int Tag = 0;
+    // Unique for the life of the program (addresses of destroyed blocks are reused):
+    // views use it to tell a new block from a destroyed one at the same address.
+    quint64 serial() const { return fSerial; }
 
     // ---- geometry ----
     int Left() const { return fLeft; }
@@ -259,6 +262,7 @@ protected:
 
     Workspace *fOwner = nullptr;
     QString fName;
+    quint64 fSerial = 0;
     int fLeft = 0, fTop = 0, fWidth = InitialWidth, fHeight = InitialHeight;
     bool fVisible = true;
     bool fEnabled = true;

@@ -30,7 +30,7 @@ static QFont blockFont(int points = 10)
 }
 
 BlockWidget::BlockWidget(TKeloBlock *block, ProgramView *view, QWidget *parent)
-    : QWidget(parent), fBlock(block), fView(view)
+    : QWidget(parent), fBlock(block), fSerial(block->serial()), fView(view)
 {
     setFont(blockFont());
     setAttribute(Qt::WA_OpaquePaintEvent);

@@ -18,6 +18,7 @@ public:
     BlockWidget(TKeloBlock *block, ProgramView *view, QWidget *parent);
 
     TKeloBlock *block() const { return fBlock; }
+    quint64 serial() const { return fSerial; }
     // Mirrors the model: geometry, outline, editors, tooltip, enabled state.
     void syncFromModel();
     // Only the place and size (what a drag changes for the blocks it carries along).
@@ -35,6 +36,7 @@ private:
     void placeEditors();
 
     TKeloBlock *fBlock;
+    quint64 fSerial;
     ProgramView *fView;
     void connectDrag(TKeloEdit *e);
 

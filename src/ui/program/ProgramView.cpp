@@ -33,7 +33,7 @@ void ProgramView::sync()
     for (const TKeloBlock *b : ws.components())
         alive.insert(b);
     for (auto it = fWidgets.begin(); it != fWidgets.end();) {
-        if (!alive.contains(it.key())) {
+        if (!alive.contains(it.key()) || it.key()->serial() != it.value()->serial()) {
             BlockWidget *w = it.value();
             w->forget();
             w->hide();
@@ -87,7 +87,7 @@ void ProgramView::syncPositions(std::initializer_list<TKeloBlock *> refresh)
         QWidget *parent = b->parentArea() ? widgetForArea(b->parentArea())
                           : b->parentBlock() ? static_cast<QWidget *>(fWidgets.value(b->parentBlock()))
                                              : nullptr;
-        if (!w || w->parentWidget() != parent) {
+        if (!w || w->serial() != b->serial() || w->parentWidget() != parent) {
             sync();
             return;
         }

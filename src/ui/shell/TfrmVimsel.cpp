@@ -5,6 +5,7 @@
 #include "shell/DebugList.h"
 #include "shell/DevicesPage.h"
 #include "shell/MessageBoxPrompt.h"
+#include "shell/ResourcePaths.h"
 #include "shell/SettingsIntStore.h"
 
 #include <QAbstractScrollArea>
@@ -229,7 +230,9 @@ void TfrmVimsel::createPages()
     fNotebook->tabBar()->setFont(QFont(u"Tahoma"_s, 12));
 
     fProgramPage = new ProgramPage(*fProject, fPrompt, fNotebook);
-    fDevicesPage = new DevicesPage(fProject->devices(), fNotebook);
+    fDevicesPage = new DevicesPage(fProject->devices(), fPrompt, ResourcePaths::imagesDir(), fNotebook);
+    // Blocks re-bound to other devices, or enabled and disabled, show it at once.
+    connect(fDevicesPage, &DevicesPage::deviceListChanged, fProgramPage, &ProgramPage::sync);
     fLessonsPage = new QWidget(fNotebook);
     fArduMemo = new QPlainTextEdit(fNotebook);
     fArduMemo->setObjectName(u"ArduMemo"_s);

@@ -1,0 +1,70 @@
+#include "shell/DeviceTile.h"
+
+#include "catalogue/DeviceTileSpec.h"
+#include "devices/DeviceFormTexts.h"
+
+#include <QDir>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr QSize PictureSize(200, 150);
+
+} // namespace
+
+DeviceTile::DeviceTile(const DeviceTileSpec &spec, const QString &imagesDir, QWidget *parent)
+    : QFrame(parent), fTypeId(spec.typeId)
+{
+    setObjectName(spec.panel);
+    setProperty("tag", spec.typeId);
+    setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
+    setFixedWidth(TileWidth);
+
+    fPicture = new QLabel(this);
+    fPicture->setObjectName(u"img"_s + spec.panel.mid(3));
+    fPicture->setAlignment(Qt::AlignCenter);
+    fPicture->setFixedHeight(PictureSize.height());
+    QPixmap pixmap(QDir(imagesDir).filePath(DeviceFormTexts::tilePictureName(spec.typeId)));
+    if (!pixmap.isNull())
+        fPicture->setPixmap(pixmap.scaled(PictureSize, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+
+    fCaption = new QLabel(spec.caption, this);
+    fCaption->setAlignment(Qt::AlignCenter);
+    QFont bold = fCaption->font();
+    bold.setBold(true);
+    fCaption->setFont(bold);
+
+    fCount = new QLabel(u"0"_s, this);
+    fCount->setObjectName(spec.countLabel);
+    fCount->setFont(bold);
+    QPalette green = fCount->palette();
+    green.setColor(QPalette::WindowText, Qt::darkGreen);
+    fCount->setPalette(green);
+
+    fAdd = new QPushButton(u"ADD"_s, this);
+    fAdd->setObjectName(spec.addButton);
+    fAdd->setProperty("tag", 0);
+
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(fCount);
+    bottom->addStretch(1);
+    bottom->addWidget(fAdd);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addWidget(fPicture);
+    layout->addWidget(fCaption);
+    layout->addLayout(bottom);
+}
+
+void DeviceTile::showCount(int count, bool canAdd)
+{
+    fAdd->setProperty("tag", count);
+    fCount->setText(QString::number(count));
+    fAdd->setEnabled(canAdd);
+}

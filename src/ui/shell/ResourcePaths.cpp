@@ -1,0 +1,31 @@
+#include "shell/ResourcePaths.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+using namespace Qt::StringLiterals;
+
+#ifndef VIMSEL_SOURCE_RESOURCES
+#define VIMSEL_SOURCE_RESOURCES ""
+#endif
+
+QString ResourcePaths::findDataDir(const QString &name, const QString &exeDir, const QString &sourceResources)
+{
+    const QDir exe(exeDir);
+    const QStringList candidates = {exe.filePath(name), exe.filePath(u"../share/vimsel/"_s + name)};
+    for (const QString &candidate : candidates)
+        if (QFileInfo(candidate).isDir())
+            return QDir::cleanPath(candidate);
+    return QDir::cleanPath(QDir(sourceResources).filePath(name));
+}
+
+QString ResourcePaths::dataDir(const QString &name)
+{
+    return findDataDir(name, QCoreApplication::applicationDirPath(), QStringLiteral(VIMSEL_SOURCE_RESOURCES));
+}
+
+QString ResourcePaths::imagesDir()
+{
+    return dataDir(u"images"_s);
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+// Where the read-only data that ships with the program lives (the "images",
+// "Lessons" and "Arduino" folders): beside the executable (a portable install or the
+// build tree), then in the install's share folder, then in the source tree the
+// program was built from.
+class ResourcePaths {
+public:
+    // The folder named name for the running program; the source tree's folder when
+    // none of the places holds it.
+    static QString dataDir(const QString &name);
+    static QString imagesDir();
+
+    // The same search from a given executable folder and source resources folder.
+    static QString findDataDir(const QString &name, const QString &exeDir, const QString &sourceResources);
+};
