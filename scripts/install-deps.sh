@@ -1,7 +1,13 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, only those missing.
 set -euo pipefail
+
+# Build, widgets and their tests.
 PKGS=(cmake ninja-build g++ pkg-config qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core xvfb xauth)
+# Debian's Arduino toolchain compiles the generated sketches with our device libraries,
+# and simavr runs some of them (tests/arduino).
+PKGS+=(arduino arduino-builder arduino-core-avr gcc-avr avr-libc avrdude simavr libsimavr-dev libelf-dev)
+
 missing=()
 for p in "${PKGS[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -12,19 +18,4 @@ if [ ${#missing[@]} -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
   $SUDO apt-get update -qq || true
   $SUDO apt-get install -y -qq "${missing[@]}"
-fi
-
-# Arduino device libraries: Debian's Arduino toolchain compiles the generated sketches
-# and simavr runs some of them (tests/arduino). Installed the same way, only what is missing.
-ARDUINO_PKGS=(arduino arduino-builder arduino-core-avr gcc-avr avr-libc avrdude simavr libsimavr-dev libelf-dev)
-arduino_missing=()
-for p in "${ARDUINO_PKGS[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || arduino_missing+=("$p")
-done
-if [ ${#arduino_missing[@]} -gt 0 ]; then
-  SUDO=""
-  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-  export DEBIAN_FRONTEND=noninteractive
-  $SUDO apt-get update -qq || true
-  $SUDO apt-get install -y -qq "${arduino_missing[@]}"
 fi

@@ -100,6 +100,7 @@ ProgramPage::ProgramPage(Project &project, UserPrompt *prompt, QWidget *parent) 
         scroll->setWidget(holder);
         d->palette->addTab(scroll, caption);
         d->groups.append(scroll);
+        scroll->installEventFilter(this);
         tabLayouts.append(v);
     }
     for (const PanelSpec &spec : paletteBuildOrder()) {
@@ -166,6 +167,16 @@ ProgramPage::ProgramPage(Project &project, UserPrompt *prompt, QWidget *parent) 
         d->syncingScroll = false;
     });
     sync();
+}
+
+bool ProgramPage::eventFilter(QObject *watched, QEvent *event)
+{
+    // The pointer entering a palette group gives its parent the keyboard focus, so
+    // that the wheel scrolls the palette.
+    if (event->type() == QEvent::Enter)
+        if (auto *w = qobject_cast<QWidget *>(watched); w && w->parentWidget())
+            w->parentWidget()->setFocus();
+    return QWidget::eventFilter(watched, event);
 }
 
 ProgramPage::~ProgramPage()

@@ -25,6 +25,9 @@ public:
     // Shows the first palette tab.
     void showFirstPaletteTab();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 signals:
     // The pupil changed the program (a drop, an edit, a deletion).
     void changed();

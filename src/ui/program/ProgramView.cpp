@@ -65,6 +65,12 @@ void ProgramView::sync()
         }
         w->syncFromModel();
     }
+    restack();
+}
+
+void ProgramView::restack()
+{
+    Workspace &ws = fProject.workspace();
     for (const BlockArea *area : {&ws.canvas(), &ws.mainWindowArea()}) {
         if (fStackedRevision.value(area, ~0u) == area->orderRevision())
             continue;
@@ -96,14 +102,7 @@ void ProgramView::syncPositions(std::initializer_list<TKeloBlock *> refresh)
     for (TKeloBlock *b : refresh)
         if (BlockWidget *w = b ? fWidgets.value(b) : nullptr)
             w->syncFromModel();
-    for (const BlockArea *area : {&ws.canvas(), &ws.mainWindowArea()}) {
-        if (fStackedRevision.value(area, ~0u) == area->orderRevision())
-            continue;
-        fStackedRevision.insert(area, area->orderRevision());
-        for (const TKeloBlock *b : area->children())
-            if (BlockWidget *w = fWidgets.value(b))
-                w->raise();
-    }
+    restack();
 }
 
 void ProgramView::pressed(BlockWidget *w, QPoint global)

@@ -51,6 +51,9 @@ signals:
     void canvasScrolled();
 
 private:
+    // Stacks the widgets of an area in its child order when that order changed.
+    void restack();
+
     Project &fProject;
     UserPrompt *fPrompt;
     BlockDragController *fDrag;
