@@ -13,15 +13,15 @@ void PaletteBuilder::build(Workspace &workspace)
         buildPanel(workspace, panel);
 }
 
-BlockArea *PaletteBuilder::buildPanel(Workspace &workspace, const PanelSpec &spec)
+BlockArea *PaletteBuilder::buildPanel(Workspace &workspace, const PanelSpec &panelDef)
 {
-    BlockArea *area = workspace.panel(spec.component);
+    BlockArea *area = workspace.panel(panelDef.component);
     if (!area)
-        area = workspace.addPanel(spec.component);
-    for (const PrototypeSpec &p : spec.prototypes)
-        createPrototype(workspace, area, p, spec.baseColor);
-    if (!spec.fillsGroup)
-        area->clientHeight = panelHeight(spec);
+        area = workspace.addPanel(panelDef.component);
+    for (const PrototypeSpec &p : panelDef.prototypes)
+        createPrototype(workspace, area, p, panelDef.baseColor);
+    if (!panelDef.fillsGroup)
+        area->clientHeight = panelHeight(panelDef);
     return area;
 }
 

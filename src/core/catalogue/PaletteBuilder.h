@@ -12,6 +12,6 @@ class PaletteBuilder {
 public:
     static void build(Workspace &workspace);
     static BlockArea *buildPanel(Workspace &workspace, const PanelSpec &panel);
-    static TKeloBlock *createPrototype(Workspace &workspace, BlockArea *panel, const PrototypeSpec &spec,
+    static TKeloBlock *createPrototype(Workspace &workspace, BlockArea *panel, const PrototypeSpec &row,
                                        TColor baseColor);
 };

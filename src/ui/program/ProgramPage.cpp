@@ -103,16 +103,16 @@ ProgramPage::ProgramPage(Project &project, UserPrompt *prompt, QWidget *parent) 
         scroll->installEventFilter(this);
         tabLayouts.append(v);
     }
-    for (const PanelSpec &spec : paletteBuildOrder()) {
-        BlockArea *area = ws.panel(spec.component);
+    for (const PanelSpec &panelDef : paletteBuildOrder()) {
+        BlockArea *area = ws.panel(panelDef.component);
         if (!area)
             continue;
-        const int height = spec.fillsGroup ? 0 : area->clientHeight;
-        auto *panel = new PalettePanel(spec.caption, qcolor(panelColor(spec)), height);
-        panel->setObjectName(spec.component);
-        tabLayouts.value(spec.tab)->addWidget(panel, spec.fillsGroup ? 1 : 0);
+        const int height = panelDef.fillsGroup ? 0 : area->clientHeight;
+        auto *panel = new PalettePanel(panelDef.caption, qcolor(panelColor(panelDef)), height);
+        panel->setObjectName(panelDef.component);
+        tabLayouts.value(panelDef.tab)->addWidget(panel, panelDef.fillsGroup ? 1 : 0);
         d->view->mapArea(area, panel->body());
-        if (spec.component == VariablePrototypes::panelName()) {
+        if (panelDef.component == VariablePrototypes::panelName()) {
             auto *bar = new QToolBar(panel->body());
             bar->move(0, 0);
             bar->addAction(u"Νέα"_s, this, [this] {
