@@ -126,8 +126,19 @@ void ActiveDevices::SetParam(int position, int index1to7, int value)
     if (position < 0 || position > m_last || index1to7 < 1 || index1to7 > 7)
         return;
     TActiveDevice &record = m_devices[std::size_t(position)];
+    const bool edited = record.ActDevParams[std::size_t(index1to7)] != value;
     record.ActDevParams[std::size_t(index1to7)] = value;
     const int typeId = record.DeviceTypeID;
+    notify([&](DeviceListener *l) { l->deviceRefresh(typeId, position); });
+    if (edited)
+        notify([&](DeviceListener *l) { l->deviceEdited(typeId, position); });
+}
+
+void ActiveDevices::refreshBlocks(int position)
+{
+    if (position < 0 || position > m_last)
+        return;
+    const int typeId = m_devices[std::size_t(position)].DeviceTypeID;
     notify([&](DeviceListener *l) { l->deviceRefresh(typeId, position); });
 }
 

@@ -48,6 +48,8 @@ public:
 
     // Stores parameter index1to7 of a device and refreshes the blocks of its type.
     void SetParam(int position, int index1to7, int value);
+    // Tells the blocks of the device's type to re-bind, changing nothing.
+    void refreshBlocks(int position);
     // Gives a device a stored name. Refused for a position outside the list, a name
     // another device bears, or a name that is not a C identifier (it becomes one in
     // the sketch).

@@ -13,4 +13,6 @@ public:
     virtual void boardModelChanged() {}
     // A device was added, removed or renamed.
     virtual void devicesChanged() {}
+    // A parameter of the device at position really changed (an edit to save).
+    virtual void deviceEdited(int /*typeId*/, int /*position*/) {}
 };

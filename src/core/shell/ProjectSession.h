@@ -68,7 +68,7 @@ public:
 
 private:
     bool writeTo(const QString &fileName);
-    void deviceRefresh(int, int) override { markModified(); }
+    void deviceEdited(int, int) override { markModified(); }
     void boardModelChanged() override { markModified(); }
     void devicesChanged() override { markModified(); }
 

@@ -179,9 +179,7 @@ void TDefDevForm::NewMaxPins()
 
 void TDefDevForm::RefreshBlockControls()
 {
-    // Storing a parameter unchanged is how the list tells the blocks of the type.
-    if (m_position >= 0 && m_position <= m_devices.LastDeviceIndex())
-        m_devices.SetParam(m_position, 1, storedParam(1));
+    m_devices.refreshBlocks(m_position);
 }
 
 void TDefDevForm::KillDevice()

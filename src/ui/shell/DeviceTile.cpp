@@ -14,41 +14,41 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr QSize PictureSize(200, 150);
+constexpr QSize PictureSize(160, 120);
 
 } // namespace
 
-DeviceTile::DeviceTile(const DeviceTileSpec &spec, const QString &imagesDir, QWidget *parent)
-    : QFrame(parent), fTypeId(spec.typeId)
+DeviceTile::DeviceTile(const DeviceTileSpec &tile, const QString &imagesDir, QWidget *parent)
+    : QFrame(parent), fTypeId(tile.typeId)
 {
-    setObjectName(spec.panel);
-    setProperty("tag", spec.typeId);
+    setObjectName(tile.panel);
+    setProperty("tag", tile.typeId);
     setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
     setFixedWidth(TileWidth);
 
     fPicture = new QLabel(this);
-    fPicture->setObjectName(u"img"_s + spec.panel.mid(3));
+    fPicture->setObjectName(u"img"_s + tile.panel.mid(3));
     fPicture->setAlignment(Qt::AlignCenter);
     fPicture->setFixedHeight(PictureSize.height());
-    QPixmap pixmap(QDir(imagesDir).filePath(DeviceFormTexts::tilePictureName(spec.typeId)));
+    QPixmap pixmap(QDir(imagesDir).filePath(DeviceFormTexts::tilePictureName(tile.typeId)));
     if (!pixmap.isNull())
         fPicture->setPixmap(pixmap.scaled(PictureSize, Qt::KeepAspectRatio, Qt::SmoothTransformation));
 
-    fCaption = new QLabel(spec.caption, this);
+    fCaption = new QLabel(tile.caption, this);
     fCaption->setAlignment(Qt::AlignCenter);
     QFont bold = fCaption->font();
     bold.setBold(true);
     fCaption->setFont(bold);
 
     fCount = new QLabel(u"0"_s, this);
-    fCount->setObjectName(spec.countLabel);
+    fCount->setObjectName(tile.countLabel);
     fCount->setFont(bold);
     QPalette green = fCount->palette();
     green.setColor(QPalette::WindowText, Qt::darkGreen);
     fCount->setPalette(green);
 
     fAdd = new QPushButton(u"ADD"_s, this);
-    fAdd->setObjectName(spec.addButton);
+    fAdd->setObjectName(tile.addButton);
     fAdd->setProperty("tag", 0);
 
     auto *bottom = new QHBoxLayout;

@@ -13,9 +13,9 @@ struct DeviceTileSpec;
 class DeviceTile : public QFrame {
     Q_OBJECT
 public:
-    static constexpr int TileWidth = 280;
+    static constexpr int TileWidth = 270;
 
-    DeviceTile(const DeviceTileSpec &spec, const QString &imagesDir, QWidget *parent = nullptr);
+    DeviceTile(const DeviceTileSpec &tile, const QString &imagesDir, QWidget *parent = nullptr);
 
     int typeId() const { return fTypeId; }
     QPushButton *addButton() const { return fAdd; }

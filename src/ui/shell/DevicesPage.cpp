@@ -58,8 +58,10 @@ QWidget *DevicesPage::createTiles()
 {
     auto *column = new QWidget;
     auto *tilesLayout = new QVBoxLayout(column);
-    for (const DeviceTileSpec &spec : deviceTiles()) {
-        auto *tile = new DeviceTile(spec, fImagesDir, column);
+    // The tiles and the scroll bar fit the column without a horizontal scroll.
+    tilesLayout->setContentsMargins(4, 4, 4, 4);
+    for (const DeviceTileSpec &row : deviceTiles()) {
+        auto *tile = new DeviceTile(row, fImagesDir, column);
         tilesLayout->addWidget(tile);
         fTiles.append(tile);
         // One handler for every "ADD" button; the tile it sits on says the type.

@@ -228,3 +228,22 @@ TEST_F(ProjectSessionTest, FailedOpenKeepsWhatWasReadAndForgetsTheFile)
 }
 
 } // namespace
+
+namespace {
+
+TEST(ProjectSessionDevices, RefreshingBlocksIsNoChangeButAnEditIs)
+{
+    FixedTextMeasurer measurer;
+    RecordingUserPrompt prompt;
+    Project project(&measurer, nullptr, &prompt);
+    ProjectSession session(project, &prompt);
+    const int k = project.devices().AddDevice(DeviceTypes::Servo, &prompt);
+    session.setModified(false);
+    project.devices().refreshBlocks(k);
+    project.devices().SetParam(k, 1, project.devices().device(k).ActDevParams[1]);
+    EXPECT_FALSE(session.isModified());
+    project.devices().SetParam(k, 1, 9);
+    EXPECT_TRUE(session.isModified());
+}
+
+} // namespace
