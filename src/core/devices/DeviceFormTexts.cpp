@@ -1,5 +1,7 @@
 #include "devices/DeviceFormTexts.h"
 
+#include "catalogue/Catalogue.h"
+
 #include "devices/DeviceTypes.h"
 
 using namespace Qt::StringLiterals;
@@ -327,32 +329,11 @@ QString DeviceFormTexts::tempPictureName(int sensorType)
 
 QString DeviceFormTexts::tilePanelName(int typeId)
 {
-    switch (typeId) {
-    case DeviceTypes::LCD_Serial:
-        return u"pnlLCD"_s;
-    case DeviceTypes::Laser:
-        return u"pnlLaser"_s;
-    case DeviceTypes::Sound:
-        return u"pnlSound"_s;
-    case DeviceTypes::UltraSonic:
-        return u"pnlUSonic"_s;
-    case DeviceTypes::Servo:
-        return u"pnlServo"_s;
-    case DeviceTypes::Switch:
-        return u"pnlSwitch"_s;
-    case DeviceTypes::Temp:
-        return u"pnlTemp"_s;
-    case DeviceTypes::BMP:
-        return u"pnlBMP"_s;
-    case DeviceTypes::ANIN:
-        return u"pnlAnalogIn"_s;
-    case DeviceTypes::DCMOTOR:
-        return u"pnlDcMotor"_s;
-    case DeviceTypes::ROBOT:
-        return u"pnlRobot"_s;
-    default:
-        return QString();
-    }
+    // The tile table of the palette names the panels.
+    for (const DeviceTileSpec &tile : deviceTiles())
+        if (tile.typeId == typeId)
+            return tile.panel;
+    return QString();
 }
 
 QString DeviceFormTexts::tilePictureName(int typeId)
