@@ -251,11 +251,6 @@ void TKeloBlock::SetDeviceOnlyCommandID(int v)
         SetEnabled(false);
 }
 
-TColor TKeloBlock::fillColor() const
-{
-    return fColor;
-}
-
 void TKeloBlock::applyDisabledLook()
 {
     if (!fEnabled && fColor != KeloColor::Gray) {

@@ -181,7 +181,6 @@ public:
     virtual int Getblocksize() const { return 1; }
     // Chain count from db (this block when null), following GetLinkTo.
     int getKeloBlockListSize(const TKeloBlock *db = nullptr) const;
-    int blocksize() const { return Getblocksize(); }
     int TopNoseX() const { return fLeft + nospadUp; }
     int BotNoseX() const { return fLeft + nospadDn; }
 
@@ -235,8 +234,7 @@ public:
     virtual bool Param2Visible() const;
     int editorWidth(const QString &text) const;
 
-    // Painting colours.
-    TColor fillColor() const;
+    // Painting: a disabled block takes the grey fill and remembers its own.
     void applyDisabledLook();
 
 protected:
