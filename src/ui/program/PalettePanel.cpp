@@ -5,7 +5,9 @@
 
 using namespace Qt::StringLiterals;
 
-PalettePanel::PalettePanel(const QString &caption, const QColor &color, int height, QWidget *parent) : QWidget(parent)
+PalettePanel::PalettePanel(const QString &caption, const QColor &color, int height, const QString &headerStyle,
+                           QWidget *parent)
+    : QWidget(parent)
 {
     auto *lay = new QVBoxLayout(this);
     lay->setContentsMargins(0, 0, 0, 0);
@@ -17,7 +19,9 @@ PalettePanel::PalettePanel(const QString &caption, const QColor &color, int heig
     fHeader->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     fHeader->setArrowType(Qt::DownArrow);
     fHeader->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    fHeader->setStyleSheet(u"QToolButton { font: bold 10pt 'Tahoma'; text-align: left; padding: 2px; }"_s);
+    fHeader->setFixedHeight(22);
+    fHeader->setStyleSheet(u"QToolButton { font: bold 10pt 'Tahoma'; text-align: left; padding: 2px; border: none; "_s
+                           + headerStyle + u" }"_s);
     fBody = new QWidget(this);
     fBody->setAutoFillBackground(true);
     QPalette pal = fBody->palette();

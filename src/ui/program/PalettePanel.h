@@ -9,7 +9,9 @@ class QToolButton;
 class PalettePanel : public QWidget {
     Q_OBJECT
 public:
-    PalettePanel(const QString &caption, const QColor &color, int height, QWidget *parent = nullptr);
+    // headerStyle: the style sheet of the header (each palette tab has its own look).
+    PalettePanel(const QString &caption, const QColor &color, int height, const QString &headerStyle,
+                 QWidget *parent = nullptr);
     QWidget *body() const { return fBody; }
     bool expanded() const;
     void setExpanded(bool on);

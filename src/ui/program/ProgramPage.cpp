@@ -58,6 +58,20 @@ public:
     }
 };
 
+// Each palette tab's group has its own header look: the general group navy, the
+// device group a grey gradient, the variables group an orange one.
+QString headerStyle(int tab)
+{
+    switch (tab) {
+    case GeneralTab:
+        return u"background: #000080; color: #00C0C0;"_s;
+    case DevicesTab:
+        return u"background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 #FFFFFF, stop:1 #87C2C2); color: black;"_s;
+    default:
+        return u"background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 #FFFFFF, stop:1 #FFC68A); color: black;"_s;
+    }
+}
+
 } // namespace
 
 struct ProgramPage::Impl {
@@ -108,7 +122,7 @@ ProgramPage::ProgramPage(Project &project, UserPrompt *prompt, QWidget *parent) 
         if (!area)
             continue;
         const int height = panelDef.fillsGroup ? 0 : area->clientHeight;
-        auto *panel = new PalettePanel(panelDef.caption, qcolor(panelColor(panelDef)), height);
+        auto *panel = new PalettePanel(panelDef.caption, qcolor(panelColor(panelDef)), height, headerStyle(panelDef.tab));
         panel->setObjectName(panelDef.component);
         tabLayouts.value(panelDef.tab)->addWidget(panel, panelDef.fillsGroup ? 1 : 0);
         d->view->mapArea(area, panel->body());
