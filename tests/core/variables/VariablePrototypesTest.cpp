@@ -46,11 +46,12 @@ TEST_F(VariablePrototypesTest, DuplicateNamesDeleteTheFirstVariable)
 {
     add(u"Count"_s);
     TKeloVarBlock *second = add(u"count"_s);
+    const QString secondName = second->Name();
     second->SetToDelete(true);
     VariablePrototypes::deleteTicked(ws(), project.variables());
     ASSERT_EQ(project.variables().count(), 1);
     EXPECT_EQ(project.variables().GetArduVar(0)->VarName, u"count"_s);
-    EXPECT_EQ(ws().findBlock(second->Name()), nullptr);
+    EXPECT_EQ(ws().findBlock(secondName), nullptr);
 }
 
 TEST_F(VariablePrototypesTest, ClearAndRecreate)
