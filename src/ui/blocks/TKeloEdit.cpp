@@ -1,5 +1,7 @@
 #include "blocks/TKeloEdit.h"
 
+#include "util/QtColor.h"
+
 #include "blocks/KeloEditRules.h"
 #include "blocks/TKeloUpDown.h"
 #include "util/KeloColor.h"
@@ -23,14 +25,7 @@ namespace {
 // much makes the edited text start where the displayed text starts.
 constexpr int LineEditInset = 2;
 
-TColor toTColor(const QColor &c) { return KeloColor::rgb(c.red(), c.green(), c.blue()); }
-
-QColor fromTColor(TColor c)
-{
-    return QColor(KeloColor::red(c), KeloColor::green(c), KeloColor::blue(c));
-}
-
-QColor lighter(const QColor &c, int percent) { return fromTColor(LighterColor(toTColor(c), percent)); }
+QColor lighter(const QColor &c, int percent) { return toQColor(LighterColor(toTColor(c), percent)); }
 
 QChar decimalSeparator()
 {
@@ -270,7 +265,7 @@ QColor TKeloEdit::ParentColorOf(const QWidget *parent)
         bool ok = false;
         const int c = v.toInt(&ok);
         if (ok)
-            return fromTColor(c);
+            return toQColor(c);
     }
     return parent->palette().color(QPalette::Window);
 }

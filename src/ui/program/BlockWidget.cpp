@@ -6,6 +6,8 @@
 #include "blocks/TKeloCombo.h"
 #include "blocks/TKeloEdit.h"
 #include "program/ProgramView.h"
+#include "shell/FontTextMeasurer.h"
+#include "util/QtColor.h"
 #include "project/Project.h"
 #include "util/KeloColor.h"
 
@@ -17,16 +19,10 @@
 
 using namespace Qt::StringLiterals;
 
-static QColor qcolor(TColor c)
-{
-    return QColor(KeloColor::red(c), KeloColor::green(c), KeloColor::blue(c));
-}
 
 static QFont blockFont(int points = 10)
 {
-    QFont f(u"Tahoma"_s, points);
-    f.setBold(true);
-    return f;
+    return FontTextMeasurer::fontFor(points == 8 ? BlockFont::DeviceList : BlockFont::Command);
 }
 
 BlockWidget::BlockWidget(TKeloBlock *block, ProgramView *view, QWidget *parent)
@@ -40,7 +36,7 @@ BlockWidget::BlockWidget(TKeloBlock *block, ProgramView *view, QWidget *parent)
 static QString editorStyle(TColor fill, TColor text)
 {
     const TColor bg = LighterColor(fill, 30);
-    return u"background: %1; color: %2; border: none;"_s.arg(qcolor(bg).name(), qcolor(text).name());
+    return u"background: %1; color: %2; border: none;"_s.arg(toQColor(bg).name(), toQColor(text).name());
 }
 
 void BlockWidget::connectDrag(TKeloEdit *e)
@@ -178,7 +174,7 @@ void BlockWidget::placeEditors()
             return;
         if (e->geometry() != model.rect)
             e->setGeometry(model.rect);
-        e->SetFontColor(qcolor(fBlock->CommandColor));
+        e->SetFontColor(toQColor(fBlock->CommandColor));
         if (!e->EditMode() && e->Text() != model.text)
             e->SetText(model.text);
     };
@@ -204,7 +200,7 @@ void BlockWidget::placeEditors()
             if (c->compareList.itemIndex >= 0 && fCompare->Itemindex() != c->compareList.itemIndex)
                 fCompare->SetItemindex(c->compareList.itemIndex);
             fCompare->setGeometry(c->compareList.rect);
-            fCompare->SetFontColor(qcolor(c->compareColor()));
+            fCompare->SetFontColor(toQColor(c->compareColor()));
         }
     }
     if (auto *c = dynamic_cast<TKeloCommandVarBlock *>(fBlock); c && fVars) {
@@ -267,11 +263,11 @@ void BlockWidget::paintEvent(QPaintEvent *)
     fBlock->applyDisabledLook();
     const TColor fill = fBlock->Color();
     QPainter p(this);
-    p.fillRect(rect(), qcolor(fill));
+    p.fillRect(rect(), toQColor(fill));
     p.setFont(blockFont());
     const QFontMetrics fm(p.font());
     for (const TextPiece &piece : fBlock->textPieces()) {
-        p.setPen(qcolor(piece.color));
+        p.setPen(toQColor(piece.color));
         p.drawText(QRect(piece.x, piece.y, fm.horizontalAdvance(piece.text) + 2, fm.height()),
                    Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, piece.text);
     }
@@ -280,9 +276,9 @@ void BlockWidget::paintEvent(QPaintEvent *)
             p.drawPolyline(pts.constData() + from, int(pts.size()) - from);
     };
     if (!fBlock->parentBlock()) {
-        p.setPen(QPen(qcolor(DarkerColor(fill, 40)), 3 * TKeloBlock::lnw));
+        p.setPen(QPen(toQColor(DarkerColor(fill, 40)), 3 * TKeloBlock::lnw));
         polyline(fBlock->borderDn, 0);
-        p.setPen(QPen(qcolor(LighterColor(fill, 40)), 3 * TKeloBlock::lnw));
+        p.setPen(QPen(toQColor(LighterColor(fill, 40)), 3 * TKeloBlock::lnw));
         polyline(fBlock->borderUp, 0);
     }
     p.setPen(QPen(Qt::white, 3 * TKeloBlock::lnw));

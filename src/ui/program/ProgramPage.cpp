@@ -6,6 +6,7 @@
 #include "program/PalettePanel.h"
 #include "program/ProgramView.h"
 #include "project/Project.h"
+#include "util/QtColor.h"
 #include "variables/VariablePrototypes.h"
 
 #include <QHBoxLayout>
@@ -24,10 +25,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QColor qcolor(TColor c)
-{
-    return QColor(KeloColor::red(c), KeloColor::green(c), KeloColor::blue(c));
-}
 
 // A small drawing of a waste bin for the trash picture.
 QPixmap trashPixmap()
@@ -122,7 +119,7 @@ ProgramPage::ProgramPage(Project &project, UserPrompt *prompt, QWidget *parent) 
         if (!area)
             continue;
         const int height = panelDef.fillsGroup ? 0 : area->clientHeight;
-        auto *panel = new PalettePanel(panelDef.caption, qcolor(panelColor(panelDef)), height, headerStyle(panelDef.tab));
+        auto *panel = new PalettePanel(panelDef.caption, toQColor(panelColor(panelDef)), height, headerStyle(panelDef.tab));
         panel->setObjectName(panelDef.component);
         tabLayouts.value(panelDef.tab)->addWidget(panel, panelDef.fillsGroup ? 1 : 0);
         d->view->mapArea(area, panel->body());
