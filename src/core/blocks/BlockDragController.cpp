@@ -68,8 +68,7 @@ QPoint BlockDragController::move(TKeloBlock *b, QPoint pos)
     } else if (TKeloBlock *host = b->parentBlock()) {
         // Pulled out of a slot: the block goes back to the host's parent.
         const int left = b->Left() + host->Left(), top = b->Top() + host->Top();
-        if (host->parentArea())
-            b->SetParent(host->parentArea());
+        b->SetSameParentAs(host);
         b->SetBounds(left, top, b->Width(), b->Height());
         if (host->VarParam1() == b)
             host->SetVarParam1(nullptr);

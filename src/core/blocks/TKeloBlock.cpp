@@ -145,6 +145,14 @@ void TKeloBlock::SetParent(TKeloBlock *host)
     parentChanged();
 }
 
+void TKeloBlock::SetSameParentAs(const TKeloBlock *other)
+{
+    if (other->fParentArea)
+        SetParent(other->fParentArea);
+    else
+        SetParent(other->fParentBlock);
+}
+
 void TKeloBlock::BringToFront()
 {
     if (fParentArea) {

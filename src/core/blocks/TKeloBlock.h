@@ -70,6 +70,8 @@ public:
     bool hasParent() const { return fParentArea || fParentBlock; }
     void SetParent(BlockArea *area);
     void SetParent(TKeloBlock *host);
+    // Takes the parent the other block has (a companion following its container).
+    void SetSameParentAs(const TKeloBlock *other);
     // Moves the block to the end of its parent's child order (drawn on top).
     void BringToFront();
     // Value blocks currently children of this block (in its slots, or left there by

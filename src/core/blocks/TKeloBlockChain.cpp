@@ -152,14 +152,7 @@ void TKeloBlock::setVarParam(int slot, TKeloBlock *v)
         }
     }
     if (old && old != v) {
-        if (hasParent()) {
-            if (fParentArea)
-                old->SetParent(fParentArea);
-            else
-                old->SetParent(fParentBlock);
-        } else {
-            old->SetParent(static_cast<BlockArea *>(nullptr));
-        }
+        old->SetSameParentAs(this);
         if (!restoring)
             old->SetBounds(fLeft + old->Left() + 10, fTop + old->Top() + 10, old->Width(), old->Height());
         if (!v) {

@@ -57,18 +57,10 @@ void TKeloContainerBlock::SetNewlyCreated(bool v)
     UpdateWidth();
 }
 
-static void placeCompanion(TKeloBlock *companion, TKeloBlock *container)
-{
-    if (container->parentArea())
-        companion->SetParent(container->parentArea());
-    else if (container->parentBlock())
-        companion->SetParent(container->parentBlock());
-}
-
 void TKeloContainerBlock::CreateEndBlock()
 {
     auto *e = fOwner->createFloat<TKeloContainerBlockEnd>();
-    placeCompanion(e, this);
+    e->SetSameParentAs(this);
     e->CommndID = EndBlockCommandId;
     e->SetCommandText(EndBlockText);
     e->SetColor(Color());
@@ -82,7 +74,7 @@ void TKeloContainerBlock::parentChanged()
 {
     TKeloBlock::parentChanged();
     if (fEndBlock)
-        placeCompanion(fEndBlock, this);
+        fEndBlock->SetSameParentAs(this);
 }
 
 void TKeloContainerBlock::relayCompanions(bool)

@@ -37,10 +37,7 @@ void TKeloControlElseBlock::CreateEndBlock()
     TKeloControlBlock::CreateEndBlock();
     auto *e = fOwner->createFloat<TKeloControlBlockELSE>();
     e->topNose = false;
-    if (parentArea())
-        e->SetParent(parentArea());
-    else if (parentBlock())
-        e->SetParent(parentBlock());
+    e->SetSameParentAs(this);
     e->CommndID = ElseHeaderCommandId;
     e->SetCommandText(u"Αλλιώς"_s);
     e->ArduCmd = u"else {"_s;
@@ -123,10 +120,7 @@ void TKeloControlElseBlock::parentChanged()
     TKeloControlBlock::parentChanged();
     Elsebut.visible = !fPrototype;
     if (fElseBlock) {
-        if (parentArea())
-            fElseBlock->SetParent(parentArea());
-        else if (parentBlock())
-            fElseBlock->SetParent(parentBlock());
+        fElseBlock->SetSameParentAs(this);
     }
 }
 

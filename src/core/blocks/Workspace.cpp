@@ -115,6 +115,21 @@ bool Workspace::renameBlock(TKeloBlock *b, const QString &newName)
     return true;
 }
 
+void Workspace::deleteBlocks(const std::vector<TKeloBlock *> &blocks)
+{
+    // First every block leaves its parent and the name index, then all are deleted,
+    // so that no destructor meets a half-destroyed neighbour.
+    for (TKeloBlock *x : blocks) {
+        x->detachFromParent();
+        unregisterBlock(x);
+    }
+    for (TKeloBlock *x : blocks) {
+        x->fChildBlocks.clear();
+        x->fOwner = nullptr;
+        delete x;
+    }
+}
+
 void Workspace::destroyBlock(TKeloBlock *b)
 {
     if (!b)
@@ -139,15 +154,7 @@ void Workspace::destroyBlock(TKeloBlock *b)
             if (!doomed.contains(c))
                 c->clearReferencesTo(doomed);
     }
-    for (TKeloBlock *x : order) {
-        x->detachFromParent();
-        unregisterBlock(x);
-    }
-    for (TKeloBlock *x : order) {
-        x->fChildBlocks.clear();
-        x->fOwner = nullptr;
-        delete x;
-    }
+    deleteBlocks(order);
 }
 
 void Workspace::FreePlacedBlocks()
@@ -162,30 +169,14 @@ void Workspace::FreePlacedBlocks()
     for (TKeloBlock *c : fComponents)
         if (!doomed.contains(c))
             c->clearReferencesTo(doomed);
-    for (TKeloBlock *x : order) {
-        x->detachFromParent();
-        unregisterBlock(x);
-    }
-    for (TKeloBlock *x : order) {
-        x->fChildBlocks.clear();
-        x->fOwner = nullptr;
-        delete x;
-    }
+    deleteBlocks(order);
 }
 
 void Workspace::FreeAllBlocks()
 {
     fDestroyingAll = true;
     std::vector<TKeloBlock *> all(fComponents.begin(), fComponents.end());
-    for (TKeloBlock *x : all) {
-        x->detachFromParent();
-        unregisterBlock(x);
-    }
-    for (TKeloBlock *x : all) {
-        x->fChildBlocks.clear();
-        x->fOwner = nullptr;
-        delete x;
-    }
+    deleteBlocks(all);
     fDestroyingAll = false;
 }
 

@@ -101,6 +101,7 @@ private:
     void unregisterBlock(TKeloBlock *b);
     bool renameBlock(TKeloBlock *b, const QString &newName);
     void indexName(const QString &name, bool add);
+    void deleteBlocks(const std::vector<TKeloBlock *> &blocks);
 
     Services fServices;
     BlockArea fCanvas{BlockArea::Kind::Canvas, QStringLiteral("ScrollBox1"), BlockArea::CanvasTag};

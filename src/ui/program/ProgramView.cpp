@@ -49,9 +49,7 @@ void ProgramView::sync()
             fWidgets.insert(b, new BlockWidget(b, this, nullptr));
     for (TKeloBlock *b : ws.components()) {
         BlockWidget *w = fWidgets.value(b);
-        QWidget *parent = b->parentArea() ? widgetForArea(b->parentArea())
-                          : b->parentBlock() ? static_cast<QWidget *>(fWidgets.value(b->parentBlock()))
-                                             : nullptr;
+        QWidget *parent = parentWidgetFor(b);
         if (!parent) {
             w->hide();
             continue;
@@ -66,6 +64,13 @@ void ProgramView::sync()
         w->syncFromModel();
     }
     restack();
+}
+
+QWidget *ProgramView::parentWidgetFor(const TKeloBlock *b) const
+{
+    if (b->parentArea())
+        return widgetForArea(b->parentArea());
+    return b->parentBlock() ? fWidgets.value(b->parentBlock(), nullptr) : nullptr;
 }
 
 void ProgramView::restack()
@@ -90,9 +95,7 @@ void ProgramView::syncPositions(std::initializer_list<TKeloBlock *> refresh)
     }
     for (TKeloBlock *b : ws.components()) {
         BlockWidget *w = fWidgets.value(b);
-        QWidget *parent = b->parentArea() ? widgetForArea(b->parentArea())
-                          : b->parentBlock() ? static_cast<QWidget *>(fWidgets.value(b->parentBlock()))
-                                             : nullptr;
+        QWidget *parent = parentWidgetFor(b);
         if (!w || w->serial() != b->serial() || w->parentWidget() != parent) {
             sync();
             return;

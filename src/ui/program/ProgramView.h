@@ -51,6 +51,8 @@ signals:
     void canvasScrolled();
 
 private:
+    // The widget a block's widget belongs in: its area's, or its host block's.
+    QWidget *parentWidgetFor(const TKeloBlock *b) const;
     // Stacks the widgets of an area in its child order when that order changed.
     void restack();
 

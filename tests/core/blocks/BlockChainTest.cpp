@@ -5,10 +5,7 @@
 
 namespace {
 
-class BlockChain : public ProjectFixture {
-protected:
-    TKeloBlock *wait() { return place(u"Περίμενε %p1 χιλιοστά δευτερολέπτου"_s); }
-};
+class BlockChain : public ProjectFixture {};
 
 TEST_F(BlockChain, AttachAboveDetachesOldNeighbours)
 {

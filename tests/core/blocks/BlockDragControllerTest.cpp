@@ -11,12 +11,6 @@ class BlockDrag : public ProjectFixture {
 protected:
     BlockDrag() : drag(ws(), &prompt) { drag.canvasRectInWindow = QRect(330, 80, 600, 400); }
 
-    TKeloBlock *wait(int ms = 1000)
-    {
-        TKeloBlock *b = place(u"Περίμενε %p1 χιλιοστά δευτερολέπτου"_s);
-        b->SetParam1(ms);
-        return b;
-    }
     // Drags b by (dx, dy) with a press at its top-left corner and releases it.
     BlockDragController::Outcome dragBy(TKeloBlock *b, int dx, int dy)
     {

@@ -10,12 +10,6 @@ namespace {
 
 class ContainerBlock : public ProjectFixture {
 protected:
-    TKeloBlock *wait(int ms)
-    {
-        TKeloBlock *b = place(u"Περίμενε %p1 χιλιοστά δευτερολέπτου"_s);
-        b->SetParam1(ms);
-        return b;
-    }
     TKeloControlElseBlock *pinCondition()
     {
         return static_cast<TKeloControlElseBlock *>(place(u"Εάν το pin %p2 %p1 είναι 1 (high=5 Volt)"_s));

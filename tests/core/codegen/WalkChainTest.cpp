@@ -6,15 +6,7 @@
 
 namespace {
 
-class WalkChainTest : public ProjectFixture {
-protected:
-    TKeloBlock *wait(int ms)
-    {
-        TKeloBlock *b = place(u"Περίμενε %p1 χιλιοστά δευτερολέπτου"_s);
-        b->SetParam1(ms);
-        return b;
-    }
-};
+class WalkChainTest : public ProjectFixture {};
 
 TEST_F(WalkChainTest, WorkedExample)
 {

@@ -24,6 +24,13 @@ protected:
         EXPECT_NE(b, nullptr) << "no prototype " << qPrintable(text);
         return b;
     }
+    // A placed "Περίμενε" block waiting ms milliseconds.
+    TKeloBlock *wait(int ms = 1000)
+    {
+        TKeloBlock *b = place(u"Περίμενε %p1 χιλιοστά δευτερολέπτου"_s);
+        b->SetParam1(ms);
+        return b;
+    }
     QStringList sketch()
     {
         auto lines = project.generateSketch();
