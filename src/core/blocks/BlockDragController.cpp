@@ -11,8 +11,9 @@ using namespace Qt::StringLiterals;
 
 bool BlockDragController::IsNear(QPoint p, QPoint q, int radius)
 {
-    const QPoint d = p - q;
-    return d.x() * d.x() + d.y() * d.y() < radius * radius;
+    // 64-bit: blocks far apart on a large canvas would overflow int.
+    const qint64 dx = qint64(p.x()) - q.x(), dy = qint64(p.y()) - q.y();
+    return dx * dx + dy * dy < qint64(radius) * radius;
 }
 
 static bool isValueBlock(const TKeloBlock *b)

@@ -36,6 +36,9 @@ struct SlotEditor {
     bool visible = false;
     QRect rect;
     QString text;
+    // The width the control really takes while it is being edited (the text being
+    // typed and the spinner beside it); 0 when its width follows the text.
+    int editingWidth = 0;
 };
 
 // A piece of text the block draws itself (command text pieces, and parameter

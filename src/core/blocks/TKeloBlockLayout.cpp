@@ -161,7 +161,8 @@ static int placeNumberSlot(TKeloBlock *self, SlotEditor &editor, TKeloBlock *val
         return value->Left() + value->Width();
     }
     editor.text = QString::number(number);
-    editor.rect = QRect(x, y, self->editorWidth(editor.text), 16);
+    const int width = editor.editingWidth > 0 ? editor.editingWidth : self->editorWidth(editor.text);
+    editor.rect = QRect(x, y, width, 16);
     editor.visible = true;
     return editor.rect.left() + editor.rect.width();
 }

@@ -3,6 +3,7 @@
 #include "blocks/TKeloBlock.h"
 
 #include <QSet>
+#include <algorithm>
 
 Workspace::Workspace(const Services &services) : fServices(services) {}
 
@@ -211,6 +212,16 @@ void Workspace::scrollCanvasTo(int x, int y)
         b->fLeft -= dx;
         b->fTop -= dy;
     }
+}
+
+QSize Workspace::canvasContentSize(QSize visible) const
+{
+    int right = 0, bottom = 0;
+    for (const TKeloBlock *b : fCanvas.children()) {
+        right = std::max(right, fCanvas.scrollX + b->fLeft + b->fWidth);
+        bottom = std::max(bottom, fCanvas.scrollY + b->fTop + b->fHeight);
+    }
+    return QSize(std::max(visible.width(), right + CanvasMargin), std::max(visible.height(), bottom + CanvasMargin));
 }
 
 void Workspace::deviceRefresh(int typeId)

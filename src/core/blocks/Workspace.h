@@ -4,6 +4,7 @@
 #include "util/NumberPool.h"
 
 #include <QHash>
+#include <QSize>
 #include <QString>
 #include <list>
 #include <memory>
@@ -82,6 +83,13 @@ public:
     // Scrolls the canvas: block positions are relative to the visible area, so every
     // block on the canvas moves by the opposite amount (chains stay aligned).
     void scrollCanvasTo(int x, int y);
+    // Room kept beyond the right- and bottom-most block, so that a block can be
+    // dropped below or beside the last one.
+    static constexpr int CanvasMargin = 100;
+    // The size the canvas's scrolled content needs: every block on the canvas (in
+    // content coordinates, the scroll position added) plus the margin, and never
+    // less than the visible area.
+    QSize canvasContentSize(QSize visible) const;
 
     // Lets the blocks standing directly on the canvas re-bind to the devices of typeId.
     void deviceRefresh(int typeId);

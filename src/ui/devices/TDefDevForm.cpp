@@ -59,8 +59,10 @@ TDefDevForm::TDefDevForm(int typeId, ActiveDevices &devices, int position,
     m_help = new QPlainTextEdit(this);
     m_help->setObjectName(u"memoHelp"_s);
     m_help->setReadOnly(true);
-    // The help is written line by line; wrapping would break it a second time.
-    m_help->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Long lines wrap at the text area's width, as a read-only text does: a pupil
+    // never scrolls sideways to read how to wire the device.
+    m_help->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    m_help->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QFont helpFont(u"Tahoma"_s);
     helpFont.setPixelSize(16);
     helpFont.setBold(true);
@@ -137,8 +139,9 @@ void TDefDevForm::addPinField(const DeviceFormField &field)
     m_settingsLayout->addRow(label, se);
     const int pno = field.param;
     connect(se, &QSpinBox::valueChanged, this, [this, pno, se](int value) {
-        // Loading the record into the spin box needs no write back.
-        if (value != storedParam(pno))
+        // Loading the record into the spin box needs no write back; a new bound on a
+        // hidden window only cuts what it shows, the record is cut when it is shown.
+        if (value != storedParam(pno) && !(m_bounding && !isVisible()))
             SetParam(pno, se);
     });
 }
@@ -172,9 +175,11 @@ void TDefDevForm::SetSEfromParam(int pno, QSpinBox *se)
 void TDefDevForm::NewMaxPins()
 {
     const int maxPin = m_devices.MaxPin();
+    m_bounding = true;
     for (int pno = 1; pno <= 7; ++pno)
         if (QSpinBox *se = ParamSE(pno); se && DeviceFormTexts::boundByMaxPin(m_typeId, pno))
             se->setMaximum(maxPin);
+    m_bounding = false;
 }
 
 void TDefDevForm::RefreshBlockControls()

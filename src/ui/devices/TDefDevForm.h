@@ -96,6 +96,7 @@ protected:
 
 private:
     void addPinField(const DeviceFormField &field);
+    bool m_bounding = false;  // NewMaxPins is setting the spin boxes' bounds
     QSpinBox *&paramSlot(int index1to7);
     void registerParam(int pno, QSpinBox *se);
 

@@ -62,8 +62,12 @@ void BlockWidget::createEditors()
         auto *e = new TKeloEdit(this);
         e->SetMin(-32767);
         e->SetMax(32768);
+        e->SetAutoSize(true);
         e->hide();
         connectDrag(e);
+        // The field sizes itself to the text being typed and shows its spinner while
+        // edited: the block lays itself out around it again.
+        e->installEventFilter(this);
         connect(e, &TKeloEdit::changed, this, [this, e, slot] {
             // A lone minus sign is the start of a negative number: the parameter keeps
             // its value until the text is a whole number again.
@@ -168,15 +172,18 @@ static void fillCombo(QComboBox *box, const ChoiceList &list)
 void BlockWidget::placeEditors()
 {
     const TColor fill = fBlock->Color();
+    // Editors are placed whether or not the page is on screen (a project opened
+    // while another page shows): what counts is whether the model shows them.
     auto placeEdit = [&](TKeloEdit *e, const SlotEditor &model) {
         e->setVisible(model.visible && !fBlock->prototype());
-        if (!e->isVisible())
+        if (e->isHidden())
             return;
-        if (e->geometry() != model.rect)
-            e->setGeometry(model.rect);
         e->SetFontColor(toQColor(fBlock->CommandColor));
         if (!e->EditMode() && e->Text() != model.text)
             e->SetText(model.text);
+        // After the text: a field fits itself to a new text, the layout has the say.
+        if (e->geometry() != model.rect)
+            e->setGeometry(model.rect);
     };
     if (property("keloColor").toInt() != int(fill))
         setProperty("keloColor", int(fill));
@@ -186,7 +193,7 @@ void BlockWidget::placeEditors()
     placeEdit(fEditS, fBlock->ctrlS);
     if (fDevices) {
         fDevices->setVisible(fBlock->ctrlD.visible && !fBlock->prototype());
-        if (fDevices->isVisible()) {
+        if (!fDevices->isHidden()) {
             fillCombo(fDevices, fBlock->ctrlD);
             fDevices->setGeometry(fBlock->ctrlD.rect.adjusted(0, 0, 0, 4));
             setStyleOnce(fDevices, editorStyle(fill, KeloColor::Yellow));
@@ -194,7 +201,7 @@ void BlockWidget::placeEditors()
     }
     if (auto *c = dynamic_cast<TKeloControlBlock *>(fBlock); c && fCompare) {
         fCompare->setVisible(c->compareList.visible && !fBlock->prototype());
-        if (fCompare->isVisible()) {
+        if (!fCompare->isHidden()) {
             if (fCompare->Items() != c->compareList.items)
                 fCompare->SetItems(c->compareList.items);
             if (c->compareList.itemIndex >= 0 && fCompare->Itemindex() != c->compareList.itemIndex)
@@ -205,7 +212,7 @@ void BlockWidget::placeEditors()
     }
     if (auto *c = dynamic_cast<TKeloCommandVarBlock *>(fBlock); c && fVars) {
         fVars->setVisible(c->varCombo.visible && !fBlock->prototype());
-        if (fVars->isVisible()) {
+        if (!fVars->isHidden()) {
             fillCombo(fVars, c->varCombo);
             fVars->setGeometry(c->varCombo.rect);
         }
@@ -291,6 +298,20 @@ void BlockWidget::paintEvent(QPaintEvent *)
         p.drawRect(fBlock->ctrl1.rect);
     if (fBlock->Param2Attaching)
         p.drawRect(fBlock->ctrl2.rect);
+}
+
+bool BlockWidget::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Resize && fBlock && !fSyncing && (watched == fEdit1 || watched == fEdit2)) {
+        auto *e = static_cast<TKeloEdit *>(watched);
+        SlotEditor &model = e == fEdit1 ? fBlock->ctrl1 : fBlock->ctrl2;
+        const int editing = e->EditMode() ? e->width() : 0;
+        if (model.editingWidth != editing || (!e->EditMode() && e->width() != model.rect.width())) {
+            model.editingWidth = editing;
+            syncFromModel();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void BlockWidget::mousePressEvent(QMouseEvent *e)

@@ -148,7 +148,6 @@ ProgramPage::ProgramPage(Project &project, UserPrompt *prompt, QWidget *parent) 
 
     d->canvas = new QScrollArea(splitter);
     d->content = new CanvasContent(d->canvas);
-    d->content->resize(2000, 2000);
     d->canvas->setWidget(d->content);
     d->view->mapArea(&ws.canvas(), d->content);
     d->trash = new QLabel(d->content);
@@ -168,20 +167,38 @@ ProgramPage::ProgramPage(Project &project, UserPrompt *prompt, QWidget *parent) 
     connect(d->canvas->horizontalScrollBar(), &QScrollBar::valueChanged, this, onScroll);
     connect(d->canvas->verticalScrollBar(), &QScrollBar::valueChanged, this, onScroll);
     connect(d->view, &ProgramView::changed, this, &ProgramPage::changed);
+    connect(d->view, &ProgramView::synced, this, &ProgramPage::updateContentSize);
     connect(d->view, &ProgramView::canvasScrolled, this, [this] {
+        // Auto-scroll moved past the content: it grows first, so that the scroll
+        // bars can follow the model.
         d->syncingScroll = true;
+        updateContentSize();
         const BlockArea &c = d->project->workspace().canvas();
-        d->content->resize(std::max(d->content->width(), c.scrollX + c.clientWidth + 100),
-                           std::max(d->content->height(), c.scrollY + c.clientHeight + 100));
         d->canvas->horizontalScrollBar()->setValue(c.scrollX);
         d->canvas->verticalScrollBar()->setValue(c.scrollY);
         d->syncingScroll = false;
     });
+    // The canvas's size and place change with the window, the splitter and the
+    // scroll bars coming and going; the drag gestures must always see the real ones.
+    d->canvas->installEventFilter(this);
+    d->canvas->viewport()->installEventFilter(this);
     sync();
 }
 
 bool ProgramPage::eventFilter(QObject *watched, QEvent *event)
 {
+    if (d->canvas && (watched == d->canvas || watched == d->canvas->viewport())) {
+        switch (event->type()) {
+        case QEvent::Resize:
+        case QEvent::Move:
+        case QEvent::Show:
+            updateCanvasGeometry();
+            break;
+        default:
+            break;
+        }
+        return QWidget::eventFilter(watched, event);
+    }
     // The pointer entering a palette group gives its parent the keyboard focus, so
     // that the wheel scrolls the palette.
     if (event->type() == QEvent::Enter)
@@ -197,12 +214,31 @@ ProgramPage::~ProgramPage()
 
 void ProgramPage::sync()
 {
-    BlockArea &c = d->project->workspace().canvas();
-    const QSize viewport = d->canvas->viewport()->size();
-    c.clientWidth = viewport.width();
-    c.clientHeight = viewport.height();
-    d->view->drag().canvasRectInWindow = QRect(d->canvas->viewport()->mapTo(this, QPoint(0, 0)), viewport);
+    updateCanvasGeometry();
     d->view->sync();
+}
+
+void ProgramPage::updateCanvasGeometry()
+{
+    BlockArea &c = d->project->workspace().canvas();
+    QWidget *viewport = d->canvas->viewport();
+    c.clientWidth = viewport->width();
+    c.clientHeight = viewport->height();
+    d->view->drag().canvasRectInWindow = QRect(viewport->mapTo(this, QPoint(0, 0)), viewport->size());
+    updateContentSize();
+}
+
+void ProgramPage::updateContentSize()
+{
+    BlockArea &c = d->project->workspace().canvas();
+    QSize size = d->project->workspace().canvasContentSize(d->canvas->viewport()->size());
+    // While auto-scroll runs ahead of the blocks, the content reaches at least as
+    // far as the visible area has been scrolled.
+    size = size.expandedTo(QSize(c.scrollX + c.clientWidth, c.scrollY + c.clientHeight));
+    if (d->content->size() != size)
+        d->content->resize(size);
+    c.hRange = size.width();
+    c.vRange = size.height();
 }
 
 QScrollArea *ProgramPage::canvasArea() const

@@ -15,9 +15,6 @@ public:
     ProgramPage(Project &project, UserPrompt *prompt, QWidget *parent = nullptr);
     ~ProgramPage() override;
 
-    // Re-reads the model after a change made elsewhere (loading, a new project,
-    // devices or variables changed): widgets are created, moved or removed to match.
-    void sync();
     // The program canvas (a scroll area) and the first palette group, for the
     // window's mouse-wheel routing.
     QScrollArea *canvasArea() const;
@@ -33,6 +30,17 @@ signals:
     void changed();
 
 private:
+    friend class TfrmVimsel;
+    // Re-reads the model after a change made elsewhere (loading, a new project,
+    // devices changed): widgets are created, moved or removed to match. The window
+    // calls it after its file commands; everything the page does itself syncs on
+    // its own.
+    void sync();
+    // The canvas's visible area and position, as the drag gestures need them.
+    void updateCanvasGeometry();
+    // The scrolled content grows and shrinks with the blocks on it.
+    void updateContentSize();
+
     struct Impl;
     Impl *d;
 };

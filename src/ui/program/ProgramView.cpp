@@ -47,6 +47,11 @@ void ProgramView::sync()
     for (TKeloBlock *b : ws.components())
         if (!fWidgets.contains(b))
             fWidgets.insert(b, new BlockWidget(b, this, nullptr));
+    // A host's layout depends on the widths of the value blocks in its slots and
+    // moves them into place: those are laid out first and placed last.
+    for (TKeloBlock *b : ws.components())
+        if (b->parentBlock())
+            b->layoutCommandText();
     for (TKeloBlock *b : ws.components()) {
         BlockWidget *w = fWidgets.value(b);
         QWidget *parent = parentWidgetFor(b);
@@ -63,7 +68,12 @@ void ProgramView::sync()
         }
         w->syncFromModel();
     }
+    for (TKeloBlock *b : ws.components())
+        if (b->parentBlock())
+            if (BlockWidget *w = fWidgets.value(b))
+                w->syncGeometry();
     restack();
+    emit synced();
 }
 
 QWidget *ProgramView::parentWidgetFor(const TKeloBlock *b) const

@@ -47,6 +47,9 @@ public:
 
 signals:
     void changed();
+    // The widgets were brought in line with the model (blocks may have been added,
+    // moved or removed).
+    void synced();
     // The canvas scrolled by auto-scroll (the page moves its scroll bars).
     void canvasScrolled();
 

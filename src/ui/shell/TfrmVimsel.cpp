@@ -4,6 +4,7 @@
 #include "project/Project.h"
 #include "shell/DebugList.h"
 #include "shell/DevicesPage.h"
+#include "shell/FontTextMeasurer.h"
 #include "shell/MessageBoxPrompt.h"
 #include "shell/ResourcePaths.h"
 #include "shell/SettingsIntStore.h"
@@ -82,8 +83,8 @@ QWidget *clientOf(QWidget *w)
 
 } // namespace
 
-TfrmVimsel::TfrmVimsel(const TextMeasurer &measurer, UserPrompt *prompt, QWidget *parent)
-    : QMainWindow(parent)
+TfrmVimsel::TfrmVimsel(UserPrompt *prompt, QWidget *parent)
+    : QMainWindow(parent), fMeasurer(std::make_unique<FontTextMeasurer>())
 {
     setObjectName(u"frmVimsel"_s);
     setFont(QFont(u"Tahoma"_s, 8));
@@ -95,7 +96,7 @@ TfrmVimsel::TfrmVimsel(const TextMeasurer &measurer, UserPrompt *prompt, QWidget
 
     // The debug list exists before the project, which traces while it builds.
     fDebugList = new DebugList(this);
-    fProject = std::make_unique<Project>(&measurer, this, fPrompt);
+    fProject = std::make_unique<Project>(fMeasurer.get(), this, fPrompt);
     fSession = std::make_unique<ProjectSession>(*fProject, fPrompt);
     fProject->buildPalette();
 
@@ -402,9 +403,34 @@ void TfrmVimsel::showAbout()
 bool TfrmVimsel::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::Wheel && watched->isWidgetType()
-        && static_cast<QWidget *>(watched)->window() == this && routeWheel(static_cast<QWheelEvent *>(event)))
-        return true;
+        && static_cast<QWidget *>(watched)->window() == this) {
+        auto *wheel = static_cast<QWheelEvent *>(event);
+        if (fRedirectingWheel)
+            return QMainWindow::eventFilter(watched, event);
+        if (routeWheel(wheel) || redirectWheelToFocus(static_cast<QWidget *>(watched), wheel))
+            return true;
+    }
     return QMainWindow::eventFilter(watched, event);
+}
+
+// A turn outside the palette and the canvas belongs to the control with the focus
+// (and, when it does not want it, to its parents), never to a control the pointer
+// merely passes over: a spin box under the pointer keeps its pin.
+bool TfrmVimsel::redirectWheelToFocus(QWidget *receiver, QWheelEvent *event)
+{
+    QWidget *focus = QApplication::focusWidget();
+    if (focus && (receiver == focus || receiver->isAncestorOf(focus)))
+        return false;
+    if (focus && focus->window() == this) {
+        const QPointF global = event->globalPosition();
+        QWheelEvent copy(focus->mapFromGlobal(global), global, event->pixelDelta(), event->angleDelta(),
+                         event->buttons(), event->modifiers(), event->phase(), event->inverted(), event->source(),
+                         event->pointingDevice());
+        fRedirectingWheel = true;
+        QApplication::sendEvent(focus, &copy);
+        fRedirectingWheel = false;
+    }
+    return true;
 }
 
 // Every wheel turn in the window comes here before the control under the pointer

@@ -31,8 +31,10 @@ public:
     enum Page { ProgramPageIndex = 0, DevicesPageIndex = 1, LessonsPageIndex = 2, CodePageIndex = 3 };
     using FileChooser = ProjectSession::FileChooser;
 
-    // Without a prompt the window asks with message boxes of its own.
-    explicit TfrmVimsel(const TextMeasurer &measurer, UserPrompt *prompt = nullptr, QWidget *parent = nullptr);
+    // Without a prompt the window asks with message boxes of its own. Block texts
+    // are measured in the fonts the blocks are drawn with. Build it with
+    // buildMainWindow(), as the program does.
+    explicit TfrmVimsel(UserPrompt *prompt = nullptr, QWidget *parent = nullptr);
     ~TfrmVimsel() override;
 
     static QString getFullCaption();
@@ -97,6 +99,7 @@ private:
     void afterFileCommand();
     QString runFileDialog(bool save, const QString &current);
     bool routeWheel(QWheelEvent *event);
+    bool redirectWheelToFocus(QWidget *receiver, QWheelEvent *event);
     static void scrollByWheel(QAbstractScrollArea *area, int delta);
 
     // Start-up steps that later parts of the program fill in.
@@ -110,6 +113,7 @@ private:
     // Shut-down step for the serial link.
     void resetBoard();
 
+    std::unique_ptr<TextMeasurer> fMeasurer;
     std::unique_ptr<MessageBoxPrompt> fOwnPrompt;
     UserPrompt *fPrompt;
     std::unique_ptr<SettingsIntStore> fSettings;
@@ -117,6 +121,7 @@ private:
     std::unique_ptr<Project> fProject;
     std::unique_ptr<ProjectSession> fSession;
     bool fFirstShown = false;
+    bool fRedirectingWheel = false;
 
     QTabWidget *fNotebook = nullptr;
     ProgramPage *fProgramPage = nullptr;

@@ -23,3 +23,22 @@ inline void PrintTo(const QByteArray &b, std::ostream *os)
 {
     *os << '"' << b.toStdString() << '"';
 }
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+inline void PrintTo(const QPoint &p, std::ostream *os)
+{
+    *os << '(' << p.x() << ", " << p.y() << ')';
+}
+
+inline void PrintTo(const QSize &s, std::ostream *os)
+{
+    *os << s.width() << 'x' << s.height();
+}
+
+inline void PrintTo(const QRect &r, std::ostream *os)
+{
+    *os << r.width() << 'x' << r.height() << " at (" << r.x() << ", " << r.y() << ')';
+}

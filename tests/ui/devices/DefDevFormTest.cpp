@@ -73,13 +73,28 @@ TEST(DeviceForms, PinBoundsFollowTheBoard)
     form.ParamSE(1)->setValue(40);
     EXPECT_EQ(devices.device(k).ActDevParams[1], 40);
 
+    // A board with fewer pins only lowers the bound: a mistaken choice and back
+    // loses nothing.
     devices.setBoardTypeId(0);
     form.NewMaxPins();
     EXPECT_EQ(form.ParamSE(1)->maximum(), 19);
-    // A pin the Uno does not have is cut to its highest pin, in the record too.
-    EXPECT_EQ(devices.device(k).ActDevParams[1], 19);
+    EXPECT_EQ(devices.device(k).ActDevParams[1], 40);
     // The kind is no pin.
     EXPECT_EQ(form.ParamSE(2)->maximum(), 255);
+    devices.setBoardTypeId(2);
+    form.NewMaxPins();
+    form.show();
+    EXPECT_EQ(form.ParamSE(1)->value(), 40);
+    EXPECT_EQ(devices.device(k).ActDevParams[1], 40);
+
+    // Shown on the Uno, a pin it does not have is cut to its highest pin, in the
+    // record too.
+    form.hide();
+    devices.setBoardTypeId(0);
+    form.NewMaxPins();
+    form.show();
+    EXPECT_EQ(form.ParamSE(1)->value(), 19);
+    EXPECT_EQ(devices.device(k).ActDevParams[1], 19);
 }
 
 TEST(DeviceForms, RobotBoundsAllSevenParameters)

@@ -3,7 +3,6 @@
 #include "devices/DeviceTypes.h"
 #include "project/Project.h"
 #include "shell/DevicesPage.h"
-#include "shell/FontTextMeasurer.h"
 #include "shell/ShellTestSupport.h"
 
 #include <QCoreApplication>
@@ -20,8 +19,7 @@ TEST_F(DevicesPageScreenshots, DevicesPageAndTwoWindows)
     if (dir.isEmpty())
         GTEST_SKIP() << "VIMSEL_SCREENSHOT_DIR is not set";
 
-    FontTextMeasurer fonts;
-    auto window = std::make_unique<TfrmVimsel>(fonts, &prompt);
+    auto window = makeWindow();
     window->resize(1280, 860);
     window->show();
     ActiveDevices &devices = window->project().devices();

@@ -201,9 +201,10 @@ TEST_F(DevicesPageTest, RemovingTheLastServoDisablesItsBlocksOnThePaletteAndTheC
 {
     add(Servo);
     add(Servo);
-    ProgramBuilder pb(w->project());
-    TKeloBlock *placed = pb.place(u"%pd → Μετακίνησε %p1 μοίρες Δεξιά"_s);
-    w->programPage()->sync();
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+    TKeloBlock *placed = dragFromPalette(u"%pd → Μετακίνησε %p1 μοίρες Δεξιά"_s, QPoint(150, 100));
+    ASSERT_NE(placed, nullptr);
     const QList<BlockWidget *> onCanvas = blockWidgets(Servo, false);
     ASSERT_EQ(onCanvas.size(), 1);
     ASSERT_EQ(onCanvas[0]->block(), placed);

@@ -1,46 +1,46 @@
 // Reports how long a pointer move takes while the head of a long chain is dragged.
 // A report, not a timed assertion: machines differ.
-#include "blocks/TKeloBlock.h"
-#include "program/BlockWidget.h"
-#include "program/ProgramPage.h"
 #include "project/ProgramBuilder.h"
-#include "project/Project.h"
+#include "project/ProjectFiles.h"
+#include "shell/ShellTestSupport.h"
 #include "util/DebugLog.h"
 #include "util/TextMeasurer.h"
-#include "util/UserPrompt.h"
 
 #include <QElapsedTimer>
-#include <QScrollArea>
-#include <QTest>
-#include <gtest/gtest.h>
-
-using namespace Qt::StringLiterals;
+#include <cstdio>
 
 namespace {
 
-TEST(DragSpeed, PointerMovesWithAThousandBlockChain)
-{
-    FixedTextMeasurer measurer;
-    NullDebugLog log;
-    RecordingUserPrompt prompt;
-    Project project(&measurer, &log, &prompt);
-    project.buildPalette();
-    ProgramBuilder pb(project);
-    TKeloBlock *head = pb.place(u"Έναρξη προγράμματος"_s);
-    head->SetBounds(60, 40, head->Width(), head->Height());
-    TKeloBlock *tail = head;
-    for (int i = 1; i < 1000; ++i)
-        tail = pb.below(tail, pb.place(u"Περίμενε %p1 χιλιοστά δευτερολέπτου"_s));
-    ProgramPage page(project, &prompt);
-    page.resize(1200, 800);
-    page.show();
-    QCoreApplication::processEvents();
-    page.sync();
+class DragSpeed : public ShellTest {};
 
-    BlockWidget *w = nullptr;
-    for (BlockWidget *c : page.canvasArea()->widget()->findChildren<BlockWidget *>())
-        if (c->block() == head)
-            w = c;
+TEST_F(DragSpeed, PointerMovesWithAThousandBlockChain)
+{
+    {
+        // The program is written by the core and opened as a pupil opens a file.
+        FixedTextMeasurer measurer;
+        NullDebugLog log;
+        RecordingUserPrompt quiet;
+        Project project(&measurer, &log, &quiet);
+        project.buildPalette();
+        ProgramBuilder pb(project);
+        TKeloBlock *head = pb.place(u"Έναρξη προγράμματος"_s);
+        head->SetBounds(60, 40, head->Width(), head->Height());
+        TKeloBlock *tail = head;
+        for (int i = 1; i < 1000; ++i)
+            tail = pb.below(tail, pb.place(u"Περίμενε %p1 χιλιοστά δευτερολέπτου"_s));
+        ASSERT_TRUE(ProjectFiles::saveProject(project, path(u"long.vzl"_s)));
+    }
+    auto window = makeWindow();
+    window->resize(1200, 800);
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    openName = path(u"long.vzl"_s);
+    window->acopen()->trigger();
+    QCoreApplication::processEvents();
+
+    TKeloBlock *head = ws().findStartBlock();
+    ASSERT_NE(head, nullptr);
+    BlockWidget *w = widgetOf(head);
     ASSERT_NE(w, nullptr);
     QTest::mousePress(w, Qt::LeftButton, {}, QPoint(10, 10));
     const int moves = qEnvironmentVariableIntValue("VIMSEL_MOVES") > 0 ? qEnvironmentVariableIntValue("VIMSEL_MOVES") : 30;

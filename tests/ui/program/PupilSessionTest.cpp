@@ -11,7 +11,11 @@
 #include "shell/ShellTestSupport.h"
 #include "variables/VariablePrototypes.h"
 
+#include <QApplication>
+#include <QInputDialog>
 #include <QLineEdit>
+#include <QTimer>
+#include <QToolButton>
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QScrollArea>
@@ -27,57 +31,9 @@ protected:
         window = makeWindow();
         window->resize(1200, 800);
         window->show();
-        QCoreApplication::processEvents();
-        page()->sync();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
     ProgramPage *page() { return window->programPage(); }
-    Workspace &ws() { return window->project().workspace(); }
-    QWidget *viewport() { return page()->canvasArea()->viewport(); }
-
-    BlockWidget *widgetOf(const TKeloBlock *b)
-    {
-        for (BlockWidget *w : window->findChildren<BlockWidget *>())
-            if (w->block() == b)
-                return w;
-        return nullptr;
-    }
-    TKeloBlock *prototype(const QString &text)
-    {
-        for (TKeloBlock *b : ws().components())
-            if (b->prototype() && b->CommandText() == text)
-                return b;
-        return nullptr;
-    }
-    // Presses on w at grab, moves the pointer so that the block's corner lands on
-    // the canvas point target, and releases.
-    void dragTo(BlockWidget *w, QPoint grab, QPoint target)
-    {
-        QTest::mousePress(w, Qt::LeftButton, {}, grab);
-        const QPoint at = w->mapFromGlobal(viewport()->mapToGlobal(target + grab));
-        QTest::mouseMove(w, at);
-        QTest::mouseMove(w, at);  // the first move brings a fresh copy onto the canvas
-        QTest::mouseRelease(w, Qt::LeftButton, {}, at);
-        QCoreApplication::processEvents();
-    }
-    TKeloBlock *dragFromPalette(const QString &text, QPoint target)
-    {
-        TKeloBlock *proto = prototype(text);
-        EXPECT_NE(proto, nullptr) << qPrintable(text);
-        BlockWidget *w = widgetOf(proto);
-        EXPECT_NE(w, nullptr);
-        if (!w)
-            return nullptr;
-        window->programPage()->findChild<QTabWidget *>()->setCurrentIndex(proto->DeviceOnlyCommandID() >= 0 ? 1 : 0);
-        dragTo(w, QPoint(8, 12), target);
-        for (TKeloBlock *b : ws().canvas().children())
-            if (!b->prototype() && b->CommandText() == text && b->Id == ws().smallestFreeNumber(u"keloBlock_"_s) - 1)
-                return b;
-        TKeloBlock *last = nullptr;
-        for (TKeloBlock *b : ws().components())
-            if (!b->prototype() && b->CommandText() == text)
-                last = b;
-        return last;
-    }
 
     std::unique_ptr<TfrmVimsel> window;
 };
@@ -114,9 +70,21 @@ TEST_F(PupilSession, BuildsRunsAndKeepsAProgram)
     QCoreApplication::processEvents();
 
     // A variable into the wait block's slot, and out again.
-    VariablePrototypes::add(ws(), window->project().variables(), u"Μετρητής"_s, true);
-    page()->sync();
     window->programPage()->findChild<QTabWidget *>()->setCurrentIndex(2);
+    QCoreApplication::processEvents();
+    QToolButton *addVariable = nullptr;
+    for (QToolButton *b : page()->findChildren<QToolButton *>())
+        if (b->text() == u"Νέα"_s && b->isVisible())
+            addVariable = b;
+    ASSERT_NE(addVariable, nullptr);
+    // The name is typed into the question that the button asks.
+    QTimer::singleShot(0, [] {
+        auto *dialog = qobject_cast<QInputDialog *>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->setTextValue(u"Μετρητής"_s);
+        dialog->accept();
+    });
+    QTest::mouseClick(addVariable, Qt::LeftButton);
     QCoreApplication::processEvents();
     TKeloBlock *varProto = nullptr;
     for (TKeloBlock *b : ws().components())

@@ -1,11 +1,18 @@
 #include "ShellTestSupport.h"
 
 #include "program/ProgramPage.h"
-#include "project/ExampleProject.h"
 #include "project/Project.h"
 #include "shell/DebugList.h"
 #include "shell/DevicesPage.h"
 #include "shell/ProjectSession.h"
+#include "devices/DeviceTypes.h"
+#include "devices/TDefDevForm.h"
+#include "devices/TfrmTemp.h"
+#include "shell/DeviceTile.h"
+#include "project/ProgramBuilder.h"
+
+#include <QComboBox>
+#include <QSpinBox>
 
 #include <QAbstractScrollArea>
 #include <QApplication>
@@ -30,11 +37,7 @@ using Answer = UserPrompt::Answer;
 class MainWindow : public ShellTest {
 protected:
     void SetUp() override { w = makeWindow(); }
-    void buildBlink()
-    {
-        buildBlinkExample(w->project());
-        w->programPage()->sync();
-    }
+    void openBlink() { openExample(u"blink"_s); }
     std::unique_ptr<TfrmVimsel> w;
 };
 
@@ -117,11 +120,13 @@ TEST_F(MainWindow, FileCommandsOverFiles)
     EXPECT_EQ(saveDialogs, 0);
     EXPECT_FALSE(QFile::exists(saveName));
 
-    buildBlink();
-    w->acsave()->trigger();
-    EXPECT_EQ(saveDialogs, 1);
-    EXPECT_TRUE(QFile::exists(saveName));
+    openBlink();
+    saveName = path(u"blink.vzl"_s);
     EXPECT_EQ(w->filePanel()->text(), saveName);
+    QFile::remove(saveName);
+    w->acsave()->trigger();
+    EXPECT_EQ(saveDialogs, 0);
+    EXPECT_TRUE(QFile::exists(saveName));
 
     prompt.answers = {Answer::Yes};
     w->acNew()->trigger();
@@ -146,7 +151,7 @@ TEST_F(MainWindow, FileCommandsOverFiles)
 TEST_F(MainWindow, ProgramAndBoardChangesCountAsUnsaved)
 {
     EXPECT_FALSE(w->session().isModified());
-    buildBlink();
+    openBlink();
     saveName = path(u"blink.vzl"_s);
     w->acsave()->trigger();
     ASSERT_FALSE(w->session().isModified());
@@ -180,9 +185,11 @@ TEST_P(ClosingWithUnsavedChanges, AsksWhetherToSave)
     const CloseCase &c = GetParam();
     w->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
-    buildBlink();
+    openBlink();
     emit w->programPage()->changed();
-    saveName = path(u"unsaved.vzl"_s);
+    // Saving goes to the opened file's name.
+    saveName = path(u"blink.vzl"_s);
+    QFile::remove(saveName);
 
     prompt.answers = {c.answer};
     EXPECT_EQ(w->close(), c.closes);
@@ -210,7 +217,7 @@ TEST_F(MainWindow, ClosingWithoutChangesAsksNothing)
 
 TEST_F(MainWindow, CodeCommandFillsTheCodePageAndTheClipboard)
 {
-    buildBlink();
+    openBlink();
     w->codeView()->setPlainText(u"earlier text"_s);
     w->acgetcode()->trigger();
     EXPECT_EQ(w->notebook()->currentIndex(), TfrmVimsel::CodePageIndex);
@@ -248,9 +255,15 @@ TEST_F(MainWindow, WheelOverTheCanvasScrollsTheCanvasWhereverTheFocusIs)
 {
     w->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+    openName = writeProgram(u"long.vzl"_s, [](ProgramBuilder &pb) {
+        TKeloBlock *tail = pb.place(u"Έναρξη προγράμματος"_s);
+        for (int i = 0; i < 60; ++i)
+            tail = pb.below(tail, pb.place(u"Περίμενε %p1 χιλιοστά δευτερολέπτου"_s));
+    });
+    w->acopen()->trigger();
     QScrollArea *canvas = w->programPage()->canvasArea();
     QScrollBar *bar = canvas->verticalScrollBar();
-    bar->setRange(0, 1000);
+    ASSERT_GT(bar->maximum(), 1000);
     bar->setValue(500);
     const QPoint overCanvas = canvas->viewport()->mapToGlobal(canvas->viewport()->rect().center());
     const int lines = QApplication::wheelScrollLines();
@@ -293,6 +306,51 @@ TEST_F(MainWindow, WheelOverThePaletteScrollsTheVisibleGroup)
     EXPECT_TRUE(turnWheel(w->codeView(), overPalette, -120));
     EXPECT_EQ(bar->value(), QApplication::wheelScrollLines() * bar->singleStep());
     EXPECT_EQ(w->programPage()->canvasArea()->verticalScrollBar()->value(), 0);
+}
+
+TEST_F(MainWindow, WheelElsewhereGoesToTheFocusedControlOnly)
+{
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+    QTest::mouseClick(w->devicesPage()->getPanelAddButton(w->devicesPage()->FindDeviceTile(DeviceTypes::Laser)),
+                      Qt::LeftButton);
+    QTest::mouseClick(w->devicesPage()->getPanelAddButton(w->devicesPage()->FindDeviceTile(DeviceTypes::Temp)),
+                      Qt::LeftButton);
+    w->notebook()->setCurrentIndex(TfrmVimsel::DevicesPageIndex);
+    w->devicesPage()->deviceNotebook()->setCurrentIndex(1);
+    QCoreApplication::processEvents();
+    TDefDevForm *laser = w->devicesPage()->deviceWindow(0);
+    ASSERT_NE(laser, nullptr);
+    QSpinBox *pin = laser->ParamSE(1);
+    ASSERT_TRUE(pin->isVisible());
+    const int before = pin->value();
+    const QPoint overPin = pin->mapToGlobal(pin->rect().center());
+
+    // The pointer passes over the pin while the debug list has the focus.
+    w->debugList()->setFocus();
+    turnWheel(pin, overPin, 120);
+    turnWheel(pin, overPin, -120);
+    turnWheel(pin, overPin, -120);
+    EXPECT_EQ(pin->value(), before);
+    EXPECT_EQ(w->project().devices().device(0).ActDevParams[1], before);
+
+    // The sensor type list of another window, likewise.
+    w->devicesPage()->deviceNotebook()->setCurrentIndex(2);
+    QCoreApplication::processEvents();
+    auto *temp = qobject_cast<TfrmTemp *>(w->devicesPage()->deviceWindow(1));
+    ASSERT_NE(temp, nullptr);
+    QComboBox *types = temp->TypeList();
+    const int typeBefore = types->currentIndex();
+    w->debugList()->setFocus();
+    turnWheel(types, types->mapToGlobal(types->rect().center()), -120);
+    EXPECT_EQ(types->currentIndex(), typeBefore);
+
+    // A focused spin box takes the turn wherever the pointer is.
+    w->devicesPage()->deviceNotebook()->setCurrentIndex(1);
+    QCoreApplication::processEvents();
+    pin->setFocus();
+    turnWheel(w->debugList(), w->debugList()->mapToGlobal(QPoint(5, 5)), 120);
+    EXPECT_EQ(pin->value(), before + 1);
 }
 
 TEST_F(MainWindow, BoardChoiceFollowsTheModel)

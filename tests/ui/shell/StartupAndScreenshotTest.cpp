@@ -1,11 +1,10 @@
 // Reports the start-up time of the main window and, when VIMSEL_SCREENSHOT_DIR is
 // set (under a real X server), saves screenshots of the program page for the docs.
 #include "program/ProgramPage.h"
-#include "project/ExampleProject.h"
 #include "project/Project.h"
-#include "shell/FontTextMeasurer.h"
 #include "shell/ShellTestSupport.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -20,8 +19,7 @@ TEST_F(StartupAndScreenshots, WindowStartsAndShowsTheProgramPage)
 {
     QElapsedTimer timer;
     timer.start();
-    FontTextMeasurer fonts;  // what the program measures with
-    auto window = std::make_unique<TfrmVimsel>(fonts, &prompt);
+    auto window = makeWindow();
     window->show();
     QCoreApplication::processEvents();
     const double ms = double(timer.nsecsElapsed()) / 1e6;
@@ -33,8 +31,8 @@ TEST_F(StartupAndScreenshots, WindowStartsAndShowsTheProgramPage)
     if (dir.isEmpty())
         return;
     window->resize(1280, 860);
-    buildBlinkExample(window->project());
-    window->programPage()->sync();
+    openName = QStringLiteral(EXAMPLES_DIR "/blink/blink.vzl");
+    window->acopen()->trigger();
     auto *palette = window->programPage()->findChild<QTabWidget *>();
     ASSERT_NE(palette, nullptr);
     const char *names[] = {"program-page-general.png", "program-page-devices.png", "program-page-variables.png"};

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <memory>
+
+class TfrmVimsel;
+class UserPrompt;
+
+// Builds the program's main window the one way the program does it: application
+// names and Greek texts for Qt's own buttons and dialogs first, then the window.
+// main() shows the result; the widget tests use the same function, optionally with
+// a prompt of their own.
+std::unique_ptr<TfrmVimsel> buildMainWindow(UserPrompt *prompt = nullptr);
