@@ -6,6 +6,7 @@
 #include "shell/DevicesPage.h"
 #include "shell/FontTextMeasurer.h"
 #include "shell/MessageBoxPrompt.h"
+#include "shell/ProgramFolders.h"
 #include "shell/ResourcePaths.h"
 #include "shell/SettingsIntStore.h"
 
@@ -336,14 +337,22 @@ void TfrmVimsel::setSaveFileChooser(FileChooser chooser)
 QString TfrmVimsel::runFileDialog(bool save, const QString &current)
 {
     QFileDialog dialog(this);
+    // Qt's own dialog, never the desktop's: it is the one that speaks Greek.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setNameFilter(u"Vimsel Files (*.vzl)"_s);
     dialog.setDefaultSuffix(u"vzl"_s);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setWindowTitle(save ? u"Αποθήκευση ως"_s : u"Άνοιγμα"_s);
+    dialog.setLabelText(QFileDialog::LookIn, u"Αναζήτηση σε:"_s);
+    dialog.setLabelText(QFileDialog::FileName, u"Όνομα αρχείου:"_s);
+    dialog.setLabelText(QFileDialog::FileType, u"Αρχεία τύπου:"_s);
+    dialog.setLabelText(QFileDialog::Accept, save ? u"Αποθήκευση"_s : u"Άνοιγμα"_s);
+    dialog.setLabelText(QFileDialog::Reject, u"Άκυρο"_s);
     // Opening a name that does not exist would empty the variables and devices and
     // keep the blocks: only existing files can be opened.
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (current.isEmpty())
-        dialog.setDirectory(QCoreApplication::applicationDirPath());
+        dialog.setDirectory(ProgramFolders::forThisUser().dialogStartFolder(QCoreApplication::applicationDirPath()));
     else
         dialog.selectFile(current);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

@@ -1,0 +1,48 @@
+#include "shell/ProgramFolders.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+
+using namespace Qt::StringLiterals;
+
+ProgramFolders::ProgramFolders(QString userDataDir, QString documentsDir, QString homeDir, WritableTest isWritable)
+    : fUserData(QDir::cleanPath(userDataDir)),
+      fDocuments(documentsDir.isEmpty() ? QString() : QDir::cleanPath(documentsDir)),
+      fHome(QDir::cleanPath(homeDir)),
+      fIsWritable(std::move(isWritable))
+{
+}
+
+ProgramFolders ProgramFolders::forThisUser()
+{
+    return ProgramFolders(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
+                          QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), QDir::homePath());
+}
+
+QString ProgramFolders::writableFolder(const QString &exeDir) const
+{
+    if (!exeDir.isEmpty() && fIsWritable(exeDir))
+        return QDir::cleanPath(exeDir);
+    QDir().mkpath(fUserData);
+    return fUserData;
+}
+
+QString ProgramFolders::dialogStartFolder(const QString &exeDir) const
+{
+    const QString writable = writableFolder(exeDir);
+    if (writable != fUserData)
+        return writable;
+    if (!fDocuments.isEmpty() && QFileInfo(fDocuments).isDir())
+        return fDocuments;
+    return fHome;
+}
+
+bool ProgramFolders::canWriteIn(const QString &dir)
+{
+    if (!QFileInfo(dir).isDir())
+        return false;
+    QTemporaryFile probe(QDir(dir).filePath(u".vimsel-write-test-XXXXXX"_s));
+    return probe.open();
+}
