@@ -16,7 +16,7 @@ void buildBlinkExample(Project &project)
 
     ProgramBuilder pb(project);
     TKeloBlock *start = pb.place(u"Έναρξη προγράμματος"_s);
-    start->SetBounds(40, 20, start->Width(), start->Height());
+    start->SetBounds(90, 70, start->Width(), start->Height());
     auto *loop = static_cast<TKeloLoopBlock *>(pb.below(start, pb.place(u"Επανάλαβε συνεχώς"_s)));
     const struct {
         const char16_t *text;

@@ -226,3 +226,36 @@ TEST_F(BlockDrag, DraggingBeyondTheRightEdgeScrolls)
 }
 
 } // namespace
+
+namespace {
+
+TEST(SnapRadius, DistantPointsNeverCountAsNear)
+{
+    // Squares of these distances overflow 32 bits (65536² wraps to 0).
+    EXPECT_FALSE(BlockDragController::IsNear(QPoint(0, 0), QPoint(65536, 0)));
+    EXPECT_FALSE(BlockDragController::IsNear(QPoint(0, 0), QPoint(46341, 0)));
+    EXPECT_FALSE(BlockDragController::IsNear(QPoint(-40000, 30000), QPoint(40000, -30000)));
+    EXPECT_TRUE(BlockDragController::IsNear(QPoint(70000, 70000), QPoint(70024, 70000)));
+}
+
+class CanvasContent : public ProjectFixture {};
+
+TEST_F(CanvasContent, CoversEveryBlockPlusTheMarginAndNeverLessThanTheView)
+{
+    const QSize view(600, 400);
+    EXPECT_EQ(ws().canvasContentSize(view), view);
+
+    TKeloBlock *far = wait();
+    far->SetBounds(900, 2500, far->Width(), far->Height());
+    const QSize size = ws().canvasContentSize(view);
+    EXPECT_EQ(size, QSize(900 + far->Width() + Workspace::CanvasMargin, 2500 + far->Height() + Workspace::CanvasMargin));
+
+    // Scrolled, the blocks' positions are relative to the view: the content stays.
+    ws().scrollCanvasTo(300, 2000);
+    EXPECT_EQ(ws().canvasContentSize(view), size);
+
+    ws().destroyBlock(far);
+    EXPECT_EQ(ws().canvasContentSize(view), view);
+}
+
+} // namespace

@@ -1,4 +1,11 @@
+#include "blocks/BlockDragController.h"
+#include "blocks/TKeloBlock.h"
+#include "project/Project.h"
+#include "project/ProjectFiles.h"
 #include "project/SketchCommand.h"
+#include "util/DebugLog.h"
+#include "util/TextMeasurer.h"
+#include "util/UserPrompt.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -30,6 +37,22 @@ TEST_P(SketchCommandExamples, PrintsTheExpectedSketch)
     ASSERT_EQ(SketchCommand::run({base + u".vzl"_s}, out, err), 0) << err.constData();
     EXPECT_EQ(out, readFile(base + u".ino"_s));
     EXPECT_TRUE(err.isEmpty());
+}
+
+TEST_P(SketchCommandExamples, OpensWithEveryBlockClearOfTheTrash)
+{
+    FixedTextMeasurer measurer;
+    NullDebugLog log;
+    RecordingUserPrompt prompt;
+    Project project(&measurer, &log, &prompt);
+    project.buildPalette();
+    const QString file = QStringLiteral(EXAMPLES_DIR) + u'/' + QLatin1String(GetParam()) + u'/'
+                         + QLatin1String(GetParam()) + u".vzl"_s;
+    ASSERT_TRUE(ProjectFiles::loadProject(project, file).ok);
+    ASSERT_TRUE(project.workspace().CanvasHasBlocks());
+    const QRect trash = BlockDragController(project.workspace(), &prompt).trashRect;
+    for (const TKeloBlock *b : project.workspace().canvas().children())
+        EXPECT_FALSE(b->BoundsRect().intersects(trash)) << qPrintable(b->Name());
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, SketchCommandExamples, ::testing::Values("blink", "robot", "lcd-temperature"));

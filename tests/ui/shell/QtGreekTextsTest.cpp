@@ -1,6 +1,5 @@
 #include "ShellTestSupport.h"
 
-#include "project/ExampleProject.h"
 #include "shell/ProgramFolders.h"
 #include "shell/QtGreekTexts.h"
 
@@ -239,10 +238,16 @@ class ProgramFileDialog : public ShellTest, public ::testing::WithParamInterface
 TEST_P(ProgramFileDialog, IsQtsOwnAndGreekAndStartsInTheDialogFolder)
 {
     const ProgramDialogCase &c = GetParam();
-    TfrmVimsel window(measurer, &prompt);
+    // The window's own dialogs, not the test's stand-ins.
+    const std::unique_ptr<TfrmVimsel> built = buildMainWindow(&prompt);
+    TfrmVimsel &window = *built;
+    win = built.get();
     // Saving asks for a name only when there is something to save.
-    if (c.save)
-        buildBlinkExample(window.project());
+    if (c.save) {
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        ASSERT_NE(dragFromPalette(u"Έναρξη προγράμματος"_s, QPoint(150, 100)), nullptr);
+    }
     struct Seen {
         bool found = false;
         bool native = true;
