@@ -17,6 +17,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -97,8 +98,15 @@ ProgramPage::ProgramPage(Project &project, UserPrompt *prompt, QWidget *parent) 
     lay->addWidget(splitter);
 
     d->palette = new QTabWidget(splitter);
-    d->palette->setMinimumWidth(320);
     d->palette->setDocumentMode(true);
+    // All three captions stay readable: no scroll arrows, no cut words. Compact
+    // flat tabs fit them into the palette's 320 pixels; should a font make them
+    // wider, the palette widens rather than cutting them.
+    QTabBar *tabBar = d->palette->tabBar();
+    tabBar->setUsesScrollButtons(false);
+    tabBar->setElideMode(Qt::ElideNone);
+    tabBar->setExpanding(true);
+    tabBar->setStyleSheet(u"QTabBar::tab { padding: 4px 5px; margin: 0px; }"_s);
     const QStringList tabs = paletteTabCaptions();
     QList<QVBoxLayout *> tabLayouts;
     for (const QString &caption : tabs) {
@@ -145,6 +153,7 @@ ProgramPage::ProgramPage(Project &project, UserPrompt *prompt, QWidget *parent) 
     }
     for (QVBoxLayout *v : tabLayouts)
         v->addStretch(0);
+    d->palette->setMinimumWidth(std::max(320, tabBar->sizeHint().width()));
 
     d->canvas = new QScrollArea(splitter);
     d->content = new CanvasContent(d->canvas);

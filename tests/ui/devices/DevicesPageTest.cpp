@@ -24,6 +24,7 @@
 #include <QScrollArea>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QScrollBar>
 #include <QTest>
 #include <QToolButton>
 
@@ -290,6 +291,50 @@ TEST_F(DevicesPageTest, OpeningAProjectShowsItsDevicesAndNewRemovesThem)
     EXPECT_EQ(pageCaptions(), QStringList{u"Arduino Nano"_s});
     EXPECT_EQ(notebook()->currentIndex(), 0);
     EXPECT_EQ(countLabel(Temp)->text(), u"0"_s);
+}
+
+TEST_F(DevicesPageTest, WiringHelpWrapsInsteadOfScrollingSideways)
+{
+    add(ROBOT);
+    showDevicesPage();
+    TDefDevForm *robot = page()->deviceWindow(0);
+    ASSERT_NE(robot, nullptr);
+    auto *help = robot->findChild<QPlainTextEdit *>(u"memoHelp"_s);
+    ASSERT_NE(help, nullptr);
+    ASSERT_TRUE(help->isVisible());
+    EXPECT_EQ(help->horizontalScrollBar()->maximum(), 0);
+    // Some line of the robot's help is longer than the text area is wide.
+    const QFontMetrics fm(help->font());
+    int widest = 0;
+    for (const QString &line : help->toPlainText().split(u'\n'))
+        widest = std::max(widest, fm.horizontalAdvance(line));
+    EXPECT_GT(widest, help->viewport()->width());
+}
+
+TEST_F(DevicesPageTest, MegaPinsSurviveAMistakenClickOnTheUno)
+{
+    add(UltraSonic);
+    QButtonGroup *boards = page()->boardGroup();
+    QTest::mouseClick(boards->button(2), Qt::LeftButton);
+    showDevicesPage();
+    notebook()->setCurrentIndex(1);
+    QCoreApplication::processEvents();
+    TDefDevForm *sensor = page()->deviceWindow(0);
+    ASSERT_NE(sensor, nullptr);
+    sensor->ParamSE(1)->setValue(40);
+    sensor->ParamSE(2)->setValue(45);
+    ASSERT_EQ(devices().device(0).ActDevParams[1], 40);
+
+    notebook()->setCurrentIndex(0);
+    QCoreApplication::processEvents();
+    QTest::mouseClick(boards->button(0), Qt::LeftButton);
+    QTest::mouseClick(boards->button(2), Qt::LeftButton);
+    EXPECT_EQ(devices().device(0).ActDevParams[1], 40);
+    EXPECT_EQ(devices().device(0).ActDevParams[2], 45);
+    notebook()->setCurrentIndex(1);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(sensor->ParamSE(1)->value(), 40);
+    EXPECT_EQ(sensor->ParamSE(2)->value(), 45);
 }
 
 TEST_F(DevicesPageTest, TheGyroscopeReachesTheRobotSetUpLine)

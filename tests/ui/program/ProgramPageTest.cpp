@@ -11,6 +11,8 @@
 #include <QScrollBar>
 #include <QSplitter>
 #include <QSplitterHandle>
+#include <QTabBar>
+#include <QToolButton>
 
 namespace {
 
@@ -83,6 +85,29 @@ protected:
 
     std::unique_ptr<TfrmVimsel> window;
 };
+
+TEST_F(ProgramCanvas, ThePaletteShowsAllThreeTabCaptionsWhicheverIsChosen)
+{
+    auto *palette = window->programPage()->findChild<QTabWidget *>();
+    ASSERT_NE(palette, nullptr);
+    QTabBar *bar = palette->tabBar();
+    ASSERT_EQ(bar->count(), 3);
+    for (int chosen = 0; chosen < 3; ++chosen) {
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(chosen).center());
+        QCoreApplication::processEvents();
+        ASSERT_EQ(palette->currentIndex(), chosen);
+        EXPECT_GE(palette->width(), 320);
+        for (int i = 0; i < 3; ++i) {
+            const QRect r = bar->tabRect(i);
+            EXPECT_GE(r.left(), 0) << i << " with " << chosen << " chosen";
+            EXPECT_LE(r.right(), bar->width() - 1) << i << " with " << chosen << " chosen";
+            EXPECT_GE(r.width(), bar->fontMetrics().horizontalAdvance(bar->tabText(i)))
+                << qPrintable(bar->tabText(i)) << " with " << chosen << " chosen";
+        }
+        for (QToolButton *arrow : bar->findChildren<QToolButton *>())
+            EXPECT_FALSE(arrow->isVisible());
+    }
+}
 
 TEST_F(ProgramCanvas, TheFirstDropAfterStartStays)
 {
