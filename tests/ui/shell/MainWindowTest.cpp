@@ -150,13 +150,15 @@ TEST_F(MainWindow, FileCommandsOverFiles)
 
 TEST_F(MainWindow, ProgramAndBoardChangesCountAsUnsaved)
 {
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
     EXPECT_FALSE(w->session().isModified());
     openBlink();
     saveName = path(u"blink.vzl"_s);
     w->acsave()->trigger();
     ASSERT_FALSE(w->session().isModified());
 
-    emit w->programPage()->changed();
+    ASSERT_NE(dragFromPalette(u"Έναρξη προγράμματος"_s, QPoint(400, 300)), nullptr);
     EXPECT_TRUE(w->session().isModified());
 
     w->acsave()->trigger();
@@ -186,7 +188,7 @@ TEST_P(ClosingWithUnsavedChanges, AsksWhetherToSave)
     w->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
     openBlink();
-    emit w->programPage()->changed();
+    ASSERT_NE(dragFromPalette(u"Έναρξη προγράμματος"_s, QPoint(400, 300)), nullptr);
     // Saving goes to the opened file's name.
     saveName = path(u"blink.vzl"_s);
     QFile::remove(saveName);
