@@ -5,8 +5,10 @@
 #include "blocks/TKeloEdit.h"
 #include "blocks/TKeloUpDown.h"
 #include "project/ProgramBuilder.h"
+#include "shell/FontTextMeasurer.h"
 #include "shell/ShellTestSupport.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QSplitter>
@@ -72,6 +74,10 @@ protected:
             for (const SlotEditor *m : {&b->ctrl1, &b->ctrl2})
                 if (m->visible)
                     model.append({m->rect, m->text});
+            if (b->HasDeviceParam())
+                for (QComboBox *devicesBox : bw->findChildren<QComboBox *>(Qt::FindDirectChildrenOnly))
+                    if (!devicesBox->isHidden() && devicesBox->font() == FontTextMeasurer::fontFor(BlockFont::DeviceList))
+                        EXPECT_EQ(devicesBox->currentText(), b->ParamD()) << qPrintable(b->CommandText());
             const auto byX = [](const auto &l, const auto &r) { return l.first.x() < r.first.x(); };
             std::sort(shown.begin(), shown.end(), byX);
             std::sort(model.begin(), model.end(), byX);
