@@ -4,6 +4,10 @@ set -euo pipefail
 
 # Build, widgets and their tests.
 PKGS=(cmake ninja-build g++ pkg-config qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core xvfb xauth)
+# Serial ports and boards being plugged in (src/platform); socat makes pseudo-terminal
+# pairs for the port tests, xdotool and imagemagick drive and photograph the program
+# under Xvfb (tests/e2e).
+PKGS+=(qt6-serialport-dev libudev-dev socat xdotool imagemagick)
 # Debian's Arduino toolchain compiles the generated sketches with our device libraries,
 # and simavr runs some of them (tests/arduino).
 PKGS+=(arduino arduino-builder arduino-core-avr gcc-avr avr-libc avrdude simavr libsimavr-dev libelf-dev)

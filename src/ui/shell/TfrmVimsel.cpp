@@ -2,10 +2,14 @@
 
 #include "program/ProgramPage.h"
 #include "project/Project.h"
+#include "serial/BoardPlugRule.h"
+#include "serial/PortSelectorTexts.h"
+#include "serial/SerialPorts.h"
 #include "shell/DebugList.h"
 #include "shell/DevicesPage.h"
 #include "shell/FontTextMeasurer.h"
 #include "shell/MessageBoxPrompt.h"
+#include "shell/PortBalloon.h"
 #include "shell/ProgramFolders.h"
 #include "shell/ResourcePaths.h"
 #include "shell/SettingsIntStore.h"
@@ -14,6 +18,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
@@ -22,6 +27,7 @@
 #include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
@@ -84,8 +90,9 @@ QWidget *clientOf(QWidget *w)
 
 } // namespace
 
-TfrmVimsel::TfrmVimsel(UserPrompt *prompt, QWidget *parent)
-    : QMainWindow(parent), fMeasurer(std::make_unique<FontTextMeasurer>())
+TfrmVimsel::TfrmVimsel(UserPrompt *prompt, PortEnvironment ports, QWidget *parent)
+    : QMainWindow(parent), fMeasurer(std::make_unique<FontTextMeasurer>()),
+      fPortAccess(std::move(ports.access)), fHotPlug(std::move(ports.hotPlug))
 {
     setObjectName(u"frmVimsel"_s);
     setFont(QFont(u"Tahoma"_s, 8));
@@ -112,6 +119,7 @@ TfrmVimsel::TfrmVimsel(UserPrompt *prompt, QWidget *parent)
 
     fSettings = std::make_unique<SettingsIntStore>(u"MainForm"_s);
     fGeometry = std::make_unique<WindowGeometry>(*fSettings);
+    fPorts = std::make_unique<SerialPorts>(std::move(ports.sources), *fSettings, *this, fPrompt, fPortAccess.get());
     if (!RestoreWindowGeometry())
         resize(WindowGeometry::DefaultWidth, WindowGeometry::DefaultHeight);
 
@@ -123,6 +131,8 @@ TfrmVimsel::TfrmVimsel(UserPrompt *prompt, QWidget *parent)
 
 TfrmVimsel::~TfrmVimsel()
 {
+    // No more news of boards while the window comes apart.
+    fHotPlug.reset();
     qApp->removeEventFilter(this);
     // The pages hold on to the project: they go first.
     delete takeCentralWidget();
@@ -272,6 +282,7 @@ void TfrmVimsel::createStatusBar()
     fFilePanel->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     bar->addWidget(fPortPanel);
     bar->addWidget(fFilePanel);
+    fBalloon = new PortBalloon(this);
 }
 
 void TfrmVimsel::AddDebug(const QString &line)
@@ -411,6 +422,12 @@ void TfrmVimsel::showAbout()
 
 bool TfrmVimsel::eventFilter(QObject *watched, QEvent *event)
 {
+    // A double-click anywhere on the status bar (its panels pass it on) lists the
+    // ports again.
+    if (event->type() == QEvent::MouseButtonDblClick && watched == statusBar()) {
+        refreshPorts();
+        return true;
+    }
     if (event->type() == QEvent::Wheel && watched->isWidgetType()
         && static_cast<QWidget *>(watched)->window() == this) {
         auto *wheel = static_cast<QWheelEvent *>(event);
@@ -501,6 +518,7 @@ void TfrmVimsel::closeEvent(QCloseEvent *event)
         return;
     }
     resetBoard();
+    fBalloon->hide();
     FreeAllBlocks();
     event->accept();
 }
@@ -525,15 +543,95 @@ void TfrmVimsel::logComputerName()
 
 // Filled in with the options window: sets the IDE's debug launcher to "-DDebug=false".
 void TfrmVimsel::EnsureIdeDebugSetting() {}
-// Filled in with port discovery: follows boards being plugged in and out.
-void TfrmVimsel::startUsbNotifier() {}
 // Filled in with the update window, shown modally; its failures never stop start-up.
 void TfrmVimsel::runUpdateCheck() {}
-// Filled in with port discovery; also applies the board model.
-void TfrmVimsel::refreshPorts() {}
 // Filled in with the options window: asks for the IDE's folder when it is not valid.
 void TfrmVimsel::checkIdePath() {}
-// Filled in with port discovery: the balloon pointing at the port selector.
-void TfrmVimsel::showPortBalloon() {}
 // Filled in with the serial link: resets the board if the port is open.
 void TfrmVimsel::resetBoard() {}
+
+QString TfrmVimsel::selectedPort() const
+{
+    return fPorts->selectedPort();
+}
+
+void TfrmVimsel::startUsbNotifier()
+{
+    if (fHotPlug)
+        fHotPlug->start([this](const UsbDeviceEvent &event) { UsbChanged(event); });
+}
+
+void TfrmVimsel::UsbChanged(const UsbDeviceEvent &event)
+{
+    const std::optional<BoardPlugRule::Reaction> reaction = BoardPlugRule::react(event);
+    if (!reaction)
+        return;
+    if (reaction->refresh)
+        refreshPorts();
+    setPortHint(reaction->hint);
+    showPortBalloon();
+}
+
+void TfrmVimsel::refreshPorts()
+{
+    // "BTPort.ini" sits where the program keeps its own files.
+    const QString folder = ProgramFolders::forThisUser().writableFolder(QCoreApplication::applicationDirPath());
+    fPorts->RefreshPorts(SerialPorts::ReadBluetoothPortSetting(folder));
+
+    fPortPanel->setText(PortSelectorTexts::panelText());
+    setPortHint(PortSelectorTexts::portHint());
+    if (!cmb) {
+        cmb = new QComboBox(fPortPanel);
+        cmb->setObjectName(u"cmb"_s);
+        cmb->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        cmb->setPlaceholderText(SerialPorts::noneText());
+        // Only a choice of the user selects a port; filling the list does not.
+        connect(cmb, &QComboBox::activated, this, &TfrmVimsel::PortSelected);
+    }
+    {
+        const QSignalBlocker blocker(cmb);
+        cmb->clear();
+        cmb->addItems(fPorts->ports());
+        cmb->setCurrentIndex(fPorts->BtIndex());
+    }
+    placePortSelector();
+    cmb->show();
+
+    // The device tiles and the board page are shown again; the project is unchanged.
+    fDevicesPage->addDevices();
+    fDevicesPage->BoardModelChanged();
+}
+
+// The selector stands right of the panel's text, wide enough for the longest port
+// name; the panel grows with it so that the file name beside it stays readable.
+void TfrmVimsel::placePortSelector()
+{
+    constexpr int MinSelectorWidth = 70;
+    constexpr int MinPanelWidth = 100;
+    fPortPanel->ensurePolished();
+    const int left = fPortPanel->fontMetrics().horizontalAdvance(PortSelectorTexts::panelText()) + 7;
+    const QSize hint = cmb->sizeHint();
+    const int width = std::max(MinSelectorWidth, hint.width());
+    fPortPanel->setFixedHeight(hint.height());
+    fPortPanel->setFixedWidth(std::max(MinPanelWidth, left + width + 4));
+    cmb->setGeometry(left, 0, width, hint.height());
+}
+
+void TfrmVimsel::PortSelected(int index)
+{
+    fPorts->PortSelected(index);
+}
+
+void TfrmVimsel::setPortHint(const QString &hint)
+{
+    fPortHint = hint;
+    QString shown = hint;
+    shown.replace(u"\r\n"_s, u"\n"_s);
+    statusBar()->setToolTip(shown);
+}
+
+void TfrmVimsel::showPortBalloon()
+{
+    fBalloon->showAt(cmb ? static_cast<QWidget *>(cmb) : fPortPanel, PortSelectorTexts::balloonTitle(),
+                     PortSelectorTexts::balloonText(fPortHint));
+}

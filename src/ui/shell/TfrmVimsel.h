@@ -1,5 +1,6 @@
 #pragma once
 
+#include "serial/PlatformPorts.h"
 #include "shell/ProjectSession.h"
 #include "shell/WindowGeometry.h"
 #include "util/DebugLog.h"
@@ -10,13 +11,16 @@
 class DebugList;
 class DevicesPage;
 class MessageBoxPrompt;
+class PortBalloon;
 class ProgramPage;
 class Project;
+class SerialPorts;
 class SettingsIntStore;
 class TextMeasurer;
 class UserPrompt;
 class QAbstractScrollArea;
 class QAction;
+class QComboBox;
 class QLabel;
 class QPlainTextEdit;
 class QTabWidget;
@@ -32,9 +36,11 @@ public:
     using FileChooser = ProjectSession::FileChooser;
 
     // Without a prompt the window asks with message boxes of its own. Block texts
-    // are measured in the fonts the blocks are drawn with. Build it with
-    // buildMainWindow(), as the program does.
-    explicit TfrmVimsel(UserPrompt *prompt = nullptr, QWidget *parent = nullptr);
+    // are measured in the fonts the blocks are drawn with. The serial ports are the
+    // machine's unless others are given. Build it with buildMainWindow(), as the
+    // program does.
+    explicit TfrmVimsel(UserPrompt *prompt = nullptr, PortEnvironment ports = PlatformPorts::forThisMachine(),
+                        QWidget *parent = nullptr);
     ~TfrmVimsel() override;
 
     static QString getFullCaption();
@@ -62,6 +68,15 @@ public:
     DebugList *debugList() const { return fDebugList; }
     QLabel *portPanel() const { return fPortPanel; }
     QLabel *filePanel() const { return fFilePanel; }
+    // The port selector in the status bar; null until the first port refresh.
+    QComboBox *portSelector() const { return cmb; }
+    PortBalloon *portBalloon() const { return fBalloon; }
+    // The status bar's hint as set (CR LF between its lines).
+    QString portHint() const { return fPortHint; }
+
+    // The port the board is reached through, as the uploader takes it ("/dev/ttyUSB0",
+    // "COM3"); empty when no port is selected.
+    QString selectedPort() const;
 
     QAction *acNew() const { return fAcNew; }
     QAction *acopen() const { return fAcOpen; }
@@ -82,6 +97,8 @@ public slots:
     // "Κώδικας Arduino": the sketch into the code page and onto the clipboard.
     void generateCode();
     void showAbout();
+    // The user chose the port at index in the selector.
+    void PortSelected(int index);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -110,6 +127,9 @@ private:
     void refreshPorts();
     void checkIdePath();
     void showPortBalloon();
+    void UsbChanged(const UsbDeviceEvent &event);
+    void setPortHint(const QString &hint);
+    void placePortSelector();
     // Shut-down step for the serial link.
     void resetBoard();
 
@@ -120,6 +140,10 @@ private:
     std::unique_ptr<WindowGeometry> fGeometry;
     std::unique_ptr<Project> fProject;
     std::unique_ptr<ProjectSession> fSession;
+    std::unique_ptr<PortAccess> fPortAccess;
+    std::unique_ptr<SerialPorts> fPorts;
+    std::unique_ptr<HotPlugMonitor> fHotPlug;
+    QString fPortHint;
     bool fFirstShown = false;
     bool fRedirectingWheel = false;
 
@@ -131,6 +155,8 @@ private:
     DebugList *fDebugList = nullptr;
     QLabel *fPortPanel = nullptr;
     QLabel *fFilePanel = nullptr;
+    QComboBox *cmb = nullptr;
+    PortBalloon *fBalloon = nullptr;
 
     QAction *fAcNew = nullptr;
     QAction *fAcOpen = nullptr;

@@ -90,7 +90,7 @@ TEST_F(MainWindow, ShowsTheTextsOfItsCommandsAndPages)
     }
 
     EXPECT_EQ(w->portPanel()->text(), u"Port: "_s);
-    EXPECT_EQ(w->portPanel()->width(), 100);
+    EXPECT_GE(w->portPanel()->width(), 100);  // wider when a long port name needs it
     EXPECT_EQ(w->filePanel()->width(), 500);
 }
 

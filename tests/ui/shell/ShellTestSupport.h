@@ -12,6 +12,7 @@
 #include "shell/MainWindowBuilder.h"
 #include "shell/TfrmVimsel.h"
 #include "util/UserPrompt.h"
+#include "shell/FakePorts.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -30,8 +31,8 @@
 using namespace Qt::StringLiterals;
 
 // Main windows whose settings live in a temporary folder (the user's real settings
-// are never touched), with a prompt that records and answers, and file dialogs that
-// return preset names.
+// are never touched), with a prompt that records and answers, file dialogs that
+// return preset names, and serial ports of the test's choosing (one by default).
 class ShellTest : public ::testing::Test {
 protected:
     ShellTest()
@@ -40,9 +41,9 @@ protected:
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
     }
 
-    std::unique_ptr<TfrmVimsel> makeWindow()
+    std::unique_ptr<TfrmVimsel> makeWindow(const QStringList &serialPorts = {u"/dev/ttyUSB0"_s})
     {
-        auto w = buildMainWindow(&prompt);
+        auto w = buildMainWindow(&prompt, ports.environment(serialPorts));
         win = w.get();
         w->setOpenFileChooser([this](const QString &) { ++openDialogs; return openName; });
         w->setSaveFileChooser([this](const QString &) { ++saveDialogs; return saveName; });
@@ -143,6 +144,7 @@ protected:
     QTemporaryDir settingsDir;
     QTemporaryDir filesDir;
     RecordingUserPrompt prompt;
+    FakePorts ports;  // of the window made last
     QString openName;
     QString saveName;
     int openDialogs = 0;
