@@ -18,8 +18,11 @@ constexpr int TailLeft = 18;
 
 } // namespace
 
+// A tool window kept above the main one rather than a tool tip: X11 lets clicks
+// through a tool window, while a tool tip window of Qt's keeps catching them.
 PortBalloon::PortBalloon(QWidget *parent)
-    : QWidget(parent, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowTransparentForInput)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowTransparentForInput
+                          | Qt::WindowDoesNotAcceptFocus | Qt::WindowStaysOnTopHint | Qt::X11BypassWindowManagerHint)
 {
     setObjectName(u"PortBalloon"_s);
     setAttribute(Qt::WA_ShowWithoutActivating);
