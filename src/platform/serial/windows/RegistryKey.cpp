@@ -1,5 +1,6 @@
 #include "serial/windows/RegistryKey.h"
 
+#include <iterator>
 #include <vector>
 
 RegistryKey::RegistryKey(HKEY root, const QString &path)
