@@ -7,6 +7,9 @@ PKGS=(cmake ninja-build g++ pkg-config qt6-base-dev libgtest-dev libgmock-dev li
 # Debian's Arduino toolchain compiles the generated sketches with our device libraries,
 # and simavr runs some of them (tests/arduino).
 PKGS+=(arduino arduino-builder arduino-core-avr gcc-avr avr-libc avrdude simavr libsimavr-dev libelf-dev)
+# The end-to-end test drives the real program under Xvfb with X input events and
+# takes screenshots (tests/e2e).
+PKGS+=(xdotool imagemagick)
 
 missing=()
 for p in "${PKGS[@]}"; do
