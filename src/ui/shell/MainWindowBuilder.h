@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <memory>
 
 class TfrmVimsel;
@@ -9,4 +10,6 @@ class UserPrompt;
 // names and Greek texts for Qt's own buttons and dialogs first, then the window.
 // main() shows the result; the widget tests use the same function, optionally with
 // a prompt of their own.
-std::unique_ptr<TfrmVimsel> buildMainWindow(UserPrompt *prompt = nullptr);
+// writableFolder: where the program writes "Out" and "Options.ini"; empty for its
+// own (tests give a folder of their own).
+std::unique_ptr<TfrmVimsel> buildMainWindow(UserPrompt *prompt = nullptr, const QString &writableFolder = {});

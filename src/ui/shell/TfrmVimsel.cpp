@@ -9,6 +9,7 @@
 #include "shell/ProgramFolders.h"
 #include "shell/ResourcePaths.h"
 #include "shell/SettingsIntStore.h"
+#include "toolchain/ArduinoToolchain.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>
@@ -84,7 +85,7 @@ QWidget *clientOf(QWidget *w)
 
 } // namespace
 
-TfrmVimsel::TfrmVimsel(UserPrompt *prompt, QWidget *parent)
+TfrmVimsel::TfrmVimsel(UserPrompt *prompt, const QString &writableFolder, QWidget *parent)
     : QMainWindow(parent), fMeasurer(std::make_unique<FontTextMeasurer>())
 {
     setObjectName(u"frmVimsel"_s);
@@ -109,6 +110,9 @@ TfrmVimsel::TfrmVimsel(UserPrompt *prompt, QWidget *parent)
     setOpenFileChooser({});
     setSaveFileChooser({});
     connect(fProgramPage, &ProgramPage::changed, this, [this] { fSession->markModified(); });
+    createToolchain(writableFolder.isEmpty()
+                        ? ProgramFolders::forThisUser().writableFolder(QCoreApplication::applicationDirPath())
+                        : writableFolder);
 
     fSettings = std::make_unique<SettingsIntStore>(u"MainForm"_s);
     fGeometry = std::make_unique<WindowGeometry>(*fSettings);
@@ -153,9 +157,7 @@ void TfrmVimsel::createActions()
     fAcSave = action(u"acsave"_s, u"Αποθήκευση"_s, QString());
     fAcSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     fAcSaveAs = action(u"acsaveas"_s, u"Αποθήκευση ώς ..."_s, QString());
-    // Enabled with the options window.
     fAcOptions = action(u"acOptions"_s, u"Επιλογές"_s, QString());
-    fAcOptions->setEnabled(false);
     fAcExit = action(u"acexit"_s, u"Έξοδος"_s, QString());
     fAcGetCode = action(u"acgetcode"_s, u"Κώδικας Arduino"_s, QString());
     fAcConnect = action(u"acConnect"_s, u"Αποστολή"_s, QString());
@@ -392,8 +394,12 @@ void TfrmVimsel::saveProjectAs()
 
 void TfrmVimsel::generateCode()
 {
+    // One run at a time: the button is off while the IDE works.
+    if (fToolchain->running())
+        return;
     fNotebook->setCurrentIndex(CodePageIndex);
-    const std::optional<QStringList> lines = fProject->generateSketch();
+    QStringList lineBlocks;
+    const std::optional<QStringList> lines = fProject->generateSketch(&lineBlocks);
     if (!lines)
         return;
     // Lines from templates with "%nl" hold CRLF breaks of their own.
@@ -401,7 +407,41 @@ void TfrmVimsel::generateCode()
     text.replace(u"\r\n"_s, u"\n"_s);
     fArduMemo->setPlainText(text);
     QGuiApplication::clipboard()->setText(fArduMemo->toPlainText());
-    // Compiling and uploading follow here.
+    fToolchain->sendToBoard(lineBlocks);
+}
+
+void TfrmVimsel::createToolchain(const QString &writableFolder)
+{
+    ArduinoToolchain::Board board;
+    board.boardTypeId = [this] { return fProject->devices().BoardTypeId(); };
+    board.port = [this] { return selectedPort(); };
+    fToolchain = new ArduinoToolchain(this, fPrompt, writableFolder, fArduMemo, board);
+    fAcOptions->setEnabled(true);
+    connect(fAcOptions, &QAction::triggered, fToolchain, &ArduinoToolchain::showOptions);
+    connect(fToolchain, &ArduinoToolchain::runningChanged, this, [this](bool running) {
+        fAcGetCode->setEnabled(!running);
+        if (running)
+            statusBar()->showMessage(u"Αποστολή στο Arduino…"_s);
+    });
+    connect(fToolchain, &ArduinoToolchain::finished, this, &TfrmVimsel::showBuildReport);
+}
+
+void TfrmVimsel::showBuildReport(const BuildReport &report)
+{
+    statusBar()->showMessage(report.headline());
+    fArduMemo->appendPlainText(report.headline());
+    QString blockText;
+    if (report.error && !report.error->blockName.isEmpty())
+        blockText = fProgramPage->pointAt(report.error->blockName);
+    if (!blockText.isEmpty())
+        fNotebook->setCurrentIndex(ProgramPageIndex);
+    fPrompt->showMessage(report.message(blockText),
+                         report.succeeded() ? UserPrompt::Icon::Information : UserPrompt::Icon::Warning);
+}
+
+QString TfrmVimsel::selectedPort() const
+{
+    return QString();
 }
 
 void TfrmVimsel::showAbout()
@@ -523,16 +563,21 @@ void TfrmVimsel::logComputerName()
     AddDebug(QSysInfo::machineHostName());
 }
 
-// Filled in with the options window: sets the IDE's debug launcher to "-DDebug=false".
-void TfrmVimsel::EnsureIdeDebugSetting() {}
+void TfrmVimsel::EnsureIdeDebugSetting()
+{
+    if (fToolchain)
+        fToolchain->EnsureIdeDebugSetting();
+}
 // Filled in with port discovery: follows boards being plugged in and out.
 void TfrmVimsel::startUsbNotifier() {}
 // Filled in with the update window, shown modally; its failures never stop start-up.
 void TfrmVimsel::runUpdateCheck() {}
 // Filled in with port discovery; also applies the board model.
 void TfrmVimsel::refreshPorts() {}
-// Filled in with the options window: asks for the IDE's folder when it is not valid.
-void TfrmVimsel::checkIdePath() {}
+void TfrmVimsel::checkIdePath()
+{
+    fToolchain->checkIdePath();
+}
 // Filled in with port discovery: the balloon pointing at the port selector.
 void TfrmVimsel::showPortBalloon() {}
 // Filled in with the serial link: resets the board if the port is open.

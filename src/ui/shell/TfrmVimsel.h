@@ -7,6 +7,8 @@
 #include <QMainWindow>
 #include <memory>
 
+class ArduinoToolchain;
+class BuildReport;
 class DebugList;
 class DevicesPage;
 class MessageBoxPrompt;
@@ -34,7 +36,8 @@ public:
     // Without a prompt the window asks with message boxes of its own. Block texts
     // are measured in the fonts the blocks are drawn with. Build it with
     // buildMainWindow(), as the program does.
-    explicit TfrmVimsel(UserPrompt *prompt = nullptr, QWidget *parent = nullptr);
+    // writableFolder: where "Out" and "Options.ini" go; empty for the program's own.
+    explicit TfrmVimsel(UserPrompt *prompt = nullptr, const QString &writableFolder = {}, QWidget *parent = nullptr);
     ~TfrmVimsel() override;
 
     static QString getFullCaption();
@@ -47,6 +50,9 @@ public:
     void FreeAllBlocks();
 
     Project &project() { return *fProject; }
+    // The port the sketch is uploaded through; empty when none is chosen.
+    QString selectedPort() const;
+    ArduinoToolchain *toolchain() const { return fToolchain; }
     ProjectSession &session() { return *fSession; }
     UserPrompt *prompt() const { return fPrompt; }
 
@@ -96,6 +102,8 @@ private:
     void createMenu();
     void createPages();
     void createStatusBar();
+    void createToolchain(const QString &writableFolder);
+    void showBuildReport(const BuildReport &report);
     void afterFileCommand();
     QString runFileDialog(bool save, const QString &current);
     bool routeWheel(QWheelEvent *event);
@@ -114,6 +122,7 @@ private:
     void resetBoard();
 
     std::unique_ptr<TextMeasurer> fMeasurer;
+    ArduinoToolchain *fToolchain = nullptr;
     std::unique_ptr<MessageBoxPrompt> fOwnPrompt;
     UserPrompt *fPrompt;
     std::unique_ptr<SettingsIntStore> fSettings;

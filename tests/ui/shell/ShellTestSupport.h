@@ -42,7 +42,7 @@ protected:
 
     std::unique_ptr<TfrmVimsel> makeWindow()
     {
-        auto w = buildMainWindow(&prompt);
+        auto w = buildMainWindow(&prompt, programDir.path());
         win = w.get();
         w->setOpenFileChooser([this](const QString &) { ++openDialogs; return openName; });
         w->setSaveFileChooser([this](const QString &) { ++saveDialogs; return saveName; });
@@ -60,6 +60,14 @@ protected:
         s.setValue(u"MainForm/"_s + key, value);
     }
     QString path(const QString &name) const { return filesDir.filePath(name); }
+
+    // The IDE's folder in the options is the stand-in IDE of the tests.
+    void useStandInIde()
+    {
+        QFile options(programDir.filePath(u"Options.ini"_s));
+        ASSERT_TRUE(options.open(QIODevice::WriteOnly));
+        options.write("[Arduino]\r\nPath=" TEST_DATA_DIR "/stand-in-ide\r\n");
+    }
 
     // Opens a copy of an example project (its three files) through the window's
     // "Άνοιγμα" command; saving it later never touches the example itself.
@@ -141,6 +149,7 @@ protected:
     }
 
     QTemporaryDir settingsDir;
+    QTemporaryDir programDir;  // the program's writable folder: "Out", "Options.ini"
     QTemporaryDir filesDir;
     RecordingUserPrompt prompt;
     QString openName;
