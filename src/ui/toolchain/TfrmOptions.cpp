@@ -90,11 +90,11 @@ void TfrmOptions::Edit1Exit()
 
 bool TfrmOptions::eventFilter(QObject *watched, QEvent *event)
 {
-    // Leaving the box for "Άκυρο" or the browse button checks nothing: those do not
-    // take the folder.
+    // Leaving the box checks the folder, except on the way to "Άκυρο" (which takes
+    // nothing) and to "OK" (which checks it itself and keeps the window open).
     if (watched == fEdit && event->type() == QEvent::FocusOut && !fClosing) {
         QWidget *next = QApplication::focusWidget();
-        if (next != fCancel && next != fBrowse && next != fOk)
+        if (next != fCancel && next != fOk)
             Edit1Exit();
     }
     return QDialog::eventFilter(watched, event);
