@@ -49,7 +49,7 @@ PROBE_START=(-11 -2)
 PROBE_LOOP=(-11 34)
 PROBE_WAIT=(9 69)
 # The blocks' fill colours and the bare canvas.
-START_COLOUR="0,128,0" LOOP_COLOUR="128,0,0" WAIT_COLOUR="128,0,255" CANVAS_GREY="192,192,192"
+START_COLOUR="0,128,0" LOOP_COLOUR="128,0,0" WAIT_COLOUR="128,0,255"
 # The start block's top-left corner on the canvas, as saved in the file, lies this far
 # up and left of the pointer.
 START_CORNER_FROM_DROP=(344 103)
@@ -69,91 +69,11 @@ case "$CASE" in
   maximised) DROP_START=("${DROP_START_MAXIMISED[@]}") ;;
   *) echo "unknown case '$CASE' (normal or maximised)" >&2; exit 2 ;;
 esac
-for tool in Xvfb xdotool import; do
-  command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing; run scripts/install-deps.sh" >&2; exit 1; }
-done
 
-rm -rf "$OUT"
-SHOTS=$OUT/shots WORK=$OUT/work
-mkdir -p "$SHOTS" "$WORK/home" "$WORK/config" "$WORK/data" "$WORK/cache" "$WORK/runtime"
-chmod 700 "$WORK/runtime"
+source "$(dirname "$0")/harness.sh"
 PROJECT=$WORK/pupil.vzl
-
-XVFB_PID="" APP_PID="" PASSED=0 SHOT_NO=0 STEP="starting"
-cleanup() {
-  trap - ERR
-  if [ -n "$APP_PID" ]; then kill "$APP_PID" 2>/dev/null || true; wait "$APP_PID" 2>/dev/null || true; fi
-  if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; wait "$XVFB_PID" 2>/dev/null || true; fi
-  if [ "$PASSED" = 1 ] && [ -z "${VIMSEL_E2E_KEEP:-}" ]; then
-    rm -rf "$OUT"
-  else
-    echo "Screenshots of each step: $SHOTS" >&2
-  fi
-}
-trap cleanup EXIT
-trap 'exit 130' INT
-trap 'exit 143' TERM
-
-fail() {
-  echo "FAIL [$CASE] while $STEP: $*" >&2
-  [ -z "$APP_PID" ] || kill -0 "$APP_PID" 2>/dev/null || echo "The program is no longer running." >&2
-  shot "failure" || true
-  if [ -s "$WORK/vimsel.log" ]; then
-    echo "--- program output ---" >&2
-    tail -n 40 "$WORK/vimsel.log" >&2
-  fi
-  exit 1
-}
-trap 'fail "command failed (line $LINENO): $BASH_COMMAND"' ERR
-
-shot() {
-  SHOT_NO=$((SHOT_NO + 1))
-  import -display "$DISPLAY" -window root "$(printf '%s/%02d-%s.png' "$SHOTS" "$SHOT_NO" "$1")"
-}
-
-# Runs "$@" every 0.1 s until it succeeds; fails with the message after TIMEOUT.
-wait_for() {
-  local what=$1; shift
-  local deadline=$((SECONDS + TIMEOUT))
-  until "$@"; do
-    [ $SECONDS -lt $deadline ] || fail "timed out after ${TIMEOUT}s waiting for $what"
-    sleep 0.1
-  done
-}
-
-# ---- X server and program -------------------------------------------------------
-STEP="starting Xvfb"
-# -displayfd lets the server pick a free display, so parallel runs never collide.
-Xvfb -displayfd 3 -screen 0 "${SCREEN_W}x${SCREEN_H}x24" -nolisten tcp \
-  3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
-XVFB_PID=$!
-display_ready() { [ -s "$WORK/display" ] && grep -q '^[0-9]' "$WORK/display"; }
-wait_for "Xvfb to report its display" display_ready
-export DISPLAY=":$(head -n 1 "$WORK/display")"
-
-# A scratch home: no stored window geometry or file dialog history from earlier runs.
-export HOME=$WORK/home XDG_CONFIG_HOME=$WORK/config XDG_DATA_HOME=$WORK/data \
-  XDG_CACHE_HOME=$WORK/cache XDG_RUNTIME_DIR=$WORK/runtime
-export QT_QPA_PLATFORM=xcb LANG=C.UTF-8 LC_ALL=C.UTF-8
-unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR QT_STYLE_OVERRIDE
-
-STEP="starting the program"
-"$VIMSEL" >"$WORK/vimsel.log" 2>&1 &
-APP_PID=$!
-
-# The main window is the largest visible window of the program (tooltips and, later,
-# dialogs share its class name).
-main_window() {
-  local w best="" area=0 WIDTH HEIGHT
-  for w in $(xdotool search --onlyvisible --classname vimsel 2>/dev/null || true); do
-    WIDTH=0 HEIGHT=0  # a tooltip may be gone before its size is asked for
-    eval "$(xdotool getwindowgeometry --shell "$w" 2>/dev/null | grep -E '^(WIDTH|HEIGHT)=' || true)"
-    if [ $((WIDTH * HEIGHT)) -gt $area ]; then area=$((WIDTH * HEIGHT)) best=$w; fi
-  done
-  [ -n "$best" ] && WIN=$best
-}
-window_shown() { kill -0 "$APP_PID" 2>/dev/null || fail "the program exited"; main_window; }
-wait_for "the main window" window_shown
+start_xvfb
+start_program "$VIMSEL"
 
 if [ "$CASE" = maximised ]; then
   STEP="filling the screen with the window"
@@ -167,50 +87,9 @@ if [ "$CASE" = maximised ]; then
   wait_for "the window to fill the screen" fills_screen
 fi
 
-eval "$(xdotool getwindowgeometry --shell "$WIN" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
-WIN_X=$X WIN_Y=$Y
-echo "[$CASE] window $WIN at $WIN_X,$WIN_Y size ${WIDTH}x${HEIGHT} on display $DISPLAY"
+window_geometry
+echo "[$CASE] window $WIN at $WIN_X,$WIN_Y size ${WIN_W}x${WIN_H} on display $DISPLAY"
 shot "started"
-
-# ---- Input helpers ----------------------------------------------------------------
-# Window-relative points become screen points.
-abs_x() { echo $((WIN_X + $1)); }
-abs_y() { echo $((WIN_Y + $1)); }
-
-# Press, move in steps, release: a single jump is not a drag.
-drag() {
-  local x1 y1 x2 y2 i
-  x1=$(abs_x "$1") y1=$(abs_y "$2") x2=$(abs_x "$3") y2=$(abs_y "$4")
-  xdotool mousemove "$x1" "$y1"
-  sleep "$STEP_DELAY"
-  xdotool mousedown 1
-  for ((i = 1; i <= DRAG_STEPS; i++)); do
-    sleep "$STEP_DELAY"
-    xdotool mousemove $((x1 + (x2 - x1) * i / DRAG_STEPS)) $((y1 + (y2 - y1) * i / DRAG_STEPS))
-  done
-  sleep "$STEP_DELAY"
-  xdotool mouseup 1
-}
-
-pixel_at() { # x y (screen) → "r,g,b"
-  import -display "$DISPLAY" -window root -crop "1x1+$1+$2" +repage -depth 8 txt:- 2>/dev/null \
-    | sed -n '2s/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\)).*/\1,\2,\3/p'
-}
-
-# Waits until the window-relative point shows the colour.
-expect_colour() { # what x y colour
-  local x y seen="" hint=""
-  x=$(abs_x "$2") y=$(abs_y "$3")
-  local deadline=$((SECONDS + 5))
-  while :; do
-    seen=$(pixel_at "$x" "$y" || true)
-    [ "$seen" = "$4" ] && return 0
-    [ $SECONDS -lt $deadline ] || break
-    sleep 0.1
-  done
-  [ "$seen" = "$CANVAS_GREY" ] && hint=" (bare canvas)"
-  fail "$1 should show at $x,$y (rgb $4), found rgb $seen$hint"
-}
 
 # A point relative to the start block's drop point, as window coordinates.
 from_start() { echo $((DROP_START[0] + $1)) $((DROP_START[1] + $2)); }
@@ -248,13 +127,7 @@ shot "count-typed"
 
 STEP="saving with Ctrl+S"
 xdotool key ctrl+s
-# The dialog is the window that takes the keyboard focus from the main window.
-dialog_focused() {
-  DIALOG=$(xdotool getwindowfocus 2>/dev/null || true)
-  [ -n "$DIALOG" ] && [ "$DIALOG" != "$WIN" ] && { xdotool search --onlyvisible --classname vimsel 2>/dev/null || true; } | grep -qx "$DIALOG"
-}
-wait_for "the save dialog (a project without a name asks for one)" dialog_focused
-sleep 0.3
+wait_for_dialog "the save dialog (a project without a name asks for one)"
 shot "save-dialog"
 # The file name field has the focus when the dialog opens.
 xdotool type --delay 20 "$PROJECT"
@@ -266,8 +139,7 @@ STEP="waiting for the saved project"
 # The program file is written first, then the devices and the variables files.
 saved() { [ -s "$PROJECT" ] && [ -s "${PROJECT%.vzl}.adv" ] && [ -s "${PROJECT%.vzl}.var" ]; }
 wait_for "$PROJECT and its .adv and .var files" saved
-dialog_gone() { ! { xdotool search --onlyvisible --classname vimsel 2>/dev/null || true; } | grep -qx "$DIALOG"; }
-wait_for "the save dialog to close" dialog_gone
+wait_for_dialog_closed "the save dialog to close"
 sleep 0.2
 shot "saved"
 

@@ -418,17 +418,22 @@ void TfrmVimsel::createToolchain(const QString &writableFolder)
     fToolchain = new ArduinoToolchain(this, fPrompt, writableFolder, fArduMemo, board);
     fAcOptions->setEnabled(true);
     connect(fAcOptions, &QAction::triggered, fToolchain, &ArduinoToolchain::showOptions);
+    // What came of the last run, beside the port and file panels (a status message
+    // would cover the port selector).
+    fResultPanel = new QLabel(statusBar());
+    fResultPanel->setObjectName(u"ResultPanel"_s);
+    statusBar()->addWidget(fResultPanel, 1);
     connect(fToolchain, &ArduinoToolchain::runningChanged, this, [this](bool running) {
         fAcGetCode->setEnabled(!running);
         if (running)
-            statusBar()->showMessage(u"Αποστολή στο Arduino…"_s);
+            fResultPanel->setText(u"Αποστολή στο Arduino…"_s);
     });
     connect(fToolchain, &ArduinoToolchain::finished, this, &TfrmVimsel::showBuildReport);
 }
 
 void TfrmVimsel::showBuildReport(const BuildReport &report)
 {
-    statusBar()->showMessage(report.headline());
+    fResultPanel->setText(report.headline());
     fArduMemo->appendPlainText(report.headline());
     QString blockText;
     if (report.error && !report.error->blockName.isEmpty())

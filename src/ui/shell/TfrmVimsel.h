@@ -68,6 +68,7 @@ public:
     DebugList *debugList() const { return fDebugList; }
     QLabel *portPanel() const { return fPortPanel; }
     QLabel *filePanel() const { return fFilePanel; }
+    QLabel *resultPanel() const { return fResultPanel; }
 
     QAction *acNew() const { return fAcNew; }
     QAction *acopen() const { return fAcOpen; }
@@ -140,6 +141,7 @@ private:
     DebugList *fDebugList = nullptr;
     QLabel *fPortPanel = nullptr;
     QLabel *fFilePanel = nullptr;
+    QLabel *fResultPanel = nullptr;
 
     QAction *fAcNew = nullptr;
     QAction *fAcOpen = nullptr;

@@ -9,7 +9,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QStatusBar>
+#include <QLabel>
 
 namespace {
 
@@ -72,7 +72,7 @@ TEST_F(SendToBoard, WithoutAPortTheSketchIsCheckedAndTheOutputShownInOrder)
     ASSERT_FALSE(prompt.messages.isEmpty());
     EXPECT_TRUE(prompt.messages.last().startsWith(u"Το πρόγραμμα είναι σωστό αλλά δεν στάλθηκε: δεν έχει επιλεγεί πόρτα."_s))
         << qPrintable(prompt.messages.last());
-    EXPECT_EQ(window->statusBar()->currentMessage(), u"Το πρόγραμμα είναι σωστό αλλά δεν στάλθηκε: δεν έχει επιλεγεί πόρτα."_s);
+    EXPECT_EQ(window->resultPanel()->text(), u"Το πρόγραμμα είναι σωστό αλλά δεν στάλθηκε: δεν έχει επιλεγεί πόρτα."_s);
 
     // The next run starts without the build folder the last one left.
     QDir().mkpath(outDir() + u"/build/core"_s);
