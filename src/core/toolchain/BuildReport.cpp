@@ -1,5 +1,6 @@
 #include "toolchain/BuildReport.h"
 
+#include <QFileInfo>
 #include <QRegularExpression>
 
 using namespace Qt::StringLiterals;
@@ -52,8 +53,9 @@ BuildReport::UploadProblem uploadProblem(const QString &output)
     if (output.contains(u"Device or resource busy"_s) || output.contains(u"Resource busy"_s)
         || output.contains(u"Port busy"_s))
         return P::PortBusy;
-    if ((output.contains(u"can't open device"_s) && output.contains(u"No such file or directory"_s))
-        || output.contains(u"is not available"_s) || output.contains(u"Serial port not selected"_s))
+    const bool cannotOpen = output.contains(u"cannot open port"_s) || output.contains(u"can't open device"_s);
+    if ((cannotOpen && output.contains(u"No such file or directory"_s)) || output.contains(u"is not available"_s)
+        || output.contains(u"Serial port not selected"_s))
         return P::PortMissing;
     if (output.contains(u"not in sync"_s) || output.contains(u"not responding"_s)
         || output.contains(u"stk500_getsync"_s) || output.contains(u"out of sync"_s))
@@ -94,6 +96,10 @@ BuildReport BuildReport::analyse(bool uploadRequested, bool started, int exitCod
     }
     r.outcome = Outcome::UploadFailed;
     r.problem = uploadProblem(output);
+    // When the uploader failed at once, the IDE may end before passing its words on:
+    // a port that is not there says the same.
+    if (r.problem == UploadProblem::Other && !port.isEmpty() && !QFileInfo::exists(port))
+        r.problem = UploadProblem::PortMissing;
     return r;
 }
 

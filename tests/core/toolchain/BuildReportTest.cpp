@@ -2,6 +2,7 @@
 // told about it.
 #include "toolchain/BuildReport.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -86,6 +87,60 @@ INSTANTIATE_TEST_SUITE_P(
         ReportCase{"CompileFailedWithoutALine", false, 1, u"Error compiling for board Arduino Uno.\n"_s,
                    Outcome::CompileFailed, Problem::None, 0, u"«Arduino Κώδικας»"_s}),
     [](const auto &info) { return std::string(info.param.name); });
+
+// Outputs of Debian's IDE and avrdude, captured on this kind of machine
+// (tests/data/toolchain/README says how).
+struct CapturedCase {
+    const char *file;
+    bool upload;
+    QString port;
+    Outcome outcome;
+    Problem problem;
+    int errorLine;
+    QString hintPiece;
+};
+
+void PrintTo(const CapturedCase &c, std::ostream *os)
+{
+    *os << c.file;
+}
+
+class CapturedOutputs : public ::testing::TestWithParam<CapturedCase> {};
+
+TEST_P(CapturedOutputs, AreUnderstood)
+{
+    const CapturedCase &c = GetParam();
+    const QString base = QStringLiteral(TEST_DATA_DIR "/toolchain/") + QLatin1String(c.file);
+    QFile out(base + u".out"_s), code(base + u".exit"_s);
+    ASSERT_TRUE(out.open(QIODevice::ReadOnly) && code.open(QIODevice::ReadOnly)) << qPrintable(base);
+    const BuildReport r = BuildReport::analyse(c.upload, true, code.readAll().trimmed().toInt(),
+                                               QString::fromUtf8(out.readAll()), QStringList(30), c.port);
+    EXPECT_EQ(r.outcome, c.outcome);
+    EXPECT_EQ(r.problem, c.problem);
+    EXPECT_EQ(r.error ? r.error->line : 0, c.errorLine);
+    EXPECT_TRUE(r.message(u"Περίμενε 500 χιλιοστά δευτερολέπτου"_s).contains(c.hintPiece))
+        << qPrintable(r.message());
+}
+
+const QString noPort = u"/dev/ttyUSB9"_s;
+const QString simPort = u"/tmp/vimsel-toolchain/ttySIM"_s;
+
+INSTANTIATE_TEST_SUITE_P(
+    Debian, CapturedOutputs,
+    ::testing::Values(
+        CapturedCase{"upload_ok", true, simPort, Outcome::Uploaded, Problem::None, 0, u"στάλθηκε"_s},
+        CapturedCase{"verify_ok", false, {}, Outcome::CompiledOnly, Problem::None, 0, u"δεν έχει επιλεγεί πόρτα"_s},
+        CapturedCase{"error_undeclared", false, {}, Outcome::CompileFailed, Problem::None, 10, u"«Metritis2»"_s},
+        CapturedCase{"error_missing_header", false, {}, Outcome::CompileFailed, Problem::None, 2, u"«NoSuchLib.h»"_s},
+        CapturedCase{"wrong_type_warning", false, {}, Outcome::CompiledOnly, Problem::None, 0, u"σωστό"_s},
+        CapturedCase{"port_missing", true, noPort, Outcome::UploadFailed, Problem::PortMissing, 0, u"δεν υπάρχει"_s},
+        CapturedCase{"port_missing_cut", true, noPort, Outcome::UploadFailed, Problem::PortMissing, 0,
+                     u"δεν υπάρχει"_s},
+        CapturedCase{"port_silent", true, simPort, Outcome::UploadFailed, Problem::NoAnswer, 0, u"δεν απαντά"_s},
+        CapturedCase{"port_denied", true, simPort, Outcome::UploadFailed, Problem::PermissionDenied, 0,
+                     u"dialout"_s},
+        CapturedCase{"port_busy", true, simPort, Outcome::UploadFailed, Problem::PortBusy, 0, u"άλλο πρόγραμμα"_s}),
+    [](const auto &info) { return std::string(info.param.file); });
 
 TEST(BuildReport, AProgramThatDidNotStartSaysWhereToLook)
 {
