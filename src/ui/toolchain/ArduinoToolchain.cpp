@@ -83,7 +83,7 @@ void ArduinoToolchain::run(const QString &sketch, const QStringList &lineBlocks,
     settings.boardTypeId = fBoard.boardTypeId ? fBoard.boardTypeId() : 0;
     settings.boardIdentifier = boardOverride;
     settings.port = fBoard.port ? fBoard.port() : QString();
-    settings.sketchbook = ResourcePaths::dataDir(u"Arduino"_s);
+    settings.sketchbook = ResourcePaths::sketchbookDir();
 
     SketchUpload::Sink sink;
     sink.appendLine = [this](const QString &line) {
