@@ -31,7 +31,10 @@ TfrmOptions::TfrmOptions(IdeLocation location, UserPrompt *prompt, QWidget *pare
 
     fEdit = new QLineEdit(this);
     fEdit->setObjectName(u"Edit1"_s);
-    fEdit->setGeometry(160, 47, 206, 21);
+    // Where the label's font is wider than the one the window was drawn for, the box
+    // starts after it rather than covering its end.
+    const int editLeft = std::max(160, label->geometry().right() + 7);
+    fEdit->setGeometry(editLeft, 47, 366 - editLeft, 21);
     fEdit->installEventFilter(this);
 
     fBrowse = new QPushButton(u"Αναζήτηση"_s, this);
