@@ -1,6 +1,7 @@
 #pragma once
 
 #include "blocks/TKeloBlock.h"
+#include "blocks/TKeloEdit.h"
 #include "blocks/Workspace.h"
 #include "program/BlockWidget.h"
 #include "program/ProgramPage.h"
@@ -16,6 +17,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QFile>
+#include <QLineEdit>
 #include <QScrollArea>
 #include <QSettings>
 #include <QTabWidget>
@@ -96,6 +98,23 @@ protected:
         build(pb);
         EXPECT_TRUE(ProjectFiles::saveProject(project, path(name)));
         return path(name);
+    }
+
+    // Clicks a block's first visible number field and types text over its number.
+    TKeloEdit *typeNumber(const TKeloBlock *b, const QString &text)
+    {
+        TKeloEdit *edit = nullptr;
+        for (TKeloEdit *e : widgetOf(b)->findChildren<TKeloEdit *>())
+            if (e->isVisible() && e->NumbersOnly())
+                edit = e;
+        EXPECT_NE(edit, nullptr) << qPrintable(b->CommandText());
+        if (!edit)
+            return nullptr;
+        QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(3, 3));
+        EXPECT_TRUE(edit->EditMode());
+        edit->lineEdit()->selectAll();
+        QTest::keyClicks(edit->lineEdit(), text);
+        return edit;
     }
 
     Workspace &ws() { return win->project().workspace(); }

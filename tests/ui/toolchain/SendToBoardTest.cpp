@@ -87,14 +87,7 @@ TEST_F(SendToBoard, ACompileErrorPointsAtTheBlockThatMadeTheLine)
                                        QPoint(start->Left() + 5, start->Top() + 40));
     ASSERT_NE(wait, nullptr);
     ASSERT_EQ(start->firstBlock(), wait);
-    TKeloEdit *edit = nullptr;
-    for (TKeloEdit *e : widgetOf(wait)->findChildren<TKeloEdit *>())
-        if (e->isVisible())
-            edit = e;
-    ASSERT_NE(edit, nullptr);
-    QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(3, 3));
-    edit->lineEdit()->selectAll();
-    QTest::keyClicks(edit->lineEdit(), u"4321"_s);
+    ASSERT_NE(typeNumber(wait, u"4321"_s), nullptr);
     ASSERT_EQ(wait->GetParam1(), 4321);
 
     send(UserPrompt::Answer::Yes);
