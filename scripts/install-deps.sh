@@ -4,13 +4,16 @@ set -euo pipefail
 
 # Build, widgets and their tests.
 PKGS=(cmake ninja-build g++ pkg-config qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core xvfb xauth)
-# Serial ports and boards being plugged in (src/platform); socat makes pseudo-terminal
-# pairs for the port tests, xdotool and imagemagick drive and photograph the program
-# under Xvfb (tests/e2e).
-PKGS+=(qt6-serialport-dev libudev-dev socat xdotool imagemagick)
+# Serial ports and boards being plugged in (src/platform); socat makes the
+# pseudo-terminal pair that stands in for a board in tests/e2e/port-selector.sh.
+PKGS+=(qt6-serialport-dev libudev-dev socat)
 # Debian's Arduino toolchain compiles the generated sketches with our device libraries,
-# and simavr runs some of them (tests/arduino).
+# and simavr runs some of them (tests/arduino); gcc-avr also builds the bootloader of
+# the simulated Uno that avrdude and the IDE upload to.
 PKGS+=(arduino arduino-builder arduino-core-avr gcc-avr avr-libc avrdude simavr libsimavr-dev libelf-dev)
+# The end-to-end test drives the real program under Xvfb with X input events and
+# takes screenshots (tests/e2e).
+PKGS+=(xdotool imagemagick)
 
 missing=()
 for p in "${PKGS[@]}"; do

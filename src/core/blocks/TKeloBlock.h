@@ -219,6 +219,9 @@ public:
     QList<QPoint> borderUp, borderDn, a;
     void BuildOutline();
     virtual QString GetDisplayText() const;
+    // The command as the pupil reads it on the block, for messages about it: the
+    // parameters' values, the text and the device name in place of the placeholders.
+    QString captionText() const;
     virtual void UpdateWidth();
     virtual void SetNewWidth(int nw);
     // Lays out the command text and the editors (what painting does), and sets the

@@ -20,7 +20,7 @@ QString SketchGenerator::missingStartBlockMessage()
 
 std::optional<QStringList> SketchGenerator::generate(Workspace &workspace, const ActiveDevices &devices,
                                                      const TArduVariables &variables, DebugLog *log,
-                                                     UserPrompt *prompt)
+                                                     UserPrompt *prompt, QStringList *lineBlocks)
 {
     // Nothing advances the motor counter: every DC motor is initialised as motor 0.
     const int motors = 0;
@@ -59,7 +59,8 @@ std::optional<QStringList> SketchGenerator::generate(Workspace &workspace, const
     for (int i = 0; i < variables.count(); ++i)
         vars.append(u"int "_s + GreekToLatin(variables.GetArduVar(i)->VarName) + u';');
 
-    WalkChain(loop, start, 1, log);
+    QList<const TKeloBlock *> origins;
+    WalkChain(loop, start, 1, log, lineBlocks ? &origins : nullptr);
 
     includes.append(QString());
     declarations.append(u" "_s);
@@ -71,6 +72,18 @@ std::optional<QStringList> SketchGenerator::generate(Workspace &workspace, const
     sketch.reserve(includes.size() + declarations.size() + interrupts.size() + vars.size() + setup.size()
                    + loop.size());
     sketch << includes << declarations << interrupts << vars << setup << loop;
+    if (lineBlocks) {
+        lineBlocks->clear();
+        // Everything before the walk, then "void loop() {", comes from no block.
+        const qsizetype loopStart = sketch.size() - loop.size() + 1;
+        for (qsizetype i = 0; i < sketch.size(); ++i) {
+            const qsizetype walked = i - loopStart;
+            const TKeloBlock *from = walked >= 0 && walked < origins.size() ? origins.at(walked) : nullptr;
+            const qsizetype fileLines = sketch.at(i).count(u'\n') + 1;
+            for (qsizetype k = 0; k < fileLines; ++k)
+                lineBlocks->append(from ? from->Name() : QString());
+        }
+    }
     return sketch;
 }
 

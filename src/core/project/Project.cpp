@@ -23,9 +23,9 @@ void Project::buildPalette()
     PaletteBuilder::build(fWorkspace);
 }
 
-std::optional<QStringList> Project::generateSketch()
+std::optional<QStringList> Project::generateSketch(QStringList *lineBlocks)
 {
-    return SketchGenerator::generate(fWorkspace, fDevices, fVariables, fLog, fPrompt);
+    return SketchGenerator::generate(fWorkspace, fDevices, fVariables, fLog, fPrompt, lineBlocks);
 }
 
 void Project::deviceRefresh(int typeId, int)

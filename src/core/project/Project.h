@@ -31,7 +31,8 @@ public:
     // Builds every palette panel with its prototypes.
     void buildPalette();
     // The sketch of the program on the canvas, or nothing without a start block.
-    std::optional<QStringList> generateSketch();
+    // lineBlocks: see SketchGenerator::generate.
+    std::optional<QStringList> generateSketch(QStringList *lineBlocks = nullptr);
 
 private:
     void deviceRefresh(int typeId, int position) override;

@@ -298,6 +298,11 @@ void BlockWidget::paintEvent(QPaintEvent *)
         p.drawRect(fBlock->ctrl1.rect);
     if (fBlock->Param2Attaching)
         p.drawRect(fBlock->ctrl2.rect);
+    if (fView->highlighted() == fBlock) {
+        // The block a message is about: a thick orange outline.
+        p.setPen(QPen(QColor(0xFF, 0x8C, 0x00), 3 * TKeloBlock::lnw));
+        p.drawPolygon(QPolygon(QList<QPoint>(fBlock->a.begin(), fBlock->a.end())));
+    }
 }
 
 bool BlockWidget::eventFilter(QObject *watched, QEvent *event)

@@ -1,6 +1,7 @@
 #include "program/ProgramPage.h"
 
 #include "blocks/BlockDragController.h"
+#include "blocks/TKeloBlock.h"
 #include "blocks/Workspace.h"
 #include "catalogue/Catalogue.h"
 #include "program/PalettePanel.h"
@@ -263,4 +264,24 @@ QWidget *ProgramPage::paletteGroup(int tab) const
 void ProgramPage::showFirstPaletteTab()
 {
     d->palette->setCurrentIndex(0);
+}
+
+QString ProgramPage::pointAt(const QString &blockName)
+{
+    Workspace &ws = d->project->workspace();
+    TKeloBlock *b = ws.findBlock(blockName);
+    if (!b || b->prototype())
+        return QString();
+    // A value block is shown inside its host: the host is what scrolls into view.
+    const TKeloBlock *shown = b;
+    while (shown->parentBlock())
+        shown = shown->parentBlock();
+    if (shown->parentArea() != &ws.canvas())
+        return QString();
+    d->view->setHighlighted(b);
+    const BlockArea &c = ws.canvas();
+    const int halfW = shown->Width() / 2, halfH = shown->Height() / 2;
+    d->canvas->ensureVisible(c.scrollX + shown->Left() + halfW, c.scrollY + shown->Top() + halfH, halfW + 20,
+                             halfH + 20);
+    return b->captionText();
 }

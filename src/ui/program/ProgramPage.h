@@ -21,6 +21,10 @@ public:
     QWidget *paletteGroup(int tab) const;
     // Shows the first palette tab.
     void showFirstPaletteTab();
+    // Outlines the placed block of that name and scrolls it into view (a compiler's
+    // message points at it); returns its text as the pupil reads it, empty when there
+    // is no such block on the canvas.
+    QString pointAt(const QString &blockName);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -34,6 +34,8 @@ void ProgramView::sync()
         alive.insert(b);
     for (auto it = fWidgets.begin(); it != fWidgets.end();) {
         if (!alive.contains(it.key()) || it.key()->serial() != it.value()->serial()) {
+            if (it.key() == fHighlighted)
+                fHighlighted = nullptr;
             BlockWidget *w = it.value();
             w->forget();
             w->hide();
@@ -118,8 +120,18 @@ void ProgramView::syncPositions(std::initializer_list<TKeloBlock *> refresh)
     restack();
 }
 
+void ProgramView::setHighlighted(const TKeloBlock *b)
+{
+    if (BlockWidget *old = fWidgets.value(fHighlighted))
+        old->update();
+    fHighlighted = b;
+    if (BlockWidget *now = fWidgets.value(b))
+        now->update();
+}
+
 void ProgramView::pressed(BlockWidget *w, QPoint global)
 {
+    setHighlighted(nullptr);
     TKeloBlock *b = w->block();
     if (!b)
         return;

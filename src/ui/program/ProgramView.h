@@ -42,6 +42,10 @@ public:
     void pressed(BlockWidget *w, QPoint global);
     void moved(QPoint global);
     void released(QPoint global);
+    // The block a message points at is outlined until the next gesture.
+    void setHighlighted(const TKeloBlock *b);
+    const TKeloBlock *highlighted() const { return fHighlighted; }
+
     // An editor of a block changed the model.
     void edited() { emit changed(); sync(); }
 
@@ -65,6 +69,7 @@ private:
     QHash<const BlockArea *, QWidget *> fAreas;
     QHash<const TKeloBlock *, BlockWidget *> fWidgets;
     TKeloBlock *fDragging = nullptr;
+    const TKeloBlock *fHighlighted = nullptr;
     QWidget *fGrabber = nullptr;
     QHash<const BlockArea *, unsigned> fStackedRevision;
 };

@@ -29,3 +29,11 @@ QString ResourcePaths::imagesDir()
 {
     return dataDir(u"images"_s);
 }
+
+QString ResourcePaths::sketchbookDir()
+{
+    const QString installed = dataDir(u"Arduino"_s);
+    if (QFileInfo(installed).isDir())
+        return installed;
+    return QDir::cleanPath(QStringLiteral(VIMSEL_SOURCE_RESOURCES) + u"/../arduino"_s);
+}

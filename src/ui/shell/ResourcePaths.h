@@ -12,6 +12,10 @@ public:
     // none of the places holds it.
     static QString dataDir(const QString &name);
     static QString imagesDir();
+    // The folder whose "libraries" hold the program's own Arduino device libraries,
+    // given to the IDE as its sketchbook: "Arduino" beside the program or in the
+    // share folder, else the source tree's "arduino".
+    static QString sketchbookDir();
 
     // The same search from a given executable folder and source resources folder.
     static QString findDataDir(const QString &name, const QString &exeDir, const QString &sourceResources);

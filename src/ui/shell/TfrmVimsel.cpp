@@ -13,6 +13,7 @@
 #include "shell/ProgramFolders.h"
 #include "shell/ResourcePaths.h"
 #include "shell/SettingsIntStore.h"
+#include "toolchain/ArduinoToolchain.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>
@@ -90,7 +91,7 @@ QWidget *clientOf(QWidget *w)
 
 } // namespace
 
-TfrmVimsel::TfrmVimsel(UserPrompt *prompt, PortEnvironment ports, QWidget *parent)
+TfrmVimsel::TfrmVimsel(UserPrompt *prompt, const QString &writableFolder, PortEnvironment ports, QWidget *parent)
     : QMainWindow(parent), fMeasurer(std::make_unique<FontTextMeasurer>()),
       fPortAccess(std::move(ports.access)), fHotPlug(std::move(ports.hotPlug))
 {
@@ -116,6 +117,10 @@ TfrmVimsel::TfrmVimsel(UserPrompt *prompt, PortEnvironment ports, QWidget *paren
     setOpenFileChooser({});
     setSaveFileChooser({});
     connect(fProgramPage, &ProgramPage::changed, this, [this] { fSession->markModified(); });
+    fWritableFolder = writableFolder.isEmpty()
+                          ? ProgramFolders::forThisUser().writableFolder(QCoreApplication::applicationDirPath())
+                          : writableFolder;
+    createToolchain(fWritableFolder);
 
     fSettings = std::make_unique<SettingsIntStore>(u"MainForm"_s);
     fGeometry = std::make_unique<WindowGeometry>(*fSettings);
@@ -163,9 +168,7 @@ void TfrmVimsel::createActions()
     fAcSave = action(u"acsave"_s, u"Αποθήκευση"_s, QString());
     fAcSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     fAcSaveAs = action(u"acsaveas"_s, u"Αποθήκευση ώς ..."_s, QString());
-    // Enabled with the options window.
     fAcOptions = action(u"acOptions"_s, u"Επιλογές"_s, QString());
-    fAcOptions->setEnabled(false);
     fAcExit = action(u"acexit"_s, u"Έξοδος"_s, QString());
     fAcGetCode = action(u"acgetcode"_s, u"Κώδικας Arduino"_s, QString());
     fAcConnect = action(u"acConnect"_s, u"Αποστολή"_s, QString());
@@ -403,8 +406,12 @@ void TfrmVimsel::saveProjectAs()
 
 void TfrmVimsel::generateCode()
 {
+    // One run at a time: the button is off while the IDE works.
+    if (fToolchain->running())
+        return;
     fNotebook->setCurrentIndex(CodePageIndex);
-    const std::optional<QStringList> lines = fProject->generateSketch();
+    QStringList lineBlocks;
+    const std::optional<QStringList> lines = fProject->generateSketch(&lineBlocks);
     if (!lines)
         return;
     // Lines from templates with "%nl" hold CRLF breaks of their own.
@@ -412,7 +419,41 @@ void TfrmVimsel::generateCode()
     text.replace(u"\r\n"_s, u"\n"_s);
     fArduMemo->setPlainText(text);
     QGuiApplication::clipboard()->setText(fArduMemo->toPlainText());
-    // Compiling and uploading follow here.
+    fToolchain->sendToBoard(lineBlocks);
+}
+
+void TfrmVimsel::createToolchain(const QString &writableFolder)
+{
+    ArduinoToolchain::Board board;
+    board.boardTypeId = [this] { return fProject->devices().BoardTypeId(); };
+    board.port = [this] { return selectedPort(); };
+    fToolchain = new ArduinoToolchain(this, fPrompt, writableFolder, fArduMemo, board);
+    fAcOptions->setEnabled(true);
+    connect(fAcOptions, &QAction::triggered, fToolchain, &ArduinoToolchain::showOptions);
+    // What came of the last run, beside the port and file panels (a status message
+    // would cover the port selector).
+    fResultPanel = new QLabel(statusBar());
+    fResultPanel->setObjectName(u"ResultPanel"_s);
+    statusBar()->addWidget(fResultPanel, 1);
+    connect(fToolchain, &ArduinoToolchain::runningChanged, this, [this](bool running) {
+        fAcGetCode->setEnabled(!running);
+        if (running)
+            fResultPanel->setText(u"Αποστολή στο Arduino…"_s);
+    });
+    connect(fToolchain, &ArduinoToolchain::finished, this, &TfrmVimsel::showBuildReport);
+}
+
+void TfrmVimsel::showBuildReport(const BuildReport &report)
+{
+    fResultPanel->setText(report.headline());
+    fArduMemo->appendPlainText(report.headline());
+    QString blockText;
+    if (report.error && !report.error->blockName.isEmpty())
+        blockText = fProgramPage->pointAt(report.error->blockName);
+    if (!blockText.isEmpty())
+        fNotebook->setCurrentIndex(ProgramPageIndex);
+    fPrompt->showMessage(report.message(blockText),
+                         report.succeeded() ? UserPrompt::Icon::Information : UserPrompt::Icon::Warning);
 }
 
 void TfrmVimsel::showAbout()
@@ -541,18 +582,23 @@ void TfrmVimsel::logComputerName()
     AddDebug(QSysInfo::machineHostName());
 }
 
-// Filled in with the options window: sets the IDE's debug launcher to "-DDebug=false".
-void TfrmVimsel::EnsureIdeDebugSetting() {}
+void TfrmVimsel::EnsureIdeDebugSetting()
+{
+    if (fToolchain)
+        fToolchain->EnsureIdeDebugSetting();
+}
 // Filled in with the update window, shown modally; its failures never stop start-up.
 void TfrmVimsel::runUpdateCheck() {}
-// Filled in with the options window: asks for the IDE's folder when it is not valid.
-void TfrmVimsel::checkIdePath() {}
+void TfrmVimsel::checkIdePath()
+{
+    fToolchain->checkIdePath();
+}
 // Filled in with the serial link: resets the board if the port is open.
 void TfrmVimsel::resetBoard() {}
 
 QString TfrmVimsel::selectedPort() const
 {
-    return fPorts->selectedPort();
+    return fPorts ? fPorts->selectedPort() : QString();
 }
 
 void TfrmVimsel::startUsbNotifier()
@@ -575,8 +621,7 @@ void TfrmVimsel::UsbChanged(const UsbDeviceEvent &event)
 void TfrmVimsel::refreshPorts()
 {
     // "BTPort.ini" sits where the program keeps its own files.
-    const QString folder = ProgramFolders::forThisUser().writableFolder(QCoreApplication::applicationDirPath());
-    fPorts->RefreshPorts(SerialPorts::ReadBluetoothPortSetting(folder));
+    fPorts->RefreshPorts(SerialPorts::ReadBluetoothPortSetting(fWritableFolder));
 
     fPortPanel->setText(PortSelectorTexts::panelText());
     setPortHint(PortSelectorTexts::portHint());

@@ -8,6 +8,8 @@
 #include <QMainWindow>
 #include <memory>
 
+class ArduinoToolchain;
+class BuildReport;
 class DebugList;
 class DevicesPage;
 class MessageBoxPrompt;
@@ -39,8 +41,10 @@ public:
     // are measured in the fonts the blocks are drawn with. The serial ports are the
     // machine's unless others are given. Build it with buildMainWindow(), as the
     // program does.
-    explicit TfrmVimsel(UserPrompt *prompt = nullptr, PortEnvironment ports = PlatformPorts::forThisMachine(),
-                        QWidget *parent = nullptr);
+    // writableFolder: where "Out" and "Options.ini" go and "BTPort.ini" is read; empty
+    // for the program's own.
+    explicit TfrmVimsel(UserPrompt *prompt = nullptr, const QString &writableFolder = {},
+                        PortEnvironment ports = PlatformPorts::forThisMachine(), QWidget *parent = nullptr);
     ~TfrmVimsel() override;
 
     static QString getFullCaption();
@@ -53,6 +57,9 @@ public:
     void FreeAllBlocks();
 
     Project &project() { return *fProject; }
+    // The port the sketch is uploaded through; empty when none is chosen.
+    QString selectedPort() const;
+    ArduinoToolchain *toolchain() const { return fToolchain; }
     ProjectSession &session() { return *fSession; }
     UserPrompt *prompt() const { return fPrompt; }
 
@@ -68,15 +75,12 @@ public:
     DebugList *debugList() const { return fDebugList; }
     QLabel *portPanel() const { return fPortPanel; }
     QLabel *filePanel() const { return fFilePanel; }
+    QLabel *resultPanel() const { return fResultPanel; }
     // The port selector in the status bar; null until the first port refresh.
     QComboBox *portSelector() const { return cmb; }
     PortBalloon *portBalloon() const { return fBalloon; }
     // The status bar's hint as set (CR LF between its lines).
     QString portHint() const { return fPortHint; }
-
-    // The port the board is reached through, as the uploader takes it ("/dev/ttyUSB0",
-    // "COM3"); empty when no port is selected.
-    QString selectedPort() const;
 
     QAction *acNew() const { return fAcNew; }
     QAction *acopen() const { return fAcOpen; }
@@ -113,6 +117,8 @@ private:
     void createMenu();
     void createPages();
     void createStatusBar();
+    void createToolchain(const QString &writableFolder);
+    void showBuildReport(const BuildReport &report);
     void afterFileCommand();
     QString runFileDialog(bool save, const QString &current);
     bool routeWheel(QWheelEvent *event);
@@ -134,6 +140,7 @@ private:
     void resetBoard();
 
     std::unique_ptr<TextMeasurer> fMeasurer;
+    ArduinoToolchain *fToolchain = nullptr;
     std::unique_ptr<MessageBoxPrompt> fOwnPrompt;
     UserPrompt *fPrompt;
     std::unique_ptr<SettingsIntStore> fSettings;
@@ -144,6 +151,7 @@ private:
     std::unique_ptr<SerialPorts> fPorts;
     std::unique_ptr<HotPlugMonitor> fHotPlug;
     QString fPortHint;
+    QString fWritableFolder;
     bool fFirstShown = false;
     bool fRedirectingWheel = false;
 
@@ -155,6 +163,7 @@ private:
     DebugList *fDebugList = nullptr;
     QLabel *fPortPanel = nullptr;
     QLabel *fFilePanel = nullptr;
+    QLabel *fResultPanel = nullptr;
     QComboBox *cmb = nullptr;
     PortBalloon *fBalloon = nullptr;
 

@@ -126,6 +126,37 @@ TEST_F(PortSelector, WithoutPortsSaysSoAndShowsNone)
     EXPECT_TRUE(w->selectedPort().isEmpty());
 }
 
+TEST_F(PortSelector, BTPortIniInTheProgramFolderFixesThePort)
+{
+    QFile ini(programDir.filePath(u"BTPort.ini"_s));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[Bluetooth]\r\nComPort=/dev/rfcomm0\r\n");
+    ini.close();
+    start({u"/dev/ttyACM0"_s, u"/dev/ttyUSB0"_s});
+    EXPECT_EQ(items(), QStringList{u"/dev/rfcomm0"_s});
+    EXPECT_EQ(w->selectedPort(), u"/dev/rfcomm0"_s);
+}
+
+TEST_F(PortSelector, ChosenPortIsWhereTheSketchIsUploaded)
+{
+    useStandInIde();
+    QTemporaryDir logDir;
+    const QString log = logDir.filePath(u"ide.log"_s);
+    qputenv("STAND_IN_IDE_LOG", QFile::encodeName(log));
+    start({u"/dev/ttyACM0"_s, u"/dev/ttyUSB0"_s});
+    choose(1);
+    ASSERT_NE(dragFromPalette(u"Έναρξη προγράμματος"_s, QPoint(150, 100)), nullptr);
+
+    prompt.answers = {UserPrompt::Answer::Yes};
+    w->acgetcode()->trigger();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w->acgetcode()->isEnabled(); }, 15000));
+    qunsetenv("STAND_IN_IDE_LOG");
+
+    QFile calls(log);
+    ASSERT_TRUE(calls.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(calls.readLine().startsWith("board=arduino:avr:uno port=/dev/ttyUSB0 mode=upload "));
+}
+
 TEST_F(PortSelector, LongPortNameIsShownWhole)
 {
     const QString name = u"/dev/serial/by-id/usb-1a86_USB_Serial-if00-port0"_s;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "blocks/TKeloBlock.h"
+#include "blocks/TKeloEdit.h"
 #include "blocks/Workspace.h"
 #include "program/BlockWidget.h"
 #include "program/ProgramPage.h"
@@ -17,6 +18,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QFile>
+#include <QLineEdit>
 #include <QScrollArea>
 #include <QSettings>
 #include <QTabWidget>
@@ -43,7 +45,7 @@ protected:
 
     std::unique_ptr<TfrmVimsel> makeWindow(const QStringList &serialPorts = {u"/dev/ttyUSB0"_s})
     {
-        auto w = buildMainWindow(&prompt, ports.environment(serialPorts));
+        auto w = buildMainWindow(&prompt, programDir.path(), ports.environment(serialPorts));
         win = w.get();
         w->setOpenFileChooser([this](const QString &) { ++openDialogs; return openName; });
         w->setSaveFileChooser([this](const QString &) { ++saveDialogs; return saveName; });
@@ -61,6 +63,14 @@ protected:
         s.setValue(u"MainForm/"_s + key, value);
     }
     QString path(const QString &name) const { return filesDir.filePath(name); }
+
+    // The IDE's folder in the options is the stand-in IDE of the tests.
+    void useStandInIde()
+    {
+        QFile options(programDir.filePath(u"Options.ini"_s));
+        ASSERT_TRUE(options.open(QIODevice::WriteOnly));
+        options.write("[Arduino]\r\nPath=" TEST_DATA_DIR "/stand-in-ide\r\n");
+    }
 
     // Opens a copy of an example project (its three files) through the window's
     // "Άνοιγμα" command; saving it later never touches the example itself.
@@ -89,6 +99,23 @@ protected:
         build(pb);
         EXPECT_TRUE(ProjectFiles::saveProject(project, path(name)));
         return path(name);
+    }
+
+    // Clicks a block's first visible number field and types text over its number.
+    TKeloEdit *typeNumber(const TKeloBlock *b, const QString &text)
+    {
+        TKeloEdit *edit = nullptr;
+        for (TKeloEdit *e : widgetOf(b)->findChildren<TKeloEdit *>())
+            if (e->isVisible() && e->NumbersOnly())
+                edit = e;
+        EXPECT_NE(edit, nullptr) << qPrintable(b->CommandText());
+        if (!edit)
+            return nullptr;
+        QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(3, 3));
+        EXPECT_TRUE(edit->EditMode());
+        edit->lineEdit()->selectAll();
+        QTest::keyClicks(edit->lineEdit(), text);
+        return edit;
     }
 
     Workspace &ws() { return win->project().workspace(); }
@@ -142,6 +169,7 @@ protected:
     }
 
     QTemporaryDir settingsDir;
+    QTemporaryDir programDir;  // the program's writable folder: "Out", "Options.ini"
     QTemporaryDir filesDir;
     RecordingUserPrompt prompt;
     FakePorts ports;  // of the window made last

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// What a run of the IDE came to, read from its exit code and its output, in words a
+// pupil understands: uploaded, only compiled (no port), a mistake in the program
+// (pointing at the block that produced the line), or an upload that failed, with
+// what to do about it.
+class BuildReport {
+public:
+    enum class Outcome { Uploaded, CompiledOnly, CompileFailed, UploadFailed, NotStarted };
+    enum class UploadProblem { None, NoAnswer, PortMissing, PortBusy, PermissionDenied, Other };
+
+    struct CompileError {
+        int line = 0;  // in Output.ino, from 1
+        int column = 0;
+        QString message;    // the compiler's own words
+        QString blockName;  // the block that produced the line, empty when none did
+        QString hint;       // what it means, in Greek
+    };
+
+    // lineBlocks: for every line of the sketch file (index 0 = line 1) the name of the
+    // block that produced it, or an empty text.
+    static BuildReport analyse(bool uploadRequested, bool started, int exitCode, const QString &output,
+                               const QStringList &lineBlocks, const QString &port = {});
+
+    Outcome outcome = Outcome::NotStarted;
+    UploadProblem problem = UploadProblem::None;
+    std::optional<CompileError> error;
+    QString port;
+
+    bool succeeded() const { return outcome == Outcome::Uploaded || outcome == Outcome::CompiledOnly; }
+    // One line for the status bar.
+    QString headline() const;
+    // The whole explanation; blockText is the command text of the block the error
+    // points at, as the pupil sees it.
+    QString message(const QString &blockText = {}) const;
+    // What a port that cannot be opened for lack of permission needs on this system.
+    static QString permissionHint();
+    // Whether trying again as a Nano with the old bootloader could help.
+    bool mayBeOldNano() const { return problem == UploadProblem::NoAnswer; }
+};

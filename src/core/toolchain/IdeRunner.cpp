@@ -1,0 +1,72 @@
+#include "toolchain/IdeRunner.h"
+
+#include <QProcess>
+#include <QStringDecoder>
+
+ProcessIdeRunner::ProcessIdeRunner() = default;
+
+ProcessIdeRunner::~ProcessIdeRunner()
+{
+    if (fProcess) {
+        fProcess->disconnect();
+        if (fProcess->state() != QProcess::NotRunning) {
+            fProcess->kill();
+            fProcess->waitForFinished(2000);
+        }
+        delete fProcess;
+    }
+    delete fDecoder;
+}
+
+bool ProcessIdeRunner::isRunning() const
+{
+    return fRunning;
+}
+
+void ProcessIdeRunner::start(const QString &program, const QStringList &arguments, const QString &workingDir,
+                             Callbacks callbacks)
+{
+    if (fRunning)
+        return;
+    fCallbacks = std::move(callbacks);
+    fRunning = true;
+    if (fProcess) {
+        fProcess->disconnect();
+        fProcess->deleteLater();
+    }
+    delete fDecoder;
+    fDecoder = new QStringDecoder(QStringDecoder::Utf8);
+    fProcess = new QProcess;
+    fProcess->setProcessChannelMode(QProcess::MergedChannels);
+    fProcess->setWorkingDirectory(workingDir);
+    QProcess *p = fProcess;
+    QObject::connect(p, &QProcess::readyReadStandardOutput, p, [this, p] {
+        // A chunk may end inside a Greek letter: the decoder keeps the half for the
+        // next one.
+        const QString text = (*fDecoder)(p->readAllStandardOutput());
+        if (!text.isEmpty() && fCallbacks.output)
+            fCallbacks.output(text);
+    });
+    QObject::connect(p, &QProcess::finished, p, [this, p](int exitCode, QProcess::ExitStatus status) {
+        const QString rest = (*fDecoder)(p->readAllStandardOutput());
+        if (!rest.isEmpty() && fCallbacks.output)
+            fCallbacks.output(rest);
+        finish(true, status == QProcess::NormalExit ? exitCode : -1);
+    });
+    QObject::connect(p, &QProcess::errorOccurred, p, [this, p](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart && fRunning && p == fProcess)
+            finish(false, -1);
+    });
+    p->start(program, arguments);
+}
+
+void ProcessIdeRunner::finish(bool started, int exitCode)
+{
+    if (!fRunning)
+        return;
+    fRunning = false;
+    // The callback may start the next run.
+    Callbacks callbacks = fCallbacks;
+    if (callbacks.finished)
+        callbacks.finished(started, exitCode);
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "toolchain/BuildReport.h"
+#include "toolchain/IdeLocation.h"
+
+#include <QObject>
+#include <functional>
+#include <memory>
+
+class IdeRunner;
+class QPlainTextEdit;
+class SketchUpload;
+class TfrmOptions;
+class UserPrompt;
+class QWidget;
+
+// The window's side of the Arduino IDE: the options window, the start-up check of
+// the IDE's folder, and sending the generated sketch to the board with the IDE's
+// output shown in the code page while it runs.
+class ArduinoToolchain : public QObject {
+    Q_OBJECT
+public:
+    struct Board {
+        std::function<int()> boardTypeId;
+        std::function<QString()> port;  // empty when no port is chosen
+    };
+
+    ArduinoToolchain(QWidget *window, UserPrompt *prompt, const QString &writableFolder, QPlainTextEdit *codeView,
+                     Board board);
+    ~ArduinoToolchain() override;
+
+    IdeLocation location() const;
+    TfrmOptions *options() const { return fOptions; }
+    QString writableFolder() const { return fWritableFolder; }
+
+    // The IDE launcher's "-DDebug" setting, after start-up and after the options.
+    void EnsureIdeDebugSetting();
+    // Start-up: the options as stored are checked; an invalid folder opens the
+    // options window, and leaving it with "Άκυρο" explains how to install the IDE.
+    void checkIdePath();
+    // "Επιλογές".
+    void showOptions();
+    static QString installMessage();
+
+    // After the sketch was generated into the code page: asks, then compiles and
+    // uploads. lineBlocks names the block behind each line of the sketch.
+    void sendToBoard(const QStringList &lineBlocks);
+    bool running() const;
+
+signals:
+    void runningChanged(bool running);
+    // The run ended; blockText is filled in by the window when the report points at a
+    // block.
+    void finished(const BuildReport &report);
+
+private:
+    void run(const QString &sketch, const QStringList &lineBlocks, const QString &boardOverride);
+
+    QWidget *fWindow;
+    UserPrompt *fPrompt;
+    QString fWritableFolder;
+    QPlainTextEdit *fCodeView;
+    Board fBoard;
+    TfrmOptions *fOptions;
+    std::unique_ptr<IdeRunner> fRunner;
+    std::unique_ptr<SketchUpload> fUpload;
+};

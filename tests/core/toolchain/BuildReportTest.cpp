@@ -1,0 +1,161 @@
+// What a run of the IDE came to, from its exit code and output, and what the pupil is
+// told about it.
+#include "toolchain/BuildReport.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using Outcome = BuildReport::Outcome;
+using Problem = BuildReport::UploadProblem;
+
+struct ReportCase {
+    const char *name;
+    bool upload;
+    int exitCode;
+    QString output;
+    Outcome outcome;
+    Problem problem;
+    int errorLine;      // 0: no compile error expected
+    QString hintPiece;  // a piece of the Greek explanation
+};
+
+void PrintTo(const ReportCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class BuildReports : public ::testing::TestWithParam<ReportCase> {};
+
+TEST_P(BuildReports, TellWhatCameOfTheRun)
+{
+    const ReportCase &c = GetParam();
+    // Lines 1..20 of the sketch; line 14 comes from the wait block.
+    QStringList lineBlocks(20);
+    lineBlocks[13] = u"keloBlock__7"_s;
+    const BuildReport r = BuildReport::analyse(c.upload, true, c.exitCode, c.output, lineBlocks, u"/dev/ttyUSB0"_s);
+    EXPECT_EQ(r.outcome, c.outcome);
+    EXPECT_EQ(r.problem, c.problem);
+    if (c.errorLine) {
+        ASSERT_TRUE(r.error);
+        EXPECT_EQ(r.error->line, c.errorLine);
+        EXPECT_EQ(r.error->blockName, c.errorLine == 14 ? u"keloBlock__7"_s : QString());
+    } else {
+        EXPECT_FALSE(r.error);
+    }
+    const QString message = r.message(u"Περίμενε 500 χιλιοστά δευτερολέπτου"_s);
+    EXPECT_TRUE(message.contains(c.hintPiece)) << qPrintable(message);
+}
+
+const QString verifyOk = u"Verifying...\nSketch uses 918 bytes (2%) of program storage space.\n"_s;
+
+INSTANTIATE_TEST_SUITE_P(
+    Outputs, BuildReports,
+    ::testing::Values(
+        ReportCase{"Uploaded", true, 0, verifyOk + u"avrdude: 918 bytes of flash verified\n"_s, Outcome::Uploaded,
+                   Problem::None, 0, u"στάλθηκε στο Arduino"_s},
+        ReportCase{"CheckedOnly", false, 0, verifyOk, Outcome::CompiledOnly, Problem::None, 0, u"«Port:»"_s},
+        ReportCase{"UndeclaredNameAsTheIdeShowsIt", true, 1,
+                   u"/tmp/x/Out/Output.ino: In function ‘void loop()’:\nOutput:14:19: error: ‘Metritis2’ was not "
+                   u"declared in this scope\n       delay(500); Metritis2 = 1;\nexit status 1\n"_s,
+                   Outcome::CompileFailed, Problem::None, 14, u"«Metritis2»"_s},
+        ReportCase{"UndeclaredNameInTheBuildCopy", false, 1,
+                   u"/tmp/arduino_modified_sketch_5/Output.ino:14:7: error: 'x' was not declared in this scope\n"_s,
+                   Outcome::CompileFailed, Problem::None, 14, u"«Περίμενε 500 χιλιοστά δευτερολέπτου»"_s},
+        ReportCase{"MissingLibrary", true, 1,
+                   u"Output:3:10: fatal error: KeloServo.h: No such file or directory\ncompilation terminated.\n"_s,
+                   Outcome::CompileFailed, Problem::None, 3, u"«KeloServo.h»"_s},
+        ReportCase{"TextWhereANumberGoes", true, 1,
+                   u"Output:14:11: error: invalid conversion from 'const char*' to 'int' [-fpermissive]\n"_s,
+                   Outcome::CompileFailed, Problem::None, 14, u"δεν χωράει ή δεν ταιριάζει"_s},
+        ReportCase{"BoardDoesNotAnswer", true, 1,
+                   verifyOk + u"avrdude: stk500_recv(): programmer is not responding\navrdude: stk500_getsync() attempt 1 "
+                              u"of 10: not in sync: resp=0x00\nProblem uploading to board.\n"_s,
+                   Outcome::UploadFailed, Problem::NoAnswer, 0, u"δεν απαντά"_s},
+        ReportCase{"PortMissing", true, 1,
+                   verifyOk + u"avrdude: ser_open(): can't open device \"/dev/ttyUSB0\": No such file or directory\n"_s,
+                   Outcome::UploadFailed, Problem::PortMissing, 0, u"«/dev/ttyUSB0» δεν υπάρχει"_s},
+        ReportCase{"PortBusy", true, 1,
+                   verifyOk + u"avrdude: ser_open(): can't open device \"/dev/ttyUSB0\": Device or resource busy\n"_s,
+                   Outcome::UploadFailed, Problem::PortBusy, 0, u"άλλο πρόγραμμα"_s},
+        ReportCase{"NoPermission", true, 1,
+                   verifyOk + u"avrdude: ser_open(): can't open device \"/dev/ttyUSB0\": Permission denied\n"_s,
+                   Outcome::UploadFailed, Problem::PermissionDenied, 0, u"dialout"_s},
+        ReportCase{"CompileFailedWithoutALine", false, 1, u"Error compiling for board Arduino Uno.\n"_s,
+                   Outcome::CompileFailed, Problem::None, 0, u"«Arduino Κώδικας»"_s}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// Outputs of Debian's IDE and avrdude, captured on this kind of machine
+// (tests/data/toolchain/README says how).
+struct CapturedCase {
+    const char *file;
+    bool upload;
+    QString port;
+    Outcome outcome;
+    Problem problem;
+    int errorLine;
+    QString hintPiece;
+};
+
+void PrintTo(const CapturedCase &c, std::ostream *os)
+{
+    *os << c.file;
+}
+
+class CapturedOutputs : public ::testing::TestWithParam<CapturedCase> {};
+
+TEST_P(CapturedOutputs, AreUnderstood)
+{
+    const CapturedCase &c = GetParam();
+    const QString base = QStringLiteral(TEST_DATA_DIR "/toolchain/") + QLatin1String(c.file);
+    QFile out(base + u".out"_s), code(base + u".exit"_s);
+    ASSERT_TRUE(out.open(QIODevice::ReadOnly) && code.open(QIODevice::ReadOnly)) << qPrintable(base);
+    const BuildReport r = BuildReport::analyse(c.upload, true, code.readAll().trimmed().toInt(),
+                                               QString::fromUtf8(out.readAll()), QStringList(30), c.port);
+    EXPECT_EQ(r.outcome, c.outcome);
+    EXPECT_EQ(r.problem, c.problem);
+    EXPECT_EQ(r.error ? r.error->line : 0, c.errorLine);
+    EXPECT_TRUE(r.message(u"Περίμενε 500 χιλιοστά δευτερολέπτου"_s).contains(c.hintPiece))
+        << qPrintable(r.message());
+}
+
+const QString noPort = u"/dev/ttyUSB9"_s;
+const QString simPort = u"/tmp/vimsel-toolchain/ttySIM"_s;
+
+INSTANTIATE_TEST_SUITE_P(
+    Debian, CapturedOutputs,
+    ::testing::Values(
+        CapturedCase{"upload_ok", true, simPort, Outcome::Uploaded, Problem::None, 0, u"στάλθηκε"_s},
+        CapturedCase{"verify_ok", false, {}, Outcome::CompiledOnly, Problem::None, 0, u"δεν έχει επιλεγεί πόρτα"_s},
+        CapturedCase{"error_undeclared", false, {}, Outcome::CompileFailed, Problem::None, 10, u"«Metritis2»"_s},
+        CapturedCase{"error_missing_header", false, {}, Outcome::CompileFailed, Problem::None, 2, u"«NoSuchLib.h»"_s},
+        CapturedCase{"wrong_type_warning", false, {}, Outcome::CompiledOnly, Problem::None, 0, u"σωστό"_s},
+        CapturedCase{"port_missing", true, noPort, Outcome::UploadFailed, Problem::PortMissing, 0, u"δεν υπάρχει"_s},
+        CapturedCase{"port_missing_cut", true, noPort, Outcome::UploadFailed, Problem::PortMissing, 0,
+                     u"δεν υπάρχει"_s},
+        CapturedCase{"port_silent", true, simPort, Outcome::UploadFailed, Problem::NoAnswer, 0, u"δεν απαντά"_s},
+        CapturedCase{"port_denied", true, simPort, Outcome::UploadFailed, Problem::PermissionDenied, 0,
+                     u"dialout"_s},
+        CapturedCase{"port_busy", true, simPort, Outcome::UploadFailed, Problem::PortBusy, 0, u"άλλο πρόγραμμα"_s}),
+    [](const auto &info) { return std::string(info.param.file); });
+
+TEST(BuildReport, AProgramThatDidNotStartSaysWhereToLook)
+{
+    const BuildReport r = BuildReport::analyse(true, false, -1, QString(), {});
+    EXPECT_EQ(r.outcome, Outcome::NotStarted);
+    EXPECT_FALSE(r.succeeded());
+    EXPECT_TRUE(r.message().contains(u"«Επιλογές»"_s));
+}
+
+TEST(BuildReport, AnErrorLineBeyondTheSketchPointsAtNoBlock)
+{
+    const BuildReport r =
+        BuildReport::analyse(true, true, 1, u"Output:99:1: error: expected ';'\n"_s, QStringList(20, u"b"_s));
+    ASSERT_TRUE(r.error);
+    EXPECT_TRUE(r.error->blockName.isEmpty());
+}
+
+} // namespace

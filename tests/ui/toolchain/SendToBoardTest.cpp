@@ -1,0 +1,106 @@
+// "Αποστολή στο Arduino" with a stand-in IDE that honours the IDE's command line:
+// the question, the sketch file, the command and the output as it comes, "Done!!!",
+// the result in Greek, one run at a time, and a compile error pointing at its block.
+#include "shell/ShellTestSupport.h"
+
+#include "blocks/TKeloEdit.h"
+#include "program/ProgramView.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QLabel>
+
+namespace {
+
+class SendToBoard : public ShellTest {
+protected:
+    void SetUp() override
+    {
+        useStandInIde();
+        // No serial port: the sketch is checked, not uploaded.
+        window = makeWindow({});
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        start = dragFromPalette(u"Έναρξη προγράμματος"_s, QPoint(150, 100));
+        ASSERT_NE(start, nullptr);
+    }
+    QString outDir() const { return programDir.filePath(u"Out"_s); }
+    QString code() const { return window->codeView()->toPlainText(); }
+    // Presses the button, answers the question, and waits for the run to end.
+    void send(UserPrompt::Answer answer)
+    {
+        prompt.answers = {answer};
+        window->acgetcode()->trigger();
+        if (answer == UserPrompt::Answer::Yes) {
+            EXPECT_FALSE(window->acgetcode()->isEnabled()) << "one run at a time";
+            EXPECT_TRUE(QTest::qWaitFor([&] { return window->acgetcode()->isEnabled(); }, 15000));
+        }
+    }
+
+    std::unique_ptr<TfrmVimsel> window;
+    TKeloBlock *start = nullptr;
+};
+
+TEST_F(SendToBoard, NoLeavesNothingBehind)
+{
+    send(UserPrompt::Answer::No);
+    EXPECT_EQ(prompt.questions, QStringList{u"Να σταλεί στο Arduino;"_s});
+    EXPECT_FALSE(QDir(outDir()).exists());
+    EXPECT_TRUE(code().startsWith(u"#include \"Arduino.h\""_s));
+}
+
+TEST_F(SendToBoard, WithoutAPortTheSketchIsCheckedAndTheOutputShownInOrder)
+{
+    send(UserPrompt::Answer::Yes);
+    QFile sketch(outDir() + u"/Output.ino"_s);
+    ASSERT_TRUE(sketch.open(QIODevice::ReadOnly));
+    const QByteArray bytes = sketch.readAll();
+    EXPECT_TRUE(bytes.startsWith("#include \"Arduino.h\"\r\n"));
+    EXPECT_TRUE(bytes.endsWith("}\r\n\r\n"));
+
+    const QString text = code();
+    const QStringList expectedInOrder{u"void loop() {"_s, u"--verify"_s, u"Compiling and uploading... Please Wait!!!"_s,
+                                      u"Loading configuration..."_s, u"\nΜεταγλώττιση...\n"_s,
+                                      u"Sketch uses 918 bytes"_s, u"\nDone!!!\n"_s};
+    qsizetype at = 0;
+    for (const QString &piece : expectedInOrder) {
+        const qsizetype found = text.indexOf(piece, at);
+        EXPECT_GE(found, at) << qPrintable(piece) << "\n" << qPrintable(text);
+        if (found >= 0)
+            at = found + piece.size();
+    }
+    ASSERT_FALSE(prompt.messages.isEmpty());
+    EXPECT_TRUE(prompt.messages.last().startsWith(u"Το πρόγραμμα είναι σωστό αλλά δεν στάλθηκε: δεν έχει επιλεγεί πόρτα."_s))
+        << qPrintable(prompt.messages.last());
+    EXPECT_EQ(window->resultPanel()->text(), u"Το πρόγραμμα είναι σωστό αλλά δεν στάλθηκε: δεν έχει επιλεγεί πόρτα."_s);
+
+    // The next run starts without the build folder the last one left.
+    QDir().mkpath(outDir() + u"/build/core"_s);
+    send(UserPrompt::Answer::Yes);
+    EXPECT_FALSE(QDir(outDir() + u"/build"_s).exists());
+    EXPECT_TRUE(QFile::exists(outDir() + u"/Output.ino"_s));
+}
+
+TEST_F(SendToBoard, ACompileErrorPointsAtTheBlockThatMadeTheLine)
+{
+    TKeloBlock *wait = dragFromPalette(u"Περίμενε %p1 χιλιοστά δευτερολέπτου"_s,
+                                       QPoint(start->Left() + 5, start->Top() + 40));
+    ASSERT_NE(wait, nullptr);
+    ASSERT_EQ(start->firstBlock(), wait);
+    ASSERT_NE(typeNumber(wait, u"4321"_s), nullptr);
+    ASSERT_EQ(wait->GetParam1(), 4321);
+
+    send(UserPrompt::Answer::Yes);
+    ASSERT_FALSE(prompt.messages.isEmpty());
+    const QString message = prompt.messages.last();
+    EXPECT_TRUE(message.startsWith(u"Το πρόγραμμα έχει λάθος και δεν στάλθηκε στο Arduino."_s)) << qPrintable(message);
+    EXPECT_TRUE(message.contains(u"«Περίμενε 4321 χιλιοστά δευτερολέπτου»"_s)) << qPrintable(message);
+    EXPECT_TRUE(message.contains(u"«ekso»"_s)) << qPrintable(message);
+    EXPECT_EQ(window->notebook()->currentIndex(), TfrmVimsel::ProgramPageIndex);
+    auto *view = window->programPage()->findChild<ProgramView *>();
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->highlighted(), wait);
+}
+
+} // namespace
