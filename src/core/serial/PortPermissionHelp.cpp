@@ -2,16 +2,21 @@
 
 using namespace Qt::StringLiterals;
 
-QStringList PortPermissionHelp::lines(const QString &port)
+QString PortPermissionHelp::text()
 {
-    return {
-        u"Η πόρτα %1 υπάρχει, αλλά ο χρήστης σας δεν έχει άδεια να την ανοίξει."_s.arg(port),
-        u"Για να αποκτήσετε άδεια, γράψτε σε ένα τερματικό: %1"_s.arg(command()),
-        u"Μετά αποσυνδεθείτε και συνδεθείτε ξανά στον υπολογιστή (ή κάντε επανεκκίνηση): η αλλαγή ισχύει από την επόμενη σύνδεση."_s,
-    };
+#ifdef Q_OS_WIN
+    return u"Δεν επιτρέπεται η χρήση της πόρτας. Ζητήστε βοήθεια από τον υπεύθυνο των υπολογιστών."_s;
+#else
+    return u"Ο λογαριασμός σας δεν έχει δικαίωμα να χρησιμοποιήσει τις σειριακές πόρτες. Ζητήστε από τον "
+           u"υπεύθυνο των υπολογιστών να τρέξει την εντολή\n    "_s
+        + command() + u"\nκαι μετά αποσυνδεθείτε και συνδεθείτε ξανά στον υπολογιστή."_s;
+#endif
 }
 
-QString PortPermissionHelp::text(const QString &port)
+QStringList PortPermissionHelp::lines(const QString &port)
 {
-    return lines(port).join(u'\n');
+    QStringList out{u"Η πόρτα %1 δεν ανοίγει:"_s.arg(port)};
+    for (const QString &line : text().split(u'\n'))
+        out << line.trimmed();
+    return out;
 }

@@ -3,14 +3,15 @@
 #include <QString>
 #include <QStringList>
 
-// What a pupil (or the teacher) does when a port exists but may not be opened: on
-// Linux the user must join the group "dialout", which takes effect at the next login.
+// What to do when a port exists but may not be opened. On Linux the user must join
+// the group "dialout", which takes effect at the next login; the command needs an
+// administrator, so pupils are sent to whoever looks after the computers.
 class PortPermissionHelp {
 public:
-    // The explanation as separate lines, for the debug list.
+    // The explanation, for a message box (line breaks between its parts).
+    static QString text();
+    // The port, then the explanation line by line, for the debug list.
     static QStringList lines(const QString &port);
-    // The same lines as one text, for a message box.
-    static QString text(const QString &port);
     // The command that adds the user to the group.
     static QString command() { return QStringLiteral("sudo usermod -aG dialout $USER"); }
 };

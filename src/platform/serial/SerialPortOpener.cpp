@@ -32,7 +32,8 @@ bool SerialPortOpener::open(QSerialPort &port, const QString &name, const PortAc
     port.setFlowControl(QSerialPort::NoFlowControl);
     if (!port.open(QIODevice::ReadWrite)) {
         if (error)
-            *error = access && access->permissionDenied(name) ? PortPermissionHelp::text(name) : port.errorString();
+            *error = access && access->permissionDenied(name) ? PortPermissionHelp::lines(name).join(u'\n')
+                                                                : port.errorString();
         return false;
     }
     if (!lineLow(port, &QSerialPort::setDataTerminalReady) || !lineLow(port, &QSerialPort::setRequestToSend)) {

@@ -184,10 +184,10 @@ TEST(SerialPorts, RefusedPortIsExplainedWhenSelected)
     p.list->RefreshPorts({});
     EXPECT_EQ(p.log.lines, PortPermissionHelp::lines(u"/dev/ttyUSB0"_s));
 
-    const QString text = PortPermissionHelp::text(u"/dev/ttyUSB0"_s);
-    EXPECT_TRUE(text.contains(u"/dev/ttyUSB0"_s));
-    EXPECT_TRUE(text.contains(u"sudo usermod -aG dialout $USER"_s));
-    EXPECT_TRUE(text.contains(u"αποσυνδεθείτε και συνδεθείτε ξανά"_s));
+    const QStringList lines = PortPermissionHelp::lines(u"/dev/ttyUSB0"_s);
+    EXPECT_TRUE(lines.first().contains(u"/dev/ttyUSB0"_s));
+    EXPECT_TRUE(lines.contains(u"sudo usermod -aG dialout $USER"_s)) << qPrintable(lines.join(u'\n'));
+    EXPECT_TRUE(PortPermissionHelp::text().contains(u"αποσυνδεθείτε και συνδεθείτε ξανά"_s));
 }
 
 TEST(SerialPorts, FixedPortComesFromBTPortIni)

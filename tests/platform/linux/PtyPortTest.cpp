@@ -134,7 +134,7 @@ TEST(PtyPort, FailedOpenSaysWhy)
     // Refused for lack of permission: the explanation of how to get it.
     DenyAll denied;
     EXPECT_FALSE(SerialPortOpener::open(port, missing, &denied, &error));
-    EXPECT_EQ(error, PortPermissionHelp::text(missing));
+    EXPECT_EQ(error, PortPermissionHelp::lines(missing).join(u'\n'));
 }
 
 } // namespace
