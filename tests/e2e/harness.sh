@@ -90,6 +90,17 @@ main_window() {
   done
   [ -n "$best" ] && WIN=$best
 }
+# A copy of the program in a folder of the test's own, which becomes the program's
+# writable folder ("Out", "Options.ini", "BTPort.ini"): the build tree stays untouched
+# and parallel runs do not meet. With a port, "BTPort.ini" fixes the port list to it,
+# so the run does not depend on the serial ports the machine has. Sets PROG.
+program_copy() { # VIMSEL [PORT]
+  PROG=$WORK/program
+  mkdir -p "$PROG"
+  cp "$1" "$PROG/vimsel"
+  if [ -n "${2:-}" ]; then printf '[Bluetooth]\r\nComPort=%s\r\n' "$2" >"$PROG/BTPort.ini"; fi
+}
+
 # Starts the program and waits for its main window; WIN, WIN_X, WIN_Y describe it.
 start_program() { # VIMSEL
   STEP="starting the program"

@@ -47,10 +47,7 @@ wait_for "socat's pseudo-terminals" links_ready
 PORT=$(readlink -f "$WORK/board")
 
 STEP="preparing the program's folder"
-PROG=$WORK/program
-mkdir -p "$PROG"
-cp "$VIMSEL" "$PROG/vimsel"
-printf '[Bluetooth]\r\nComPort=%s\r\n' "$PORT" >"$PROG/BTPort.ini"
+program_copy "$VIMSEL" "$PORT"
 
 start_xvfb
 start_program "$PROG/vimsel"

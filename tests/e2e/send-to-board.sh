@@ -32,12 +32,9 @@ case "$CASE" in checked | error) ;; *) echo "unknown case '$CASE' (checked or er
 source "$(dirname "$0")/harness.sh"
 
 STEP="preparing the program's folder and the project"
-PROG=$WORK/program
-mkdir -p "$PROG"
-cp "$VIMSEL" "$PROG/vimsel"
-printf '[Arduino]\r\nPath=%s\r\n' "$IDE" >"$PROG/Options.ini"
 PORT=$WORK/board
-printf '[Bluetooth]\r\nComPort=%s\r\n' "$PORT" >"$PROG/BTPort.ini"
+program_copy "$VIMSEL" "$PORT"
+printf '[Arduino]\r\nPath=%s\r\n' "$IDE" >"$PROG/Options.ini"
 export STAND_IN_IDE_LOG=$WORK/ide.log
 base=$(basename "${SOURCE_PROJECT%.vzl}")
 PROJECT=$WORK/$base.vzl
