@@ -7,11 +7,14 @@
 # does not depend on the machine's serial ports. The result comes as a Greek message.
 #
 #   send-to-board.sh checked|error VIMSEL STAND_IN_IDE_FOLDER PROJECT OUT_DIR
+#   send-to-board.sh uploaded VIMSEL IDE_FOLDER PROJECT OUT_DIR PORT
 #
 # checked: the project compiles; Output.ino is the expected sketch (PROJECT with the
 #          extension .ino) and the IDE was asked to upload it to the Uno on that port.
 # error:   one wait of the project waits 4321 ms, which the stand-in IDE reports as a
 #          compile error at that line: the block is outlined in orange on the canvas.
+# uploaded: the real IDE (e.g. /usr/bin) uploads to the real PORT, a simulated board
+#          (tests/arduino/upload-simulated.sh runs this case and checks the board).
 #
 # The program runs from a copy in OUT_DIR, so that its writable folder ("Out",
 # "Options.ini", "BTPort.ini") is the test's own.
@@ -22,18 +25,21 @@ SEND_BUTTON=(345 39)     # the tool bar's "Αποστολή στο Arduino"
 CANVAS=(330 95 650 590)  # x y width height of the visible canvas
 HIGHLIGHT="255,140,0"    # the outline of the block a message points at
 
-if [ $# -ne 5 ]; then
+if [ $# -lt 5 ] || { [ "$1" = uploaded ] && [ $# -ne 6 ]; }; then
   echo "usage: $0 checked|error VIMSEL STAND_IN_IDE_FOLDER PROJECT OUT_DIR" >&2
+  echo "       $0 uploaded VIMSEL IDE_FOLDER PROJECT OUT_DIR PORT" >&2
   exit 2
 fi
 CASE=$1 VIMSEL=$2 IDE=$3 SOURCE_PROJECT=$4 OUT=$5
-case "$CASE" in checked | error) ;; *) echo "unknown case '$CASE' (checked or error)" >&2; exit 2 ;; esac
+case "$CASE" in checked | error | uploaded) ;; *) echo "unknown case '$CASE'" >&2; exit 2 ;; esac
 
 source "$(dirname "$0")/harness.sh"
 
 STEP="preparing the program's folder and the project"
-PORT=$WORK/board
+PORT=${6:-$WORK/board}
 program_copy "$VIMSEL" "$PORT"
+# The real IDE keeps its preferences in the scratch home (Java ignores $HOME).
+export JAVA_TOOL_OPTIONS=-Duser.home=$WORK/home
 printf '[Arduino]\r\nPath=%s\r\n' "$IDE" >"$PROG/Options.ini"
 export STAND_IN_IDE_LOG=$WORK/ide.log
 base=$(basename "${SOURCE_PROJECT%.vzl}")
@@ -65,18 +71,23 @@ shot "question"
 xdotool key Return
 
 STEP="waiting for the IDE and the result"
-ide_called() { [ -s "$STAND_IN_IDE_LOG" ]; }
-wait_for "the IDE to be started" ide_called
-wait_for_dialog "the message with the result"
+if [ "$CASE" = uploaded ]; then
+  # A real compile and upload.
+  TIMEOUT=180 wait_for_dialog "the message with the result"
+else
+  ide_called() { [ -s "$STAND_IN_IDE_LOG" ]; }
+  wait_for "the IDE to be started" ide_called
+  wait_for_dialog "the message with the result"
+  STEP="checking what the IDE was given"
+  read -r call <"$STAND_IN_IDE_LOG"
+  case "$call" in
+    "board=arduino:avr:uno port=$PORT mode=upload sketch=$PROG/Out/Output.ino") ;;
+    *) fail "the IDE was called as: $call" ;;
+  esac
+fi
 shot "result"
 
-STEP="checking what the IDE was given"
-read -r call <"$STAND_IN_IDE_LOG"
-case "$call" in
-  "board=arduino:avr:uno port=$PORT mode=upload sketch=$PROG/Out/Output.ino") ;;
-  *) fail "the IDE was called as: $call" ;;
-esac
-if [ "$CASE" = checked ]; then
+if [ "$CASE" != error ]; then
   cmp -s "${SOURCE_PROJECT%.vzl}.ino" "$PROG/Out/Output.ino" \
     || fail "Out/Output.ino differs from ${SOURCE_PROJECT%.vzl}.ino"
 fi
