@@ -6,7 +6,7 @@
 # fixed in the program's "BTPort.ini" (the stand-in opens no port), so that the run
 # does not depend on the machine's serial ports. The result comes as a Greek message.
 #
-#   send-to-board.sh checked|error VIMSEL STAND_IN_IDE_FOLDER PROJECT OUT_DIR
+#   send-to-board.sh checked|error|real-error VIMSEL IDE_FOLDER PROJECT OUT_DIR
 #   send-to-board.sh uploaded VIMSEL IDE_FOLDER PROJECT OUT_DIR PORT
 #
 # checked: the project compiles; Output.ino is the expected sketch (PROJECT with the
@@ -15,6 +15,9 @@
 #          compile error at that line: the block is outlined in orange on the canvas.
 # uploaded: the real IDE (e.g. /usr/bin) uploads to the real PORT, a simulated board
 #          (tests/arduino/upload-simulated.sh runs this case and checks the board).
+# real-error: the real IDE compiles a project whose first wait block says
+#          "delay(ekso);" (an unknown name, as a hand-edited or old file may have):
+#          its block is outlined.
 #
 # The program runs from a copy in OUT_DIR, so that its writable folder ("Out",
 # "Options.ini", "BTPort.ini") is the test's own.
@@ -31,7 +34,7 @@ if [ $# -lt 5 ] || { [ "$1" = uploaded ] && [ $# -ne 6 ]; }; then
   exit 2
 fi
 CASE=$1 VIMSEL=$2 IDE=$3 SOURCE_PROJECT=$4 OUT=$5
-case "$CASE" in checked | error | uploaded) ;; *) echo "unknown case '$CASE'" >&2; exit 2 ;; esac
+case "$CASE" in checked | error | uploaded | real-error) ;; *) echo "unknown case '$CASE'" >&2; exit 2 ;; esac
 
 source "$(dirname "$0")/harness.sh"
 
@@ -49,6 +52,9 @@ if [ "$CASE" = error ]; then
   # The first "Param1 = 500" in the file belongs to a wait block.
   sed -i '0,/^  Param1 = 500\r$/s//  Param1 = 4321\r/' "$PROJECT"
   grep -q 'Param1 = 4321' "$PROJECT" || fail "no wait of 500 ms in $SOURCE_PROJECT"
+elif [ "$CASE" = real-error ]; then
+  sed -i "0,/^  ArduCmd = 'delay(%p1);'\r\$/s//  ArduCmd = 'delay(ekso);'\r/" "$PROJECT"
+  grep -q "delay(ekso)" "$PROJECT" || fail "no wait block in $SOURCE_PROJECT"
 fi
 
 start_xvfb
@@ -71,8 +77,8 @@ shot "question"
 xdotool key Return
 
 STEP="waiting for the IDE and the result"
-if [ "$CASE" = uploaded ]; then
-  # A real compile and upload.
+if [ "$CASE" = uploaded ] || [ "$CASE" = real-error ]; then
+  # A real compile (and upload).
   TIMEOUT=180 wait_for_dialog "the message with the result"
 else
   ide_called() { [ -s "$STAND_IN_IDE_LOG" ]; }
@@ -87,7 +93,7 @@ else
 fi
 shot "result"
 
-if [ "$CASE" != error ]; then
+if [ "$CASE" = checked ] || [ "$CASE" = uploaded ]; then
   cmp -s "${SOURCE_PROJECT%.vzl}.ino" "$PROG/Out/Output.ino" \
     || fail "Out/Output.ino differs from ${SOURCE_PROJECT%.vzl}.ino"
 fi
@@ -98,7 +104,7 @@ wait_for_dialog_closed "the message to close"
 sleep 0.3
 shot "after"
 
-if [ "$CASE" = error ]; then
+if [ "$CASE" = error ] || [ "$CASE" = real-error ]; then
   STEP="looking for the outlined block"
   outlined=$(import -display "$DISPLAY" -window root \
     -crop "${CANVAS[2]}x${CANVAS[3]}+$(abs_x "${CANVAS[0]}")+$(abs_y "${CANVAS[1]}")" +repage -depth 8 txt:- \

@@ -434,6 +434,8 @@ void TfrmVimsel::createToolchain(const QString &writableFolder)
     // would cover the port selector).
     fResultPanel = new QLabel(statusBar());
     fResultPanel->setObjectName(u"ResultPanel"_s);
+    // It takes the room that is left, never pushing the other panels over each other.
+    fResultPanel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     statusBar()->addWidget(fResultPanel, 1);
     connect(fToolchain, &ArduinoToolchain::runningChanged, this, [this](bool running) {
         fAcGetCode->setEnabled(!running);
