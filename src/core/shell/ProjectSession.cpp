@@ -11,6 +11,52 @@ ProjectSession::ProjectSession(Project &project, UserPrompt *prompt) : fProject(
 {
     fProject.devices().addListener(this);
     fVarsListener = fProject.variables().addChangeListener([this] { markModified(); });
+    resetHistory(true);
+}
+
+void ProjectSession::resetHistory(bool saved)
+{
+    fHistory.reset(ProjectSnapshot::take(fProject), saved);
+    notifyHistory();
+}
+
+void ProjectSession::markModified(const QString &mergeKey)
+{
+    if (fReplacing)
+        return;
+    fHistory.record(ProjectSnapshot::take(fProject), mergeKey);
+    fModified = !fHistory.atSavedState();
+    notifyHistory();
+}
+
+void ProjectSession::restore(const ProjectSnapshot &state)
+{
+    fReplacing = true;
+    Workspace &ws = fProject.workspace();
+    VariablePrototypes::clear(ws, fProject.variables());
+    state.restore(fProject);
+    VariablePrototypes::recreate(ws, fProject.variables());
+    fReplacing = false;
+    fModified = !fHistory.atSavedState();
+    notifyHistory();
+}
+
+bool ProjectSession::undo()
+{
+    const std::optional<ProjectSnapshot> state = fHistory.undo();
+    if (!state)
+        return false;
+    restore(*state);
+    return true;
+}
+
+bool ProjectSession::redo()
+{
+    const std::optional<ProjectSnapshot> state = fHistory.redo();
+    if (!state)
+        return false;
+    restore(*state);
+    return true;
 }
 
 ProjectSession::~ProjectSession()
@@ -62,12 +108,15 @@ bool ProjectSession::newProject()
             return false;
     }
     Workspace &ws = fProject.workspace();
+    fReplacing = true;
     VariablePrototypes::clear(ws, fProject.variables());
     fProject.variables().EmptyVars();
     fProject.devices().ClearDevices();
     ws.FreePlacedBlocks();
+    fReplacing = false;
     fFileName.clear();
     fModified = false;
+    resetHistory(true);
     return true;
 }
 
@@ -86,9 +135,12 @@ bool ProjectSession::openFile(const QString &fileName)
     Workspace &ws = fProject.workspace();
     // The prototypes of the old variables go before the table is replaced, and the
     // new variables get theirs once the table is read.
+    fReplacing = true;
     VariablePrototypes::clear(ws, fProject.variables());
     const ProjectFiles::LoadResult result = ProjectFiles::loadProject(fProject, fileName);
     VariablePrototypes::recreate(ws, fProject.variables());
+    fReplacing = false;
+    resetHistory(result.ok);
     if (!result.ok) {
         fFileName.clear();
         fModified = true;
@@ -134,5 +186,7 @@ bool ProjectSession::writeTo(const QString &fileName)
     }
     fFileName = fileName;
     fModified = false;
+    fHistory.markSaved();
+    notifyHistory();
     return true;
 }

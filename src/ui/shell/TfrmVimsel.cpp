@@ -116,7 +116,8 @@ TfrmVimsel::TfrmVimsel(UserPrompt *prompt, const QString &writableFolder, PortEn
     createStatusBar();
     setOpenFileChooser({});
     setSaveFileChooser({});
-    connect(fProgramPage, &ProgramPage::changed, this, [this] { fSession->markModified(); });
+    connect(fProgramPage, &ProgramPage::changed, this,
+            [this](const QString &mergeKey) { fSession->markModified(mergeKey); });
     fWritableFolder = writableFolder.isEmpty()
                           ? ProgramFolders::forThisUser().writableFolder(QCoreApplication::applicationDirPath())
                           : writableFolder;
@@ -174,7 +175,15 @@ void TfrmVimsel::createActions()
     fAcConnect = action(u"acConnect"_s, u"Αποστολή"_s, QString());
     fAcStop = action(u"acStop"_s, u"Τερμάτισε"_s, u"Σταματά την εκτέλεση του προγράμματος στό robot"_s);
     fAcAbout = action(u"acAbout"_s, u"Σχετικά..."_s, QString());
-    addActions({fAcOpen, fAcSave});
+    fAcUndo = action(u"acUndo"_s, u"Αναίρεση"_s, u"Αναιρεί την τελευταία αλλαγή"_s);
+    fAcUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    fAcUndo->setIcon(style()->standardIcon(QStyle::SP_ArrowBack));
+    fAcUndo->setEnabled(false);
+    fAcRedo = action(u"acRedo"_s, u"Επανάληψη"_s, u"Ξανακάνει την αλλαγή που αναιρέθηκε"_s);
+    fAcRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    fAcRedo->setIcon(style()->standardIcon(QStyle::SP_ArrowForward));
+    fAcRedo->setEnabled(false);
+    addActions({fAcOpen, fAcSave, fAcUndo, fAcRedo});
 
     connect(fAcNew, &QAction::triggered, this, &TfrmVimsel::newProject);
     connect(fAcOpen, &QAction::triggered, this, &TfrmVimsel::openProject);
@@ -183,6 +192,27 @@ void TfrmVimsel::createActions()
     connect(fAcExit, &QAction::triggered, this, &QWidget::close);
     connect(fAcGetCode, &QAction::triggered, this, &TfrmVimsel::generateCode);
     connect(fAcAbout, &QAction::triggered, this, &TfrmVimsel::showAbout);
+    connect(fAcUndo, &QAction::triggered, this, [this] {
+        if (fSession->undo())
+            afterHistoryStep();
+    });
+    connect(fAcRedo, &QAction::triggered, this, [this] {
+        if (fSession->redo())
+            afterHistoryStep();
+    });
+    fSession->setHistoryListener([this] {
+        fAcUndo->setEnabled(fSession->canUndo());
+        fAcRedo->setEnabled(fSession->canRedo());
+    });
+}
+
+void TfrmVimsel::afterHistoryStep()
+{
+    // The pupil stays where they are: the page, the device tab, the canvas's scroll.
+    QTabWidget *deviceTabs = fDevicesPage->deviceNotebook();
+    const int deviceTab = deviceTabs->currentIndex();
+    fProgramPage->sync();
+    deviceTabs->setCurrentIndex(std::min(deviceTab, deviceTabs->count() - 1));
 }
 
 void TfrmVimsel::createToolBar()
@@ -202,6 +232,8 @@ void TfrmVimsel::createToolBar()
     place(fAcNew, 72, QString());
     place(fAcOpen, 88, u"Άνοιγμα Αρχείου προγράμματος  από το δίσκο"_s);
     place(fAcSave, 88, u"Αποθηκεύει το πρόγραμμα στον δίσκο"_s);
+    place(fAcUndo, 88, QString());
+    place(fAcRedo, 88, QString());
     // The live link to the board is not offered: its buttons exist but never show,
     // so they stay out of the bar's layout, which would show them again.
     const auto hiddenButton = [bar](QAction *a, const QString &name, int width, const QString &hint) {
@@ -235,6 +267,9 @@ void TfrmVimsel::createMenu()
     file->addAction(fAcOptions);
     file->addSeparator();
     file->addAction(fAcExit);
+    QMenu *edit = menuBar()->addMenu(u"Επεξεργασία"_s);
+    edit->setObjectName(u"EditMenu"_s);
+    edit->addActions({fAcUndo, fAcRedo});
     menuBar()->addAction(fAcAbout);
 }
 

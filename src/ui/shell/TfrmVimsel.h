@@ -92,6 +92,8 @@ public:
     QAction *acConnect() const { return fAcConnect; }
     QAction *acStop() const { return fAcStop; }
     QAction *acAbout() const { return fAcAbout; }
+    QAction *acUndo() const { return fAcUndo; }
+    QAction *acRedo() const { return fAcRedo; }
 
 public slots:
     void newProject();
@@ -120,6 +122,7 @@ private:
     void createToolchain(const QString &writableFolder);
     void showBuildReport(const BuildReport &report);
     void afterFileCommand();
+    void afterHistoryStep();
     QString runFileDialog(bool save, const QString &current);
     bool routeWheel(QWheelEvent *event);
     bool redirectWheelToFocus(QWidget *receiver, QWheelEvent *event);
@@ -177,4 +180,6 @@ private:
     QAction *fAcConnect = nullptr;
     QAction *fAcStop = nullptr;
     QAction *fAcAbout = nullptr;
+    QAction *fAcUndo = nullptr;
+    QAction *fAcRedo = nullptr;
 };
