@@ -1,6 +1,9 @@
 #include "shell/ProjectSession.h"
 
 #include "project/Project.h"
+
+#include <QCoreApplication>
+#include <QTimer>
 #include "project/ProjectFiles.h"
 #include "util/UserPrompt.h"
 #include "variables/VariablePrototypes.h"
@@ -16,6 +19,9 @@ ProjectSession::ProjectSession(Project &project, UserPrompt *prompt) : fProject(
 
 void ProjectSession::resetHistory(bool saved)
 {
+    fPending = false;
+    if (fCommitTimer)
+        fCommitTimer->stop();
     fHistory.reset(ProjectSnapshot::take(fProject), saved);
     notifyHistory();
 }
@@ -24,7 +30,32 @@ void ProjectSession::markModified(const QString &mergeKey)
 {
     if (fReplacing)
         return;
-    fHistory.record(ProjectSnapshot::take(fProject), mergeKey);
+    if (fPending && fPendingKey != mergeKey)
+        commitChanges();
+    fPending = true;
+    fPendingKey = mergeKey;
+    fModified = true;
+    if (!QCoreApplication::instance()) {
+        commitChanges();
+        return;
+    }
+    if (!fCommitTimer) {
+        fCommitTimer = std::make_unique<QTimer>();
+        fCommitTimer->setSingleShot(true);
+        fCommitTimer->setInterval(0);
+        QObject::connect(fCommitTimer.get(), &QTimer::timeout, [this] { commitChanges(); });
+    }
+    fCommitTimer->start();
+}
+
+void ProjectSession::commitChanges()
+{
+    if (!fPending)
+        return;
+    fPending = false;
+    if (fCommitTimer)
+        fCommitTimer->stop();
+    fHistory.record(ProjectSnapshot::take(fProject), fPendingKey);
     fModified = !fHistory.atSavedState();
     notifyHistory();
 }
@@ -43,6 +74,7 @@ void ProjectSession::restore(const ProjectSnapshot &state)
 
 bool ProjectSession::undo()
 {
+    commitChanges();
     const std::optional<ProjectSnapshot> state = fHistory.undo();
     if (!state)
         return false;
@@ -52,6 +84,7 @@ bool ProjectSession::undo()
 
 bool ProjectSession::redo()
 {
+    commitChanges();
     const std::optional<ProjectSnapshot> state = fHistory.redo();
     if (!state)
         return false;
@@ -178,6 +211,7 @@ bool ProjectSession::saveAs()
 
 bool ProjectSession::writeTo(const QString &fileName)
 {
+    commitChanges();
     QString error;
     if (!ProjectFiles::saveProject(fProject, fileName, &error)) {
         if (fPrompt)

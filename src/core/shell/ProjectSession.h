@@ -5,6 +5,9 @@
 
 #include <QString>
 #include <functional>
+#include <memory>
+
+class QTimer;
 
 class Project;
 class UserPrompt;
@@ -37,13 +40,18 @@ public:
     bool isModified() const { return fModified; }
     // A change of the project happened: it becomes one step of the history (or joins
     // the last one when both carry the same merge key, as typing into one field does)
-    // and the project counts as changed unless it is back where it was saved.
+    // and the project counts as changed unless it is back where it was saved. Under
+    // an event loop the step is taken once the gesture's handling is over, so that
+    // the model's own notifications on the way (a variable deleted, then the blocks
+    // that used it) make one step with it.
     void markModified(const QString &mergeKey = {});
+    // Takes the step of changes reported so far (undo, redo and saving do it first).
+    void commitChanges();
     void setModified(bool modified) { fModified = modified; }
 
     // Undo and redo over the history of changes. New and Open start it anew; Save
     // marks the present state as the saved one.
-    bool canUndo() const { return fHistory.canUndo(); }
+    bool canUndo() const { return fPending || fHistory.canUndo(); }
     bool canRedo() const { return fHistory.canRedo(); }
     bool undo();
     bool redo();
@@ -104,6 +112,9 @@ private:
     bool fModified = false;
     int fVarsListener = 0;
     UndoHistory fHistory;
+    bool fPending = false;
+    QString fPendingKey;
+    std::unique_ptr<QTimer> fCommitTimer;
     std::function<void()> fHistoryListener;
     // While the project is replaced as a whole (open, new, undo), the changes the
     // model reports on the way are no steps of their own.
