@@ -103,6 +103,13 @@ QString ProjectSession::confirmNewText()
     return u"Επιβεβαίωση"_s;
 }
 
+QString ProjectSession::saveFailedText(const QString &fileName, const QString &reason)
+{
+    return u"Το έργο δεν αποθηκεύτηκε στο «%1».\n%2\nΤα αρχεία που υπήρχαν έμειναν όπως ήταν. Δοκιμάστε να "
+           u"το αποθηκεύσετε αλλού με «Αποθήκευση ώς ...»."_s
+        .arg(fileName, reason);
+}
+
 QString ProjectSession::unsavedChangesText()
 {
     return u"Το πρόγραμμα έχει αλλαγές που δεν αποθηκεύτηκαν. Να αποθηκευτούν;"_s;
@@ -215,7 +222,7 @@ bool ProjectSession::writeTo(const QString &fileName)
     QString error;
     if (!ProjectFiles::saveProject(fProject, fileName, &error)) {
         if (fPrompt)
-            fPrompt->showMessage(error, UserPrompt::Icon::Error);
+            fPrompt->showMessage(saveFailedText(fileName, error), UserPrompt::Icon::Error);
         return false;
     }
     fFileName = fileName;

@@ -33,6 +33,7 @@ public:
 
     static QString confirmNewText();
     static QString unsavedChangesText();
+    static QString saveFailedText(const QString &fileName, const QString &reason);
 
     // Empty while the project has no file.
     QString fileName() const { return fFileName; }
