@@ -13,7 +13,13 @@
 #include "shell/ProgramFolders.h"
 #include "shell/ResourcePaths.h"
 #include "shell/SettingsIntStore.h"
+#include "project/ProjectSnapshot.h"
+#include "project/RecoveryStore.h"
 #include "toolchain/ArduinoToolchain.h"
+#include "util/IniFile.h"
+
+#include <QStandardPaths>
+#include <QTimer>
 
 #include <QAbstractScrollArea>
 #include <QApplication>
@@ -122,6 +128,9 @@ TfrmVimsel::TfrmVimsel(UserPrompt *prompt, const QString &writableFolder, PortEn
                           ? ProgramFolders::forThisUser().writableFolder(QCoreApplication::applicationDirPath())
                           : writableFolder;
     createToolchain(fWritableFolder);
+    createRecovery(writableFolder.isEmpty()
+                       ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + u"/recovery"_s
+                       : writableFolder + u"/recovery"_s);
 
     fSettings = std::make_unique<SettingsIntStore>(u"MainForm"_s);
     fGeometry = std::make_unique<WindowGeometry>(*fSettings);
@@ -204,6 +213,47 @@ void TfrmVimsel::createActions()
         fAcUndo->setEnabled(fSession->canUndo());
         fAcRedo->setEnabled(fSession->canRedo());
     });
+}
+
+void TfrmVimsel::createRecovery(const QString &folder)
+{
+    fRecovery = std::make_unique<RecoveryStore>(folder);
+    // Every couple of minutes while there are unsaved changes (a teacher may set the
+    // interval in "Options.ini", section "Autosave", key "Seconds").
+    IniFile options(fToolchain->location().optionsFile());
+    options.load();
+    const int seconds = std::max(1, options.readInteger(u"Autosave"_s, u"Seconds"_s, 120));
+    fAutosave = new QTimer(this);
+    fAutosave->setInterval(seconds * 1000);
+    connect(fAutosave, &QTimer::timeout, this, [this] {
+        if (fSession->isModified())
+            writeRecovery();
+    });
+    fAutosave->start();
+}
+
+void TfrmVimsel::writeRecovery()
+{
+    fSession->commitChanges();
+    if (!fProject->workspace().CanvasHasBlocks() && fProject->devices().count() == 0
+        && fProject->variables().count() == 0)
+        return;
+    QString error;
+    if (!fRecovery->write(ProjectSnapshot::take(*fProject), fSession->fileName(), &error))
+        AddDebug(u"Recovery copy not written: "_s + error);
+}
+
+void TfrmVimsel::offerRecovery()
+{
+    const std::optional<RecoveryStore::Copy> copy = fRecovery->newerCopy();
+    if (!copy)
+        return;
+    if (fPrompt->askYesNo(RecoveryStore::offerText(*copy), UserPrompt::Icon::Question) != UserPrompt::Answer::Yes) {
+        fRecovery->clear();
+        return;
+    }
+    fSession->recover(copy->programFile, copy->originalFile);
+    afterFileCommand();
 }
 
 void TfrmVimsel::afterHistoryStep()
@@ -429,13 +479,15 @@ void TfrmVimsel::openProject()
 
 void TfrmVimsel::saveProject()
 {
-    fSession->save();
+    if (fSession->save())
+        fRecovery->clear();
     afterFileCommand();
 }
 
 void TfrmVimsel::saveProjectAs()
 {
-    fSession->saveAs();
+    if (fSession->saveAs())
+        fRecovery->clear();
     afterFileCommand();
 }
 
@@ -585,6 +637,7 @@ void TfrmVimsel::showEvent(QShowEvent *event)
     fNotebook->setCurrentIndex(ProgramPageIndex);
     fProgramPage->showFirstPaletteTab();
     checkIdePath();
+    offerRecovery();
     showPortBalloon();
 }
 
@@ -595,6 +648,9 @@ void TfrmVimsel::closeEvent(QCloseEvent *event)
         afterFileCommand();
         return;
     }
+    // Closed without saving: the work is kept aside all the same.
+    if (fSession->isModified())
+        writeRecovery();
     resetBoard();
     fBalloon->hide();
     FreeAllBlocks();

@@ -9,6 +9,8 @@
 #include <memory>
 
 class ArduinoToolchain;
+class RecoveryStore;
+class QTimer;
 class BuildReport;
 class DebugList;
 class DevicesPage;
@@ -123,6 +125,9 @@ private:
     void showBuildReport(const BuildReport &report);
     void afterFileCommand();
     void afterHistoryStep();
+    void createRecovery(const QString &folder);
+    void writeRecovery();
+    void offerRecovery();
     QString runFileDialog(bool save, const QString &current);
     bool routeWheel(QWheelEvent *event);
     bool redirectWheelToFocus(QWidget *receiver, QWheelEvent *event);
@@ -144,6 +149,8 @@ private:
 
     std::unique_ptr<TextMeasurer> fMeasurer;
     ArduinoToolchain *fToolchain = nullptr;
+    std::unique_ptr<RecoveryStore> fRecovery;
+    QTimer *fAutosave = nullptr;
     std::unique_ptr<MessageBoxPrompt> fOwnPrompt;
     UserPrompt *fPrompt;
     std::unique_ptr<SettingsIntStore> fSettings;
