@@ -637,7 +637,8 @@ void TfrmVimsel::showEvent(QShowEvent *event)
     fNotebook->setCurrentIndex(ProgramPageIndex);
     fProgramPage->showFirstPaletteTab();
     checkIdePath();
-    offerRecovery();
+    // Once the window is on the screen, so that the pupil sees what is offered back.
+    QTimer::singleShot(0, this, &TfrmVimsel::offerRecovery);
     showPortBalloon();
 }
 

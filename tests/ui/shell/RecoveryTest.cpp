@@ -23,6 +23,7 @@ protected:
         auto w = makeWindow();
         w->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+        QCoreApplication::processEvents();
         return w;
     }
 };
