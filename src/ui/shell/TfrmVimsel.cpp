@@ -531,6 +531,9 @@ void TfrmVimsel::createToolchain(const QString &writableFolder)
     live.connectButton = fConnectButton;
     live.stopButton = fStopButton;
     live.optionsFile = fToolchain->location().optionsFile();
+    live.placeFirmwarePanel = [this](QWidget *panel) { fDevicesPage->addBelowBoardChoice(panel); };
+    live.boardFamily = [this] { return fProject->devices().BoardFamily(); };
+    live.firmwareFolder = ResourcePaths::sketchbookDir();
     fLiveMode = new LiveMode(std::move(live));
     // After the options window has closed (the connection above runs it).
     connect(fAcOptions, &QAction::triggered, fLiveMode, &LiveMode::applyOption);

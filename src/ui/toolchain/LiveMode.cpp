@@ -3,6 +3,7 @@
 #include "project/Project.h"
 #include "serial/LiveConnection.h"
 #include "serial/SerialPortLink.h"
+#include "toolchain/FirmwarePanel.h"
 #include "toolchain/LiveModeOption.h"
 #include "util/TimerClock.h"
 
@@ -28,6 +29,11 @@ LiveMode::LiveMode(Window window) : QObject(window.widget), fWindow(std::move(wi
                             }});
     connect(fWindow.acConnect, &QAction::triggered, this, &LiveMode::send);
     connect(fWindow.acStop, &QAction::triggered, this, &LiveMode::stop);
+    if (fWindow.placeFirmwarePanel) {
+        fFirmware = new FirmwarePanel({fWindow.boardFamily, fWindow.port, fWindow.firmwareFolder}, fWindow.log,
+                                      fWindow.prompt);
+        fWindow.placeFirmwarePanel(fFirmware);
+    }
     applyOption();
 }
 
@@ -38,6 +44,8 @@ void LiveMode::applyOption()
     const bool on = LiveModeOption::read(fWindow.optionsFile);
     fWindow.connectButton->setVisible(on);
     fWindow.stopButton->setVisible(on);
+    if (fFirmware)
+        fFirmware->setVisible(on);
 }
 
 bool LiveMode::offered() const

@@ -6,6 +6,7 @@
 #include <memory>
 
 class DebugLog;
+class FirmwarePanel;
 class LiveConnection;
 class Project;
 class QAction;
@@ -17,7 +18,7 @@ class UserPrompt;
 // interpreter firmware over the chosen port, "Τερμάτισε" stops it there. A transfer
 // keeps the window painting and shows its progress in a window-modal dialog, so
 // nothing can change the program while it runs. The buttons show only when live mode
-// is chosen in the options.
+// is chosen in the options, and so does the board page's firmware button.
 class LiveMode : public QObject {
     Q_OBJECT
 public:
@@ -33,6 +34,10 @@ public:
         QAction *connectButton = nullptr;
         QAction *stopButton = nullptr;
         QString optionsFile;
+        // Where the firmware button goes (shown in live mode only).
+        std::function<void(QWidget *)> placeFirmwarePanel;
+        std::function<QString()> boardFamily;
+        QString firmwareFolder;
     };
 
     explicit LiveMode(Window window);
@@ -48,9 +53,11 @@ public:
     // Closing the window: the board is reset and the port closed.
     void resetOnClose();
     bool busy() const;
+    FirmwarePanel *firmwarePanel() const { return fFirmware; }
 
 private:
     Window fWindow;
     std::unique_ptr<LiveConnection> fConnection;
     QProgressDialog *fProgress = nullptr;
+    FirmwarePanel *fFirmware = nullptr;
 };

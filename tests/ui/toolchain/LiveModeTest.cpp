@@ -6,10 +6,12 @@
 #include "platform/linux/TestPty.h"
 #include "serial/LiveWire.h"
 #include "shell/DebugList.h"
+#include "toolchain/FirmwarePanel.h"
 #include "toolchain/TfrmOptions.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QTabBar>
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
@@ -34,6 +36,9 @@ TEST_F(LiveModeWindow, TheOptionsCheckBoxShowsTheLiveButtons)
     ASSERT_NE(button(u"btConnect"_s), nullptr);
     EXPECT_FALSE(button(u"btConnect"_s)->isVisible());
     EXPECT_FALSE(button(u"btStop"_s)->isVisible());
+    auto *burn = w->findChild<QPushButton *>(u"btBurn"_s);
+    ASSERT_NE(burn, nullptr);
+    EXPECT_TRUE(burn->parentWidget()->isHidden());
 
     QTimer::singleShot(0, [] {
         auto *dialog = qobject_cast<TfrmOptions *>(QApplication::activeModalWidget());
@@ -50,6 +55,7 @@ TEST_F(LiveModeWindow, TheOptionsCheckBoxShowsTheLiveButtons)
     // The tool bar lays its buttons out again from the event loop.
     EXPECT_TRUE(QTest::qWaitFor([&] { return button(u"btConnect"_s)->isVisible(); }, 2000));
     EXPECT_TRUE(button(u"btStop"_s)->isVisible());
+    EXPECT_FALSE(burn->parentWidget()->isHidden());
     EXPECT_EQ(button(u"btConnect"_s)->text(), u"Αποστολή"_s);
     EXPECT_EQ(button(u"btStop"_s)->text(), u"Τερμάτισε"_s);
     QFile options(programDir.filePath(u"Options.ini"_s));
@@ -106,6 +112,28 @@ TEST_F(LiveModeWindow, SendsTheOpenedProgramToTheBoardAndStopsIt)
     QTest::mouseClick(button(u"btStop"_s), Qt::LeftButton);
     EXPECT_TRUE(QTest::qWaitFor([&] { return received.contains(LiveWire::StopProgram); }, 2000));
     firmware.stop();
+}
+
+TEST_F(LiveModeWindow, FirmwareButtonOnTheBoardPageNamesAMissingFirmwareFile)
+{
+    {
+        QFile options(programDir.filePath(u"Options.ini"_s));
+        ASSERT_TRUE(options.open(QIODevice::WriteOnly));
+        options.write("[Arduino]\r\nPath=" TEST_DATA_DIR "/stand-in-ide\r\n[Live]\r\nEnabled=1\r\n");
+    }
+    auto w = makeWindow();
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+    QTabBar *tabs = w->notebook()->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(TfrmVimsel::DevicesPageIndex).center());
+    auto *burn = w->findChild<QPushButton *>(u"btBurn"_s);
+    ASSERT_NE(burn, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return burn->isVisible(); }, 2000));
+    EXPECT_EQ(burn->text(), u"Φόρτωση Λογισμικού στο Arduino"_s);
+    QTest::mouseClick(burn, Qt::LeftButton);
+    ASSERT_EQ(prompt.messages.size(), 1);
+    EXPECT_TRUE(prompt.messages.front().startsWith(u"Το αρχείο δεν υπάρχει!!! \r\n/"_s));
+    EXPECT_TRUE(prompt.messages.front().endsWith(u"/Morvane.ino.Uno.hex\r\nΗ διαδικασία ακυρώθηκε."_s));
 }
 
 } // namespace
