@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QProgressDialog>
 #include <QTabBar>
 #include <QPushButton>
 #include <QTimer>
@@ -93,8 +94,10 @@ TEST_F(LiveModeWindow, SendsTheOpenedProgramToTheBoardAndStopsIt)
 
     QTest::mouseClick(button(u"btConnect"_s), Qt::LeftButton);
     EXPECT_FALSE(w->acConnect()->isEnabled()) << "one transfer at a time";
-    auto *progress = w->findChild<QWidget *>(u"LiveProgress"_s);
+    auto *progress = w->findChild<QProgressDialog *>(u"LiveProgress"_s);
     ASSERT_NE(progress, nullptr);
+    EXPECT_EQ(progress->labelText(), u"Αποστολή προγράμματος…"_s);
+    EXPECT_TRUE(progress->isModal()) << "the program must not change while it is sent";
     EXPECT_TRUE(QTest::qWaitFor([&] { return debugShows(u"PROGRAM TRANSFERED"_s); }, 10000));
     EXPECT_TRUE(QTest::qWaitFor([&] { return w->acConnect()->isEnabled(); }, 2000));
     EXPECT_TRUE(prompt.messages.isEmpty()) << qPrintable(prompt.messages.join(u'\n'));
