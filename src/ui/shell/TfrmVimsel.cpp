@@ -16,6 +16,7 @@
 #include "project/ProjectSnapshot.h"
 #include "project/RecoveryStore.h"
 #include "toolchain/ArduinoToolchain.h"
+#include "toolchain/LiveMode.h"
 #include "util/IniFile.h"
 
 #include <QStandardPaths>
@@ -284,18 +285,20 @@ void TfrmVimsel::createToolBar()
     place(fAcSave, 88, u"Αποθηκεύει το πρόγραμμα στον δίσκο"_s);
     place(fAcUndo, 88, QString());
     place(fAcRedo, 88, QString());
-    // The live link to the board is not offered: its buttons exist but never show,
-    // so they stay out of the bar's layout, which would show them again.
+    // The live link to the board is offered only in live mode (the options): its
+    // buttons are hidden through their places in the bar, which live mode shows.
     const auto hiddenButton = [bar](QAction *a, const QString &name, int width, const QString &hint) {
         auto *button = new QToolButton(bar);
         button->setObjectName(name);
         button->setDefaultAction(a);
         button->setMinimumSize(width, 34);
         button->setToolTip(hint);
-        button->hide();
+        QAction *place = bar->addWidget(button);
+        place->setVisible(false);
+        return place;
     };
-    hiddenButton(fAcConnect, u"btConnect"_s, 96, u"Αποστέλλει το πρόγραμμα στο Arduino"_s);
-    hiddenButton(fAcStop, u"btStop"_s, 84, u"Σταματά την εκτέλεση του προγράμματος στό Arduino"_s);
+    fConnectButton = hiddenButton(fAcConnect, u"btConnect"_s, 96, u"Αποστέλλει το πρόγραμμα στο Arduino"_s);
+    fStopButton = hiddenButton(fAcStop, u"btStop"_s, 84, u"Σταματά την εκτέλεση του προγράμματος στό Arduino"_s);
 
     // This button has a caption of its own, so it is not bound to the action's text.
     auto *getCode = new QToolButton(bar);
@@ -517,6 +520,23 @@ void TfrmVimsel::createToolchain(const QString &writableFolder)
     fToolchain = new ArduinoToolchain(this, fPrompt, writableFolder, fArduMemo, board);
     fAcOptions->setEnabled(true);
     connect(fAcOptions, &QAction::triggered, fToolchain, &ArduinoToolchain::showOptions);
+    LiveMode::Window live;
+    live.widget = this;
+    live.project = fProject.get();
+    live.log = this;
+    live.prompt = fPrompt;
+    live.port = [this] { return selectedPort(); };
+    live.acConnect = fAcConnect;
+    live.acStop = fAcStop;
+    live.connectButton = fConnectButton;
+    live.stopButton = fStopButton;
+    live.optionsFile = fToolchain->location().optionsFile();
+    live.placeFirmwarePanel = [this](QWidget *panel) { fDevicesPage->addBelowBoardChoice(panel); };
+    live.boardFamily = [this] { return fProject->devices().BoardFamily(); };
+    live.firmwareFolder = ResourcePaths::sketchbookDir();
+    fLiveMode = new LiveMode(std::move(live));
+    // After the options window has closed (the connection above runs it).
+    connect(fAcOptions, &QAction::triggered, fLiveMode, &LiveMode::applyOption);
     // What came of the last run, beside the port and file panels (a status message
     // would cover the port selector).
     fResultPanel = new QLabel(statusBar());
@@ -688,7 +708,11 @@ void TfrmVimsel::checkIdePath()
     fToolchain->checkIdePath();
 }
 // Filled in with the serial link: resets the board if the port is open.
-void TfrmVimsel::resetBoard() {}
+void TfrmVimsel::resetBoard()
+{
+    if (fLiveMode)
+        fLiveMode->resetOnClose();
+}
 
 QString TfrmVimsel::selectedPort() const
 {

@@ -9,6 +9,7 @@
 #include <memory>
 
 class ArduinoToolchain;
+class LiveMode;
 class RecoveryStore;
 class QTimer;
 class BuildReport;
@@ -62,6 +63,7 @@ public:
     // The port the sketch is uploaded through; empty when none is chosen.
     QString selectedPort() const;
     ArduinoToolchain *toolchain() const { return fToolchain; }
+    LiveMode *liveMode() const { return fLiveMode; }
     ProjectSession &session() { return *fSession; }
     UserPrompt *prompt() const { return fPrompt; }
 
@@ -149,6 +151,9 @@ private:
 
     std::unique_ptr<TextMeasurer> fMeasurer;
     ArduinoToolchain *fToolchain = nullptr;
+    LiveMode *fLiveMode = nullptr;
+    QAction *fConnectButton = nullptr;
+    QAction *fStopButton = nullptr;
     std::unique_ptr<RecoveryStore> fRecovery;
     QTimer *fAutosave = nullptr;
     std::unique_ptr<MessageBoxPrompt> fOwnPrompt;
