@@ -50,6 +50,13 @@ QString BoardPins::pinName(int pin) const
     return QString::number(pin);
 }
 
+QString BoardPins::label(int pin) const
+{
+    if (pin >= fFirstAnalog && pin < fFirstAnalog + fAnalogCount)
+        return u'A' + QString::number(pin - fFirstAnalog);
+    return QString::number(pin);
+}
+
 QString BoardPins::pinRange() const
 {
     const int lastDigitalAnalog = fDigitalPins - fFirstAnalog - 1;
@@ -68,7 +75,7 @@ QString BoardPins::analogRange() const
            + QString::number(fFirstAnalog + fAnalogCount - 1) + u" ή 0–"_s + last + u')';
 }
 
-QString BoardPins::listPins(QList<int> pins)
+QString BoardPins::choosePins(QList<int> pins)
 {
     std::sort(pins.begin(), pins.end());
     pins.erase(std::unique(pins.begin(), pins.end()), pins.end());
@@ -85,5 +92,5 @@ QString BoardPins::listPins(QList<int> pins)
         }
         i = j + 1;
     }
-    return GreekList::join(parts);
+    return GreekList::choice(parts);
 }

@@ -38,8 +38,11 @@ public:
     // The analogue inputs, for a sentence: "A0–A5 (14–19 ή 0–5)".
     QString analogRange() const;
 
-    // Numbers joined for a sentence, runs shortened: "3, 5, 6 και 9–11".
-    static QString listPins(QList<int> pins);
+    // A pin by the name printed on the board: "A4" for an analogue pin, else "13".
+    QString label(int pin) const;
+
+    // Pins to choose from, for a sentence, runs shortened: "3, 5, 6 ή 9–11".
+    static QString choosePins(QList<int> pins);
 
 private:
     QString fName;

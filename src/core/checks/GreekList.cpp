@@ -4,8 +4,18 @@ using namespace Qt::StringLiterals;
 
 QString GreekList::join(QStringList items)
 {
+    return join(std::move(items), u" και "_s);
+}
+
+QString GreekList::choice(QStringList items)
+{
+    return join(std::move(items), u" ή "_s);
+}
+
+QString GreekList::join(QStringList items, const QString &last)
+{
     if (items.size() < 2)
         return items.join(QString());
-    const QString last = items.takeLast();
-    return items.join(u", "_s) + u" και "_s + last;
+    const QString final = items.takeLast();
+    return items.join(u", "_s) + last + final;
 }

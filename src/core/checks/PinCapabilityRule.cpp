@@ -16,14 +16,14 @@ void PinCapabilityRule::check(const CheckContext &project, QList<Finding> &findi
                 u"Το pin %1 δεν δίνει αναλογική έξοδο (PWM), οπότε η ταχύτητα της συσκευής %2 (%3) δεν θα "
                 u"ρυθμίζεται: θα είναι μόνο σταματημένη ή στο τέρμα. Στο %4 σύνδεσέ το σε ένα από τα pin %5."_s.arg(
                     board.pinName(d.pin), d.deviceName, d.label, board.boardName(),
-                    BoardPins::listPins(board.pwmPins()))));
+                    BoardPins::choosePins(board.pwmPins()))));
         } else if (d.role == DevicePin::Role::Interrupt && !board.isInterrupt(d.pin)) {
             findings.append(Finding::aboutDevice(
                 Finding::Severity::Warning, u"interrupt-pin"_s, d.deviceName,
                 u"Το %1 της συσκευής %2 είναι στο pin %3, που δεν μπορεί να ειδοποιεί το πρόγραμμα (interrupt), "
                 u"οπότε η απόσταση δεν θα μετριέται. Στο %4 σύνδεσέ το σε ένα από τα pin %5."_s.arg(
                     d.label, d.deviceName, board.pinName(d.pin), board.boardName(),
-                    BoardPins::listPins(board.interruptPins()))));
+                    BoardPins::choosePins(board.interruptPins()))));
         }
     }
 }

@@ -1,5 +1,6 @@
 #include "checks/ReservedNames.h"
 
+#include "codegen/DeviceCode.h"
 #include "devices/ActiveDevices.h"
 #include "devices/DeviceTypes.h"
 
@@ -21,16 +22,17 @@ const char16_t *const kKeywords =
 
 // What Arduino.h declares at global scope (functions, object-like macros, types,
 // objects), and the C library functions it brings in. Function-like macros (min,
-// bitRead, F …) are left out: "int min;" does not call them and compiles.
+// bitRead, F …) and class names (String) are left out: a variable may take those
+// names and the sketch still compiles. "main" clashes when the sketch is linked.
 const char16_t *const kArduino =
     u"setup loop main init initVariant yield pinMode digitalWrite digitalRead analogRead analogReference "
     u"analogWrite millis micros delay delayMicroseconds pulseIn pulseInLong shiftOut shiftIn attachInterrupt "
-    u"detachInterrupt tone noTone random randomSeed map makeWord word boolean byte String Serial HardwareSerial "
-    u"Print Printable Stream serialEvent serialEventRun isAlphaNumeric isAlpha isAscii isWhitespace isControl "
+    u"detachInterrupt tone noTone random randomSeed map makeWord word boolean byte Serial serialEventRun "
+    u"isAlphaNumeric isAlpha isAscii isWhitespace isControl "
     u"isDigit isGraph isLowerCase isPrintable isPunct isSpace isUpperCase isHexadecimalDigit toAscii "
     u"toLowerCase toUpperCase HIGH LOW INPUT OUTPUT INPUT_PULLUP LED_BUILTIN PI HALF_PI TWO_PI DEG_TO_RAD "
     u"RAD_TO_DEG EULER SERIAL DISPLAY LSBFIRST MSBFIRST CHANGE FALLING RISING DEFAULT EXTERNAL INTERNAL "
-    u"INTERNAL1V1 INTERNAL2V56 NOT_A_PIN NOT_A_PORT NOT_AN_INTERRUPT NOT_ON_TIMER F_CPU ARDUINO "
+    u"NOT_A_PIN NOT_A_PORT NOT_AN_INTERRUPT NOT_ON_TIMER F_CPU ARDUINO "
     u"NUM_DIGITAL_PINS NUM_ANALOG_INPUTS SS MOSI MISO SCK SDA SCL abs round "
     u"labs div ldiv rand srand atoi atol atof strtol strtoul strtod malloc free calloc realloc exit abort "
     u"qsort bsearch itoa ltoa utoa ultoa dtostrf dtostre strlen strcpy strncpy strcat strncat strcmp strncmp "
@@ -51,30 +53,16 @@ QRegularExpression registerPattern(bool mega)
         u"PRR[01]?|ACSR|DIDR[0-2])$"_s.arg(ports));
 }
 
-// What the device libraries declare, by device type; only the libraries the sketch
-// includes count.
+// What the device libraries declare that a variable declared after them clashes
+// with (macros, enumerators, objects); only the libraries the sketch includes count.
 QStringList libraryNames(int typeId)
 {
     switch (typeId) {
     case DeviceTypes::LCD_Serial:
-        return {u"LiquidCrystal_I2C"_s, u"POSITIVE"_s, u"NEGATIVE"_s, u"t_backlightPol"_s, u"I2C_ADDR"_s,
-                u"BACKLIGHT_PIN"_s, u"En_pin"_s, u"Rw_pin"_s, u"Rs_pin"_s, u"D4_pin"_s, u"D5_pin"_s,
-                u"D6_pin"_s, u"D7_pin"_s, u"I2Cdev"_s, u"Wire"_s, u"TwoWire"_s};
-    case DeviceTypes::Sound:
-        return {u"Speaker"_s};
-    case DeviceTypes::UltraSonic:
-        return {u"MV_SonicSensor"_s};
-    case DeviceTypes::Servo:
-        return {u"KELO_Servo"_s};
-    case DeviceTypes::Temp:
-        return {u"DHT"_s};
-    case DeviceTypes::BMP:
-        return {u"Kelo_BMP"_s};
-    case DeviceTypes::DCMOTOR:
-        return {u"KELO_DCMotor"_s};
+        return {u"POSITIVE"_s, u"NEGATIVE"_s, u"I2C_ADDR"_s, u"BACKLIGHT_PIN"_s, u"En_pin"_s, u"Rw_pin"_s,
+                u"Rs_pin"_s, u"D4_pin"_s, u"D5_pin"_s, u"D6_pin"_s, u"D7_pin"_s, u"Wire"_s, u"BUFFER_LENGTH"_s};
     case DeviceTypes::ROBOT:
-        return {u"MV_Robot"_s, u"KeloGyro"_s, u"MPU6050"_s, u"VectorInt16"_s, u"VectorFloat"_s,
-                u"stepForward"_s, u"stepBackward"_s, u"speedencint"_s};
+        return {u"speedencint"_s};
     default:
         return {};
     }
@@ -99,7 +87,10 @@ ReservedNames::ReservedNames(const ActiveDevices &devices)
     fRegisters = registerPattern(mega);
     for (int k = 0; k < devices.count(); ++k) {
         const TActiveDevice &d = devices.device(k);
-        fDevices.insert(d.Name);
+        // A device is an object of the sketch when it has a declaration; a laser,
+        // a switch and an analogue input are only pin numbers.
+        if (!DeviceCode::declarationLines(DeviceTypes::at(d.DeviceTypeID).DeviceCmdId, d).isEmpty())
+            fDevices.insert(d.Name);
         for (const QString &name : libraryNames(d.DeviceTypeID))
             fLanguage.insert(name);
     }

@@ -7,8 +7,9 @@
 class ActiveDevices;
 
 // The names a variable of the sketch may not take: they are C++ keywords, or the
-// Arduino core, the C library or the device libraries the sketch includes already
-// declare them, so "int name;" does not compile.
+// Arduino core, the C library, the device libraries the sketch includes or the
+// sketch's own device objects already declare them, so that "int name;" does not
+// compile.
 class ReservedNames {
 public:
     // The names for the project's board and devices.

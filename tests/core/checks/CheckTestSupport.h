@@ -77,6 +77,13 @@ public:
     {
         return static_cast<TKeloContainerBlock *>(add(u"Επανάλαβε συνεχώς"_s, {}, into));
     }
+    // Drops a value block of the variable into a block's first slot.
+    TKeloBlock *variableInSlot1(TKeloBlock *host, const QString &name)
+    {
+        TKeloBlock *v = fPb.placeVariable(name);
+        host->SetVarParam1(v);
+        return v;
+    }
     // A device block bound to the first device of its type.
     TKeloBlock *deviceBlock(const QString &text, TKeloContainerBlock *into = nullptr)
     {
@@ -97,6 +104,8 @@ public:
         return d.device(k).Name;
     }
     void variable(const QString &name) { fProject.variables().Newvar(name); }
+    Project &project() { return fProject; }
+    ProgramBuilder &builder() { return fPb; }
     void board(int typeId) { fProject.devices().setBoardTypeId(typeId); }
 
     TKeloBlock *tag(const QString &name, TKeloBlock *b)
