@@ -9,6 +9,7 @@
 #include <memory>
 
 class ArduinoToolchain;
+struct Finding;
 class BuildReport;
 class DebugList;
 class DevicesPage;
@@ -98,7 +99,8 @@ public slots:
     void openProject();
     void saveProject();
     void saveProjectAs();
-    // "Κώδικας Arduino": the sketch into the code page and onto the clipboard.
+    // "Κώδικας Arduino": the checks first; then the sketch into the code page and onto
+    // the clipboard, and on to the board.
     void generateCode();
     void showAbout();
     // The user chose the port at index in the selector.
@@ -119,6 +121,10 @@ private:
     void createStatusBar();
     void createToolchain(const QString &writableFolder);
     void showBuildReport(const BuildReport &report);
+    // The sketch into the code page and onto the clipboard, then sent to the board.
+    void sendSketch();
+    // A finding about a device shows the device's page.
+    void showDeviceOf(const Finding &finding);
     void afterFileCommand();
     QString runFileDialog(bool save, const QString &current);
     bool routeWheel(QWheelEvent *event);
