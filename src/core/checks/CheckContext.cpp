@@ -11,10 +11,17 @@ CheckContext::CheckContext(Workspace &workspace, const ActiveDevices &devices, c
 {
     fStart = workspace.findStartBlock();
     walk(fStart);
+    QHash<int, PinUse::Mode> mode;
     for (const TKeloBlock *b : fProgram) {
         PinUse use;
-        if (PinUse::of(b, &use))
-            fPinUses.push_back(use);
+        if (!PinUse::of(b, &use))
+            continue;
+        use.modeBefore = mode.value(use.pin, PinUse::Mode::Unset);
+        if (use.action == PinUse::Action::ConfigureOutput)
+            mode.insert(use.pin, PinUse::Mode::Output);
+        else if (use.action == PinUse::Action::ConfigureInput)
+            mode.insert(use.pin, PinUse::Mode::Input);
+        fPinUses.push_back(use);
     }
     for (int k = 0; k < devices.count(); ++k) {
         const TActiveDevice &device = devices.device(k);

@@ -2,28 +2,22 @@
 
 #include "checks/CheckContext.h"
 
-#include <QHash>
+#include <QSet>
 
 using namespace Qt::StringLiterals;
 
 void PinOutputRule::check(const CheckContext &project, QList<Finding> &findings) const
 {
-    using A = PinUse::Action;
-    QHash<int, A> mode;  // the last "Διαμόρφωσε" block of each pin so far
     QSet<int> told;
     for (const PinUse &use : project.pinUses()) {
-        if (use.action == A::ConfigureOutput || use.action == A::ConfigureInput) {
-            mode.insert(use.pin, use.action);
-            continue;
-        }
-        if (use.action != A::Write || told.contains(use.pin) || mode.value(use.pin, A::Read) == A::ConfigureOutput)
+        if (use.action != PinUse::Action::Write || use.modeBefore == PinUse::Mode::Output || told.contains(use.pin))
             continue;
         if (!project.board().hasPin(use.pin) || !project.devicePinsOn(use.pin).isEmpty())
             continue;
         told.insert(use.pin);
         const QString pin = project.board().pinName(use.pin), number = QString::number(use.pin);
         const QString text =
-            mode.value(use.pin, A::Read) == A::ConfigureInput
+            use.modeBefore == PinUse::Mode::Input
                 ? u"Το pin %1 έχει διαμορφωθεί για είσοδο και όχι για έξοδο, γι' αυτό ό,τι είναι συνδεδεμένο "
                   u"εκεί (ένα LED, για παράδειγμα) θα ανάβει πολύ αμυδρά ή καθόλου. Άλλαξε το block «Διαμόρφωσε "
                   u"το pin %2 για είσοδο» σε «Διαμόρφωσε το pin %2 για έξοδο»."_s.arg(pin, number)

@@ -2,29 +2,23 @@
 
 #include "checks/CheckContext.h"
 
-#include <QHash>
+#include <QSet>
 
 using namespace Qt::StringLiterals;
 
 void PinReadRule::check(const CheckContext &project, QList<Finding> &findings) const
 {
-    using A = PinUse::Action;
-    QHash<int, A> mode;
     QSet<int> told;
     for (const PinUse &use : project.pinUses()) {
-        if (use.action == A::ConfigureOutput || use.action == A::ConfigureInput) {
-            mode.insert(use.pin, use.action);
-            continue;
-        }
-        if (use.action != A::Read || told.contains(use.pin))
+        if (use.action != PinUse::Action::Read || told.contains(use.pin))
             continue;
         const QString pin = project.board().pinName(use.pin);
         QString text;
-        if (mode.value(use.pin, A::Read) == A::ConfigureOutput) {
+        if (use.modeBefore == PinUse::Mode::Output) {
             text = u"Το pin %1 είναι διαμορφωμένο για έξοδο, οπότε αυτός ο έλεγχος διαβάζει ό,τι γράφει το ίδιο "
                    u"το πρόγραμμα και όχι κάποιον διακόπτη ή αισθητήρα. Για να διαβάσεις μια συσκευή, σύνδεσέ τη "
                    u"σε ένα άλλο pin και διαμόρφωσέ το για είσοδο."_s.arg(pin);
-        } else if (!mode.contains(use.pin)) {
+        } else if (use.modeBefore == PinUse::Mode::Unset) {
             for (const DevicePin &d : project.devicePinsOn(use.pin)) {
                 if (d.role != DevicePin::Role::Output)
                     continue;
