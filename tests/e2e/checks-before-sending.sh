@@ -15,7 +15,7 @@
 set -eEuo pipefail
 
 # Window-relative points (DejaVu fonts, the window as the program opens it, 1000×750).
-SEND_BUTTON=(345 39)       # the tool bar's "Αποστολή στο Arduino"
+SEND_BUTTON=(545 39)       # the tool bar's "Αποστολή στο Arduino"
 PANEL_NOTE=(893 650)       # the panel's own background, under its buttons
 FIRST_FINDING=(560 565)    # the first entry of the findings list
 CONTINUE_BUTTON=(893 571)  # "Συνέχεια"

@@ -24,7 +24,7 @@
 set -eEuo pipefail
 
 # Window-relative points (DejaVu fonts, the window as the program opens it).
-SEND_BUTTON=(345 39)     # the tool bar's "Αποστολή στο Arduino"
+SEND_BUTTON=(545 39)     # the tool bar's "Αποστολή στο Arduino"
 CANVAS=(330 95 650 590)  # x y width height of the visible canvas
 HIGHLIGHT="255,140,0"    # the outline of the block a message points at
 

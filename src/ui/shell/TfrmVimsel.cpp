@@ -15,7 +15,13 @@
 #include "shell/ProgramFolders.h"
 #include "shell/ResourcePaths.h"
 #include "shell/SettingsIntStore.h"
+#include "project/ProjectSnapshot.h"
+#include "project/RecoveryStore.h"
 #include "toolchain/ArduinoToolchain.h"
+#include "util/IniFile.h"
+
+#include <QStandardPaths>
+#include <QTimer>
 
 #include <QAbstractScrollArea>
 #include <QApplication>
@@ -118,11 +124,15 @@ TfrmVimsel::TfrmVimsel(UserPrompt *prompt, const QString &writableFolder, PortEn
     createStatusBar();
     setOpenFileChooser({});
     setSaveFileChooser({});
-    connect(fProgramPage, &ProgramPage::changed, this, [this] { fSession->markModified(); });
+    connect(fProgramPage, &ProgramPage::changed, this,
+            [this](const QString &mergeKey) { fSession->markModified(mergeKey); });
     fWritableFolder = writableFolder.isEmpty()
                           ? ProgramFolders::forThisUser().writableFolder(QCoreApplication::applicationDirPath())
                           : writableFolder;
     createToolchain(fWritableFolder);
+    createRecovery(writableFolder.isEmpty()
+                       ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + u"/recovery"_s
+                       : writableFolder + u"/recovery"_s);
 
     fSettings = std::make_unique<SettingsIntStore>(u"MainForm"_s);
     fGeometry = std::make_unique<WindowGeometry>(*fSettings);
@@ -176,7 +186,15 @@ void TfrmVimsel::createActions()
     fAcConnect = action(u"acConnect"_s, u"Αποστολή"_s, QString());
     fAcStop = action(u"acStop"_s, u"Τερμάτισε"_s, u"Σταματά την εκτέλεση του προγράμματος στό robot"_s);
     fAcAbout = action(u"acAbout"_s, u"Σχετικά..."_s, QString());
-    addActions({fAcOpen, fAcSave});
+    fAcUndo = action(u"acUndo"_s, u"Αναίρεση"_s, u"Αναιρεί την τελευταία αλλαγή"_s);
+    fAcUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    fAcUndo->setIcon(style()->standardIcon(QStyle::SP_ArrowBack));
+    fAcUndo->setEnabled(false);
+    fAcRedo = action(u"acRedo"_s, u"Επανάληψη"_s, u"Ξανακάνει την αλλαγή που αναιρέθηκε"_s);
+    fAcRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    fAcRedo->setIcon(style()->standardIcon(QStyle::SP_ArrowForward));
+    fAcRedo->setEnabled(false);
+    addActions({fAcOpen, fAcSave, fAcUndo, fAcRedo});
 
     connect(fAcNew, &QAction::triggered, this, &TfrmVimsel::newProject);
     connect(fAcOpen, &QAction::triggered, this, &TfrmVimsel::openProject);
@@ -185,6 +203,68 @@ void TfrmVimsel::createActions()
     connect(fAcExit, &QAction::triggered, this, &QWidget::close);
     connect(fAcGetCode, &QAction::triggered, this, &TfrmVimsel::generateCode);
     connect(fAcAbout, &QAction::triggered, this, &TfrmVimsel::showAbout);
+    connect(fAcUndo, &QAction::triggered, this, [this] {
+        if (fSession->undo())
+            afterHistoryStep();
+    });
+    connect(fAcRedo, &QAction::triggered, this, [this] {
+        if (fSession->redo())
+            afterHistoryStep();
+    });
+    fSession->setHistoryListener([this] {
+        fAcUndo->setEnabled(fSession->canUndo());
+        fAcRedo->setEnabled(fSession->canRedo());
+    });
+}
+
+void TfrmVimsel::createRecovery(const QString &folder)
+{
+    fRecovery = std::make_unique<RecoveryStore>(folder);
+    // Every couple of minutes while there are unsaved changes (a teacher may set the
+    // interval in "Options.ini", section "Autosave", key "Seconds").
+    IniFile options(fToolchain->location().optionsFile());
+    options.load();
+    const int seconds = std::max(1, options.readInteger(u"Autosave"_s, u"Seconds"_s, 120));
+    fAutosave = new QTimer(this);
+    fAutosave->setInterval(seconds * 1000);
+    connect(fAutosave, &QTimer::timeout, this, [this] {
+        if (fSession->isModified())
+            writeRecovery();
+    });
+    fAutosave->start();
+}
+
+void TfrmVimsel::writeRecovery()
+{
+    fSession->commitChanges();
+    if (!fProject->workspace().CanvasHasBlocks() && fProject->devices().count() == 0
+        && fProject->variables().count() == 0)
+        return;
+    QString error;
+    if (!fRecovery->write(ProjectSnapshot::take(*fProject), fSession->fileName(), &error))
+        AddDebug(u"Recovery copy not written: "_s + error);
+}
+
+void TfrmVimsel::offerRecovery()
+{
+    const std::optional<RecoveryStore::Copy> copy = fRecovery->newerCopy();
+    if (!copy)
+        return;
+    if (fPrompt->askYesNo(RecoveryStore::offerText(*copy), UserPrompt::Icon::Question) != UserPrompt::Answer::Yes) {
+        fRecovery->clear();
+        return;
+    }
+    fSession->recover(copy->programFile, copy->originalFile);
+    afterFileCommand();
+}
+
+void TfrmVimsel::afterHistoryStep()
+{
+    // The pupil stays where they are: the page, the device tab, the canvas's scroll.
+    QTabWidget *deviceTabs = fDevicesPage->deviceNotebook();
+    const int deviceTab = deviceTabs->currentIndex();
+    fProgramPage->sync();
+    deviceTabs->setCurrentIndex(std::min(deviceTab, deviceTabs->count() - 1));
 }
 
 void TfrmVimsel::createToolBar()
@@ -204,6 +284,8 @@ void TfrmVimsel::createToolBar()
     place(fAcNew, 72, QString());
     place(fAcOpen, 88, u"Άνοιγμα Αρχείου προγράμματος  από το δίσκο"_s);
     place(fAcSave, 88, u"Αποθηκεύει το πρόγραμμα στον δίσκο"_s);
+    place(fAcUndo, 88, QString());
+    place(fAcRedo, 88, QString());
     // The live link to the board is not offered: its buttons exist but never show,
     // so they stay out of the bar's layout, which would show them again.
     const auto hiddenButton = [bar](QAction *a, const QString &name, int width, const QString &hint) {
@@ -237,6 +319,9 @@ void TfrmVimsel::createMenu()
     file->addAction(fAcOptions);
     file->addSeparator();
     file->addAction(fAcExit);
+    QMenu *edit = menuBar()->addMenu(u"Επεξεργασία"_s);
+    edit->setObjectName(u"EditMenu"_s);
+    edit->addActions({fAcUndo, fAcRedo});
     menuBar()->addAction(fAcAbout);
 }
 
@@ -400,13 +485,15 @@ void TfrmVimsel::openProject()
 
 void TfrmVimsel::saveProject()
 {
-    fSession->save();
+    if (fSession->save())
+        fRecovery->clear();
     afterFileCommand();
 }
 
 void TfrmVimsel::saveProjectAs()
 {
-    fSession->saveAs();
+    if (fSession->saveAs())
+        fRecovery->clear();
     afterFileCommand();
 }
 
@@ -580,6 +667,8 @@ void TfrmVimsel::showEvent(QShowEvent *event)
     fNotebook->setCurrentIndex(ProgramPageIndex);
     fProgramPage->showFirstPaletteTab();
     checkIdePath();
+    // Once the window is on the screen, so that the pupil sees what is offered back.
+    QTimer::singleShot(0, this, &TfrmVimsel::offerRecovery);
     showPortBalloon();
 }
 
@@ -590,6 +679,9 @@ void TfrmVimsel::closeEvent(QCloseEvent *event)
         afterFileCommand();
         return;
     }
+    // Closed without saving: the work is kept aside all the same.
+    if (fSession->isModified())
+        writeRecovery();
     resetBoard();
     fBalloon->hide();
     FreeAllBlocks();

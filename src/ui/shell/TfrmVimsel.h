@@ -10,6 +10,8 @@
 
 class ArduinoToolchain;
 struct Finding;
+class RecoveryStore;
+class QTimer;
 class BuildReport;
 class DebugList;
 class DevicesPage;
@@ -93,6 +95,8 @@ public:
     QAction *acConnect() const { return fAcConnect; }
     QAction *acStop() const { return fAcStop; }
     QAction *acAbout() const { return fAcAbout; }
+    QAction *acUndo() const { return fAcUndo; }
+    QAction *acRedo() const { return fAcRedo; }
 
 public slots:
     void newProject();
@@ -126,6 +130,10 @@ private:
     // A finding about a device shows the device's page.
     void showDeviceOf(const Finding &finding);
     void afterFileCommand();
+    void afterHistoryStep();
+    void createRecovery(const QString &folder);
+    void writeRecovery();
+    void offerRecovery();
     QString runFileDialog(bool save, const QString &current);
     bool routeWheel(QWheelEvent *event);
     bool redirectWheelToFocus(QWidget *receiver, QWheelEvent *event);
@@ -147,6 +155,8 @@ private:
 
     std::unique_ptr<TextMeasurer> fMeasurer;
     ArduinoToolchain *fToolchain = nullptr;
+    std::unique_ptr<RecoveryStore> fRecovery;
+    QTimer *fAutosave = nullptr;
     std::unique_ptr<MessageBoxPrompt> fOwnPrompt;
     UserPrompt *fPrompt;
     std::unique_ptr<SettingsIntStore> fSettings;
@@ -183,4 +193,6 @@ private:
     QAction *fAcConnect = nullptr;
     QAction *fAcStop = nullptr;
     QAction *fAcAbout = nullptr;
+    QAction *fAcUndo = nullptr;
+    QAction *fAcRedo = nullptr;
 };
