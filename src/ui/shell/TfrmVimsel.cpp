@@ -1,5 +1,7 @@
 #include "shell/TfrmVimsel.h"
 
+#include "checks/FindingsPanel.h"
+#include "checks/ProjectChecks.h"
 #include "program/ProgramPage.h"
 #include "project/Project.h"
 #include "serial/BoardPlugRule.h"
@@ -342,6 +344,8 @@ void TfrmVimsel::createPages()
     fArduMemo->setFont(QFont(u"Consolas"_s, 8));
     fArduMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
+    connect(fProgramPage->findingsPanel(), &FindingsPanel::continueChosen, this, &TfrmVimsel::sendSketch);
+    connect(fProgramPage->findingsPanel(), &FindingsPanel::findingChosen, this, &TfrmVimsel::showDeviceOf);
     fNotebook->addTab(fProgramPage, u"Πρόγραμμα"_s);
     fNotebook->addTab(fDevicesPage, u"Συσκευές"_s);
     fNotebook->addTab(fLessonsPage, u"Μαθήματα"_s);
@@ -470,12 +474,14 @@ void TfrmVimsel::afterFileCommand()
 
 void TfrmVimsel::newProject()
 {
+    fProgramPage->findingsPanel()->hide();
     fSession->newProject();
     afterFileCommand();
 }
 
 void TfrmVimsel::openProject()
 {
+    fProgramPage->findingsPanel()->hide();
     fSession->openProject();
     afterFileCommand();
 }
@@ -499,6 +505,21 @@ void TfrmVimsel::generateCode()
     // One run at a time: the button is off while the IDE works.
     if (fToolchain->running())
         return;
+    // The checks come first. What they find waits on the program page for the
+    // pupil's choice; "Συνέχεια" goes on as if nothing had been found.
+    const QList<Finding> findings = ProjectChecks::run(*fProject);
+    fProgramPage->findingsPanel()->showFindings(findings);
+    if (!findings.isEmpty()) {
+        fNotebook->setCurrentIndex(ProgramPageIndex);
+        return;
+    }
+    sendSketch();
+}
+
+void TfrmVimsel::sendSketch()
+{
+    if (fToolchain->running())
+        return;
     fNotebook->setCurrentIndex(CodePageIndex);
     QStringList lineBlocks;
     const std::optional<QStringList> lines = fProject->generateSketch(&lineBlocks);
@@ -510,6 +531,15 @@ void TfrmVimsel::generateCode()
     fArduMemo->setPlainText(text);
     QGuiApplication::clipboard()->setText(fArduMemo->toPlainText());
     fToolchain->sendToBoard(lineBlocks);
+}
+
+void TfrmVimsel::showDeviceOf(const Finding &finding)
+{
+    const int position = fProject->devices().findByName(finding.name);
+    if (finding.subject != Finding::Subject::Device || position < 0)
+        return;
+    fNotebook->setCurrentIndex(DevicesPageIndex);
+    fDevicesPage->deviceNotebook()->setCurrentIndex(position + 1);
 }
 
 void TfrmVimsel::createToolchain(const QString &writableFolder)

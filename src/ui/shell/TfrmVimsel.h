@@ -10,6 +10,7 @@
 
 class ArduinoToolchain;
 class LiveMode;
+struct Finding;
 class RecoveryStore;
 class QTimer;
 class BuildReport;
@@ -104,7 +105,8 @@ public slots:
     void openProject();
     void saveProject();
     void saveProjectAs();
-    // "Κώδικας Arduino": the sketch into the code page and onto the clipboard.
+    // "Κώδικας Arduino": the checks first; then the sketch into the code page and onto
+    // the clipboard, and on to the board.
     void generateCode();
     void showAbout();
     // The user chose the port at index in the selector.
@@ -125,6 +127,10 @@ private:
     void createStatusBar();
     void createToolchain(const QString &writableFolder);
     void showBuildReport(const BuildReport &report);
+    // The sketch into the code page and onto the clipboard, then sent to the board.
+    void sendSketch();
+    // A finding about a device shows the device's page.
+    void showDeviceOf(const Finding &finding);
     void afterFileCommand();
     void afterHistoryStep();
     void createRecovery(const QString &folder);
