@@ -185,10 +185,24 @@ unfocused_dialog() {
   [ -n "$best" ] || return 1
   DIALOG=$best
   xdotool windowfocus "$DIALOG" 2>/dev/null || true
+  # Keys go to it only once the X server says it has the focus.
+  [ "$(xdotool getwindowfocus 2>/dev/null || true)" = "$DIALOG" ]
 }
 wait_for_unfocused_dialog() { # what
   wait_for "$1" unfocused_dialog
   sleep 0.3
+}
+
+# Opens a project as a pupil does: Ctrl+O, its name typed into the open dialog, Enter.
+open_project() { # FILE
+  STEP="opening the project"
+  xdotool key ctrl+o
+  wait_for_dialog "the open dialog"
+  xdotool type --delay 20 "$1"
+  xdotool key Return
+  wait_for_dialog_closed "the open dialog to close"
+  sleep 0.3
+  shot "opened"
 }
 
 # Waits until the last dialog is gone and gives the main window the focus back (no

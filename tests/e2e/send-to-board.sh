@@ -61,14 +61,7 @@ start_xvfb
 start_program "$PROG/vimsel"
 shot "started"
 
-STEP="opening the project"
-xdotool key ctrl+o
-wait_for_dialog "the open dialog"
-xdotool type --delay 20 "$PROJECT"
-xdotool key Return
-wait_for_dialog_closed "the open dialog to close"
-sleep 0.3
-shot "opened"
+open_project "$PROJECT"
 
 STEP="pressing Αποστολή στο Arduino"
 xdotool mousemove "$(abs_x "${SEND_BUTTON[0]}")" "$(abs_y "${SEND_BUTTON[1]}")" click 1
