@@ -11,6 +11,9 @@ PKGS+=(arduino arduino-builder arduino-core-avr gcc-avr avr-libc avrdude simavr 
 # The end-to-end test drives the real program under Xvfb with X input events and
 # takes screenshots (tests/e2e).
 PKGS+=(xdotool imagemagick)
+# The lessons page shows its documents in an embedded browser; the update check and
+# its tests speak HTTP (QtNetwork comes with qt6-base-dev).
+PKGS+=(qt6-webengine-dev)
 
 missing=()
 for p in "${PKGS[@]}"; do

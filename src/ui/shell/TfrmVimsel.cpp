@@ -1,5 +1,7 @@
 #include "shell/TfrmVimsel.h"
 
+#include "about/TfrmAbout.h"
+#include "lessons/LessonsPage.h"
 #include "program/ProgramPage.h"
 #include "project/Project.h"
 #include "shell/DebugList.h"
@@ -7,9 +9,12 @@
 #include "shell/FontTextMeasurer.h"
 #include "shell/MessageBoxPrompt.h"
 #include "shell/ProgramFolders.h"
+#include "shell/ProgramVersion.h"
 #include "shell/ResourcePaths.h"
 #include "shell/SettingsIntStore.h"
 #include "toolchain/ArduinoToolchain.h"
+#include "toolchain/IdeLocation.h"
+#include "update/TfrmUpdate.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>
@@ -27,6 +32,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QSysInfo>
+#include <QTimer>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
@@ -136,7 +142,7 @@ TfrmVimsel::~TfrmVimsel()
 
 QString TfrmVimsel::getFullCaption()
 {
-    return u"Έλεγχος συσκευών Arduino 0.96 (Βήτα έκδοση 27/02/2022)"_s;
+    return ProgramVersion::fullCaption();
 }
 
 void TfrmVimsel::createActions()
@@ -237,7 +243,8 @@ void TfrmVimsel::createPages()
     fDevicesPage = new DevicesPage(fProject->devices(), fPrompt, ResourcePaths::imagesDir(), fNotebook);
     // Blocks re-bound to other devices, or enabled and disabled, show it at once.
     connect(fDevicesPage, &DevicesPage::deviceListChanged, fProgramPage, &ProgramPage::sync);
-    fLessonsPage = new QWidget(fNotebook);
+    auto *lessons = new LessonsPage(ResourcePaths::dataDir(u"Lessons"_s), fNotebook);
+    fLessonsPage = lessons;
     fArduMemo = new QPlainTextEdit(fNotebook);
     fArduMemo->setObjectName(u"ArduMemo"_s);
     fArduMemo->setFont(QFont(u"Consolas"_s, 8));
@@ -247,6 +254,10 @@ void TfrmVimsel::createPages()
     fNotebook->addTab(fDevicesPage, u"Συσκευές"_s);
     fNotebook->addTab(fLessonsPage, u"Μαθήματα"_s);
     fNotebook->addTab(fArduMemo, u"Arduino Κώδικας"_s);
+    connect(fNotebook, &QTabWidget::currentChanged, this, [this, lessons](int page) {
+        if (page == LessonsPageIndex)
+            lessons->expandAll();
+    });
 
     auto *splitter = new QSplitter(Qt::Vertical, this);
     splitter->setObjectName(u"Splitter1"_s);
@@ -451,7 +462,10 @@ QString TfrmVimsel::selectedPort() const
 
 void TfrmVimsel::showAbout()
 {
-    QMessageBox::about(this, u"Σχετικά με την εφαρμογή"_s, getFullCaption());
+    auto *about = findChild<TfrmAbout *>(QString(), Qt::FindDirectChildrenOnly);
+    if (!about)
+        about = new TfrmAbout(this);
+    about->exec();
 }
 
 bool TfrmVimsel::eventFilter(QObject *watched, QEvent *event)
@@ -530,6 +544,8 @@ void TfrmVimsel::showEvent(QShowEvent *event)
         return;
     fFirstShown = true;
     runUpdateCheck();
+    if (fEnding)
+        return;
     logComputerName();
     refreshPorts();
     fNotebook->setCurrentIndex(ProgramPageIndex);
@@ -575,8 +591,27 @@ void TfrmVimsel::EnsureIdeDebugSetting()
 }
 // Filled in with port discovery: follows boards being plugged in and out.
 void TfrmVimsel::startUsbNotifier() {}
-// Filled in with the update window, shown modally; its failures never stop start-up.
-void TfrmVimsel::runUpdateCheck() {}
+// The update window, shown modally when an update server is set; its failures never
+// stop start-up. A started installer replaces the program, which then ends.
+void TfrmVimsel::runUpdateCheck()
+{
+    try {
+        const QString folder = fToolchain->writableFolder();
+        const UpdateServer server =
+            UpdateServer::fromOptions(IdeLocation::fileIn(folder, IdeLocation::optionsFileName()));
+        if (!server.isSet())
+            return;
+        auto *update = new TfrmUpdate(server, folder, *fPrompt, this);
+        update->exec();
+        if (update->outcome() == UpdateCheck::Outcome::InstallerStarted) {
+            fEnding = true;
+            hide();
+            // Start-up stops here, so the event loop that runs next is the program's own.
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        }
+    } catch (...) {
+    }
+}
 // Filled in with port discovery; also applies the board model.
 void TfrmVimsel::refreshPorts() {}
 void TfrmVimsel::checkIdePath()

@@ -131,6 +131,7 @@ private:
     std::unique_ptr<Project> fProject;
     std::unique_ptr<ProjectSession> fSession;
     bool fFirstShown = false;
+    bool fEnding = false;  // an installer took over: the program ends
     bool fRedirectingWheel = false;
 
     QTabWidget *fNotebook = nullptr;
