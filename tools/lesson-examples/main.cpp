@@ -5,8 +5,10 @@
 //
 // writes <examples/lessons>/<name>/<name>.{vzl,adv,var,ino} and puts each program,
 // drawn as the lessons draw programs, between the lines "<!-- program: <name> -->" and
-// "<!-- /program -->" of its lesson. Run it by hand after changing a program here and
-// commit what it wrote; the tests check that lessons, projects and sketches agree.
+// "<!-- /program -->" of its lesson. It also writes the fallback document "Error.mht"
+// with the lessons' style sheet inside it (an archive cannot reach other files). Run it
+// by hand after changing a program, the fallback text or the style sheet and commit
+// what it wrote; the tests check that lessons, projects and sketches agree.
 #include "blocks/TKeloCommandVarBlock.h"
 #include "blocks/TKeloControlElseBlock.h"
 #include "blocks/TKeloLoopBlock.h"
@@ -462,6 +464,57 @@ bool fillLesson(const QString &lessonFile, const QString &name, const QString &p
     return writeFile(lessonFile, text.toUtf8());
 }
 
+// The page shown for a lesson that has no document: a web archive (MHT) holding the
+// page and the lessons' style sheet, every line ending in CRLF as the browser demands.
+// The parts are UTF-8 text marked "binary": the browser shows nothing of a part
+// marked "8bit".
+bool writeFallback(const QDir &lessons)
+{
+    QFile css(lessons.filePath(u"lesson.css"_s));
+    if (!css.open(QIODevice::ReadOnly))
+        return false;
+    const QString style = QString::fromUtf8(css.readAll());
+    const QString page = uR"(<!DOCTYPE html>
+<html lang="el">
+<head>
+<meta charset="utf-8">
+<title>Το μάθημα δεν βρέθηκε</title>
+<link rel="stylesheet" href="cid:lesson.css@vimsel">
+</head>
+<body>
+<h1>Το μάθημα δεν βρέθηκε</h1>
+<p class="lead">Το πρόγραμμα έψαξε το αρχείο αυτού του μαθήματος αλλά δεν το βρήκε.</p>
+<p>Η διαδρομή που έψαξε φαίνεται στην κάτω γραμμή της σελίδας. Διάλεξε ένα άλλο μάθημα
+από τη λίστα αριστερά ή ζήτησε βοήθεια από τον εκπαιδευτικό σου.</p>
+<div class="tip">Κάθε μάθημα είναι ένα αρχείο με το όνομα του μαθήματος και κατάληξη .htm,
+.html, .mht ή .mhtml, στον φάκελο της κατηγορίας του μέσα στον φάκελο Lessons του προγράμματος.</div>
+</body>
+</html>)"_s;
+    const QString boundary = u"----=_VimselLesson_Error"_s;
+    QStringList lines{
+        u"From: <Vimsel>"_s,
+        u"Subject: =?utf-8?B?"_s + QString::fromLatin1(u"Το μάθημα δεν βρέθηκε"_s.toUtf8().toBase64()) + u"?="_s,
+        u"MIME-Version: 1.0"_s,
+        u"Content-Type: multipart/related;"_s,
+        u"\ttype=\"text/html\";"_s,
+        u"\tboundary=\""_s + boundary + u'"',
+        QString(),
+        u"This is a multi-part message in MIME format."_s,
+        QString(),
+        u"--"_s + boundary,
+        u"Content-Type: text/html; charset=\"utf-8\""_s,
+        u"Content-Transfer-Encoding: binary"_s,
+        u"Content-Location: Error.htm"_s,
+        QString(),
+    };
+    lines += page.split(u'\n');
+    lines += {QString(), u"--"_s + boundary, u"Content-Type: text/css; charset=\"utf-8\""_s,
+              u"Content-Transfer-Encoding: binary"_s, u"Content-ID: <lesson.css@vimsel>"_s, QString()};
+    lines += style.trimmed().split(u'\n');
+    lines += {QString(), u"--"_s + boundary + u"--"_s, QString()};
+    return writeFile(lessons.filePath(u"Error.mht"_s), lines.join(u"\r\n"_s).toUtf8());
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -503,6 +556,10 @@ int main(int argc, char **argv)
                          e.name);
             ++failures;
         }
+    }
+    if (!writeFallback(lessons)) {
+        std::fprintf(stderr, "lesson-examples: cannot write %s\n", qPrintable(lessons.filePath(u"Error.mht"_s)));
+        ++failures;
     }
     std::printf("%d example projects written into %s\n", int(std::size(examples)), qPrintable(out.path()));
     return failures == 0 ? 0 : 1;

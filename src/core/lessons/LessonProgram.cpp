@@ -9,6 +9,8 @@
 #include "blocks/TKeloLoopBlock.h"
 #include "blocks/Workspace.h"
 #include "project/Project.h"
+#include "variables/TArduVar.h"
+#include "variables/TArduVariables.h"
 
 #include <QRegularExpression>
 
@@ -41,7 +43,7 @@ QString box(const QString &cssClass, const QString &text)
 
 // The command text with its placeholders replaced by boxes: a value block's caption,
 // or the number, text or device the pupil set.
-QString caption(const TKeloBlock *b)
+QString caption(const TKeloBlock *b, const TArduVariables &variables)
 {
     static const QRegularExpression placeholder(u"%p[12sd]"_s);
     const QString text = b->CommandText();
@@ -55,6 +57,12 @@ QString caption(const TKeloBlock *b)
             out += b->VarParam1() ? box(u"value"_s, b->VarParam1()->captionText()) : box(u"param"_s, b->GetParam1Text());
             break;
         case u'2':
+            // A variable command chooses its variable in place of a second number.
+            if (dynamic_cast<const TKeloCommandVarBlock *>(b)) {
+                const TArduVar *var = variables.GetVarByID(b->GetParam2());
+                out += box(u"devname"_s, var ? var->VarName : QString());
+                break;
+            }
             out += b->VarParam2() ? box(u"value"_s, b->VarParam2()->captionText())
                                   : box(u"param"_s, QString::number(b->GetParam2()));
             break;
@@ -75,20 +83,20 @@ void line(QString &out, const QString &group, const QString &text, int depth)
     out += QString(2 * depth, u' ') + u"<div class=\"block "_s + group + u"\">"_s + text + u"</div>\n"_s;
 }
 
-void walk(QString &out, const TKeloBlock *b, int depth)
+void walk(QString &out, const TKeloBlock *b, int depth, const TArduVariables &variables)
 {
     // As long as the chain, never longer: a loop in the links cannot hang it.
     for (int guard = 0; b && guard < (1 << 20); ++guard) {
         const QString group = groupOf(b);
-        line(out, group, caption(b), depth);
+        line(out, group, caption(b, variables), depth);
         if (auto *c = dynamic_cast<const TKeloContainerBlock *>(b)) {
             out += QString(2 * depth, u' ') + u"<div class=\"body "_s + group + u"\">\n"_s;
-            walk(out, c->firstBlock(), depth + 1);
+            walk(out, c->firstBlock(), depth + 1, variables);
             out += QString(2 * depth, u' ') + u"</div>\n"_s;
             if (auto *e = dynamic_cast<const TKeloControlElseBlock *>(b); e && e->elsevisible() && e->ElseBlock()) {
                 line(out, group, e->ElseBlock()->CommandText().toHtmlEscaped(), depth);
                 out += QString(2 * depth, u' ') + u"<div class=\"body "_s + group + u"\">\n"_s;
-                walk(out, e->ElseBlock()->firstBlock(), depth + 1);
+                walk(out, e->ElseBlock()->firstBlock(), depth + 1, variables);
                 out += QString(2 * depth, u' ') + u"</div>\n"_s;
             }
             if (c->EndBlock())
@@ -108,7 +116,7 @@ QString html(Project &project)
     if (!start)
         return QString();
     QString out = u"<div class=\"program\">\n"_s;
-    walk(out, start, 1);
+    walk(out, start, 1, project.variables());
     out += u"</div>\n"_s;
     return out;
 }

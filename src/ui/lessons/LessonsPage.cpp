@@ -54,6 +54,8 @@ LessonsPage::LessonsPage(const QString &lessonsFolder, QWidget *parent)
     fTree->setEditTriggers(QAbstractItemView::NoEditTriggers);
     fTree->setFont(tahoma(16, true, true));
     fTree->setStyleSheet(u"QTreeWidget { color: #592651; background: #7DB5AC; }"_s);
+    // Long titles scroll sideways rather than being cut short.
+    fTree->header()->setStretchLastSection(false);
     fTree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     fillTree();
     connect(fTree, &QTreeWidget::currentItemChanged, this,
