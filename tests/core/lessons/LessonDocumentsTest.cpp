@@ -9,6 +9,7 @@
 #include "util/DebugLog.h"
 #include "util/TextMeasurer.h"
 #include "util/UserPrompt.h"
+#include "variables/GreekToLatin.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,15 +34,20 @@ struct LessonFile {
     std::string name;  // for the test's name
 };
 
+void PrintTo(const LessonFile &lesson, std::ostream *os)
+{
+    *os << (lesson.category + u'/' + lesson.title).toStdString();
+}
+
 std::vector<LessonFile> allLessons()
 {
     std::vector<LessonFile> out;
     for (const LessonCategory &c : LessonTree::categories())
         for (const QString &t : c.lessons) {
             std::string ascii;
-            for (QChar ch : t)
+            for (QChar ch : GreekToLatin(t))
                 ascii += ch.isLetterOrNumber() && ch.unicode() < 128 ? char(ch.unicode()) : '_';
-            out.push_back({c.title, t, std::to_string(out.size()) + "_" + ascii});
+            out.push_back({c.title, t, ascii});
         }
     return out;
 }
