@@ -1,9 +1,9 @@
 #pragma once
 
 // The about box's fade-in: every tick of a 100 ms timer sets the opacity to a
-// counter that grows by 20, until the counter passes 255; the last tick makes the
-// window fully opaque. The window shows 0, 20, …, 240 and then 255, on the
-// thirteenth tick, about 1.3 s after it appeared.
+// counter that then grows by 20; once the counter reaches 255 the timer stops and
+// the window becomes fully opaque. The ticks set 0, 20, …, 240, and the thirteenth,
+// the one that sets 240, also makes the window opaque, about 1.3 s after it appeared.
 class FadeIn {
 public:
     static constexpr int IntervalMs = 100;
@@ -12,7 +12,7 @@ public:
 
     struct Tick {
         int opacity;  // 0 (transparent) to 255 (opaque)
-        bool again;   // whether the timer runs on
+        bool again;   // whether the timer runs on; if not, the window becomes Opaque
     };
 
     // Every showing starts from the beginning.
@@ -22,9 +22,7 @@ public:
     {
         const int opacity = fCounter;
         fCounter += Step;
-        if (fCounter < Opaque)
-            return {opacity, true};
-        return {Opaque, false};
+        return {opacity, fCounter < Opaque};
     }
 
 private:

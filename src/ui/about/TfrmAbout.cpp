@@ -92,6 +92,8 @@ void TfrmAbout::fadeStep()
     setWindowOpacity(tick.opacity / 255.0);
     if (tick.again)
         fTimer->start();
+    else
+        setWindowOpacity(1.0);
 }
 
 void TfrmAbout::mousePressEvent(QMouseEvent *event)
