@@ -4,6 +4,9 @@ set -euo pipefail
 
 # Build, widgets and their tests.
 PKGS=(cmake ninja-build g++ pkg-config qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core xvfb xauth)
+# Serial ports and boards being plugged in (src/platform); socat makes the
+# pseudo-terminal pair that stands in for a board in tests/e2e/port-selector.sh.
+PKGS+=(qt6-serialport-dev libudev-dev socat)
 # Debian's Arduino toolchain compiles the generated sketches with our device libraries,
 # and simavr runs some of them (tests/arduino); gcc-avr also builds the bootloader of
 # the simulated Uno that avrdude and the IDE upload to.

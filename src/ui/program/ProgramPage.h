@@ -31,7 +31,8 @@ protected:
 
 signals:
     // The pupil changed the program (a drop, an edit, a deletion).
-    void changed();
+    // See ProgramView::changed.
+    void changed(const QString &mergeKey = QString());
 
 private:
     friend class TfrmVimsel;

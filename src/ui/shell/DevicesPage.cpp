@@ -178,6 +178,16 @@ void DevicesPage::ClearDevices()
     fDevices.ClearDevices();
 }
 
+void DevicesPage::addDevices()
+{
+    syncTiles();
+}
+
+void DevicesPage::BoardModelChanged()
+{
+    showBoard();
+}
+
 void DevicesPage::devicesChanged()
 {
     syncDevices();

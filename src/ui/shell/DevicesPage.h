@@ -58,6 +58,12 @@ public:
     // Removes every device; the board stays.
     void ClearDevices();
 
+    // The device tiles show their types' counts and "ADD" buttons again, and the
+    // board page its board; neither changes the project. Every port refresh ends
+    // with both.
+    void addDevices();
+    void BoardModelChanged();
+
 signals:
     // The device list or the board changed, and the page shows it: blocks may show
     // other devices now.

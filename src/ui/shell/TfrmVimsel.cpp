@@ -4,10 +4,14 @@
 #include "lessons/LessonsPage.h"
 #include "program/ProgramPage.h"
 #include "project/Project.h"
+#include "serial/BoardPlugRule.h"
+#include "serial/PortSelectorTexts.h"
+#include "serial/SerialPorts.h"
 #include "shell/DebugList.h"
 #include "shell/DevicesPage.h"
 #include "shell/FontTextMeasurer.h"
 #include "shell/MessageBoxPrompt.h"
+#include "shell/PortBalloon.h"
 #include "shell/ProgramFolders.h"
 #include "shell/ProgramVersion.h"
 #include "shell/ResourcePaths.h"
@@ -20,6 +24,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
@@ -28,6 +33,7 @@
 #include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
@@ -91,8 +97,9 @@ QWidget *clientOf(QWidget *w)
 
 } // namespace
 
-TfrmVimsel::TfrmVimsel(UserPrompt *prompt, const QString &writableFolder, QWidget *parent)
-    : QMainWindow(parent), fMeasurer(std::make_unique<FontTextMeasurer>())
+TfrmVimsel::TfrmVimsel(UserPrompt *prompt, const QString &writableFolder, PortEnvironment ports, QWidget *parent)
+    : QMainWindow(parent), fMeasurer(std::make_unique<FontTextMeasurer>()),
+      fPortAccess(std::move(ports.access)), fHotPlug(std::move(ports.hotPlug))
 {
     setObjectName(u"frmVimsel"_s);
     setFont(QFont(u"Tahoma"_s, 8));
@@ -115,13 +122,16 @@ TfrmVimsel::TfrmVimsel(UserPrompt *prompt, const QString &writableFolder, QWidge
     createStatusBar();
     setOpenFileChooser({});
     setSaveFileChooser({});
-    connect(fProgramPage, &ProgramPage::changed, this, [this] { fSession->markModified(); });
-    createToolchain(writableFolder.isEmpty()
-                        ? ProgramFolders::forThisUser().writableFolder(QCoreApplication::applicationDirPath())
-                        : writableFolder);
+    connect(fProgramPage, &ProgramPage::changed, this,
+            [this](const QString &mergeKey) { fSession->markModified(mergeKey); });
+    fWritableFolder = writableFolder.isEmpty()
+                          ? ProgramFolders::forThisUser().writableFolder(QCoreApplication::applicationDirPath())
+                          : writableFolder;
+    createToolchain(fWritableFolder);
 
     fSettings = std::make_unique<SettingsIntStore>(u"MainForm"_s);
     fGeometry = std::make_unique<WindowGeometry>(*fSettings);
+    fPorts = std::make_unique<SerialPorts>(std::move(ports.sources), *fSettings, *this, fPrompt, fPortAccess.get());
     if (!RestoreWindowGeometry())
         resize(WindowGeometry::DefaultWidth, WindowGeometry::DefaultHeight);
 
@@ -133,6 +143,8 @@ TfrmVimsel::TfrmVimsel(UserPrompt *prompt, const QString &writableFolder, QWidge
 
 TfrmVimsel::~TfrmVimsel()
 {
+    // No more news of boards while the window comes apart.
+    fHotPlug.reset();
     qApp->removeEventFilter(this);
     // The pages hold on to the project: they go first.
     delete takeCentralWidget();
@@ -169,7 +181,15 @@ void TfrmVimsel::createActions()
     fAcConnect = action(u"acConnect"_s, u"Αποστολή"_s, QString());
     fAcStop = action(u"acStop"_s, u"Τερμάτισε"_s, u"Σταματά την εκτέλεση του προγράμματος στό robot"_s);
     fAcAbout = action(u"acAbout"_s, u"Σχετικά..."_s, QString());
-    addActions({fAcOpen, fAcSave});
+    fAcUndo = action(u"acUndo"_s, u"Αναίρεση"_s, u"Αναιρεί την τελευταία αλλαγή"_s);
+    fAcUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    fAcUndo->setIcon(style()->standardIcon(QStyle::SP_ArrowBack));
+    fAcUndo->setEnabled(false);
+    fAcRedo = action(u"acRedo"_s, u"Επανάληψη"_s, u"Ξανακάνει την αλλαγή που αναιρέθηκε"_s);
+    fAcRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    fAcRedo->setIcon(style()->standardIcon(QStyle::SP_ArrowForward));
+    fAcRedo->setEnabled(false);
+    addActions({fAcOpen, fAcSave, fAcUndo, fAcRedo});
 
     connect(fAcNew, &QAction::triggered, this, &TfrmVimsel::newProject);
     connect(fAcOpen, &QAction::triggered, this, &TfrmVimsel::openProject);
@@ -178,6 +198,27 @@ void TfrmVimsel::createActions()
     connect(fAcExit, &QAction::triggered, this, &QWidget::close);
     connect(fAcGetCode, &QAction::triggered, this, &TfrmVimsel::generateCode);
     connect(fAcAbout, &QAction::triggered, this, &TfrmVimsel::showAbout);
+    connect(fAcUndo, &QAction::triggered, this, [this] {
+        if (fSession->undo())
+            afterHistoryStep();
+    });
+    connect(fAcRedo, &QAction::triggered, this, [this] {
+        if (fSession->redo())
+            afterHistoryStep();
+    });
+    fSession->setHistoryListener([this] {
+        fAcUndo->setEnabled(fSession->canUndo());
+        fAcRedo->setEnabled(fSession->canRedo());
+    });
+}
+
+void TfrmVimsel::afterHistoryStep()
+{
+    // The pupil stays where they are: the page, the device tab, the canvas's scroll.
+    QTabWidget *deviceTabs = fDevicesPage->deviceNotebook();
+    const int deviceTab = deviceTabs->currentIndex();
+    fProgramPage->sync();
+    deviceTabs->setCurrentIndex(std::min(deviceTab, deviceTabs->count() - 1));
 }
 
 void TfrmVimsel::createToolBar()
@@ -197,6 +238,8 @@ void TfrmVimsel::createToolBar()
     place(fAcNew, 72, QString());
     place(fAcOpen, 88, u"Άνοιγμα Αρχείου προγράμματος  από το δίσκο"_s);
     place(fAcSave, 88, u"Αποθηκεύει το πρόγραμμα στον δίσκο"_s);
+    place(fAcUndo, 88, QString());
+    place(fAcRedo, 88, QString());
     // The live link to the board is not offered: its buttons exist but never show,
     // so they stay out of the bar's layout, which would show them again.
     const auto hiddenButton = [bar](QAction *a, const QString &name, int width, const QString &hint) {
@@ -230,6 +273,9 @@ void TfrmVimsel::createMenu()
     file->addAction(fAcOptions);
     file->addSeparator();
     file->addAction(fAcExit);
+    QMenu *edit = menuBar()->addMenu(u"Επεξεργασία"_s);
+    edit->setObjectName(u"EditMenu"_s);
+    edit->addActions({fAcUndo, fAcRedo});
     menuBar()->addAction(fAcAbout);
 }
 
@@ -285,6 +331,7 @@ void TfrmVimsel::createStatusBar()
     fFilePanel->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     bar->addWidget(fPortPanel);
     bar->addWidget(fFilePanel);
+    fBalloon = new PortBalloon(this);
 }
 
 void TfrmVimsel::AddDebug(const QString &line)
@@ -433,6 +480,8 @@ void TfrmVimsel::createToolchain(const QString &writableFolder)
     // would cover the port selector).
     fResultPanel = new QLabel(statusBar());
     fResultPanel->setObjectName(u"ResultPanel"_s);
+    // It takes the room that is left, never pushing the other panels over each other.
+    fResultPanel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     statusBar()->addWidget(fResultPanel, 1);
     connect(fToolchain, &ArduinoToolchain::runningChanged, this, [this](bool running) {
         fAcGetCode->setEnabled(!running);
@@ -455,11 +504,6 @@ void TfrmVimsel::showBuildReport(const BuildReport &report)
                          report.succeeded() ? UserPrompt::Icon::Information : UserPrompt::Icon::Warning);
 }
 
-QString TfrmVimsel::selectedPort() const
-{
-    return QString();
-}
-
 void TfrmVimsel::showAbout()
 {
     auto *about = findChild<TfrmAbout *>(QString(), Qt::FindDirectChildrenOnly);
@@ -470,6 +514,12 @@ void TfrmVimsel::showAbout()
 
 bool TfrmVimsel::eventFilter(QObject *watched, QEvent *event)
 {
+    // A double-click anywhere on the status bar (its panels pass it on) lists the
+    // ports again.
+    if (event->type() == QEvent::MouseButtonDblClick && watched == statusBar()) {
+        refreshPorts();
+        return true;
+    }
     if (event->type() == QEvent::Wheel && watched->isWidgetType()
         && static_cast<QWidget *>(watched)->window() == this) {
         auto *wheel = static_cast<QWheelEvent *>(event);
@@ -562,6 +612,7 @@ void TfrmVimsel::closeEvent(QCloseEvent *event)
         return;
     }
     resetBoard();
+    fBalloon->hide();
     FreeAllBlocks();
     event->accept();
 }
@@ -589,8 +640,6 @@ void TfrmVimsel::EnsureIdeDebugSetting()
     if (fToolchain)
         fToolchain->EnsureIdeDebugSetting();
 }
-// Filled in with port discovery: follows boards being plugged in and out.
-void TfrmVimsel::startUsbNotifier() {}
 // The update window, shown modally when an update server is set; its failures never
 // stop start-up. A started installer replaces the program, which then ends.
 void TfrmVimsel::runUpdateCheck()
@@ -612,13 +661,94 @@ void TfrmVimsel::runUpdateCheck()
     } catch (...) {
     }
 }
-// Filled in with port discovery; also applies the board model.
-void TfrmVimsel::refreshPorts() {}
 void TfrmVimsel::checkIdePath()
 {
     fToolchain->checkIdePath();
 }
-// Filled in with port discovery: the balloon pointing at the port selector.
-void TfrmVimsel::showPortBalloon() {}
 // Filled in with the serial link: resets the board if the port is open.
 void TfrmVimsel::resetBoard() {}
+
+QString TfrmVimsel::selectedPort() const
+{
+    return fPorts ? fPorts->selectedPort() : QString();
+}
+
+void TfrmVimsel::startUsbNotifier()
+{
+    if (fHotPlug)
+        fHotPlug->start([this](const UsbDeviceEvent &event) { UsbChanged(event); });
+}
+
+void TfrmVimsel::UsbChanged(const UsbDeviceEvent &event)
+{
+    const std::optional<BoardPlugRule::Reaction> reaction = BoardPlugRule::react(event);
+    if (!reaction)
+        return;
+    if (reaction->refresh)
+        refreshPorts();
+    setPortHint(reaction->hint);
+    showPortBalloon();
+}
+
+void TfrmVimsel::refreshPorts()
+{
+    // "BTPort.ini" sits where the program keeps its own files.
+    fPorts->RefreshPorts(SerialPorts::ReadBluetoothPortSetting(fWritableFolder));
+
+    fPortPanel->setText(PortSelectorTexts::panelText());
+    setPortHint(PortSelectorTexts::portHint());
+    if (!cmb) {
+        cmb = new QComboBox(fPortPanel);
+        cmb->setObjectName(u"cmb"_s);
+        cmb->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        cmb->setPlaceholderText(SerialPorts::noneText());
+        // Only a choice of the user selects a port; filling the list does not.
+        connect(cmb, &QComboBox::activated, this, &TfrmVimsel::PortSelected);
+    }
+    {
+        const QSignalBlocker blocker(cmb);
+        cmb->clear();
+        cmb->addItems(fPorts->ports());
+        cmb->setCurrentIndex(fPorts->BtIndex());
+    }
+    placePortSelector();
+    cmb->show();
+
+    // The device tiles and the board page are shown again; the project is unchanged.
+    fDevicesPage->addDevices();
+    fDevicesPage->BoardModelChanged();
+}
+
+// The selector stands right of the panel's text, wide enough for the longest port
+// name; the panel grows with it so that the file name beside it stays readable.
+void TfrmVimsel::placePortSelector()
+{
+    constexpr int MinSelectorWidth = 70;
+    constexpr int MinPanelWidth = 100;
+    fPortPanel->ensurePolished();
+    const int left = fPortPanel->fontMetrics().horizontalAdvance(PortSelectorTexts::panelText()) + 7;
+    const QSize hint = cmb->sizeHint();
+    const int width = std::max(MinSelectorWidth, hint.width());
+    fPortPanel->setFixedHeight(hint.height());
+    fPortPanel->setFixedWidth(std::max(MinPanelWidth, left + width + 4));
+    cmb->setGeometry(left, 0, width, hint.height());
+}
+
+void TfrmVimsel::PortSelected(int index)
+{
+    fPorts->PortSelected(index);
+}
+
+void TfrmVimsel::setPortHint(const QString &hint)
+{
+    fPortHint = hint;
+    QString shown = hint;
+    shown.replace(u"\r\n"_s, u"\n"_s);
+    statusBar()->setToolTip(shown);
+}
+
+void TfrmVimsel::showPortBalloon()
+{
+    fBalloon->showAt(cmb ? static_cast<QWidget *>(cmb) : fPortPanel, PortSelectorTexts::balloonTitle(),
+                     PortSelectorTexts::balloonText(fPortHint));
+}

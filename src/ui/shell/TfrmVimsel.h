@@ -1,5 +1,6 @@
 #pragma once
 
+#include "serial/PlatformPorts.h"
 #include "shell/ProjectSession.h"
 #include "shell/WindowGeometry.h"
 #include "util/DebugLog.h"
@@ -12,13 +13,16 @@ class BuildReport;
 class DebugList;
 class DevicesPage;
 class MessageBoxPrompt;
+class PortBalloon;
 class ProgramPage;
 class Project;
+class SerialPorts;
 class SettingsIntStore;
 class TextMeasurer;
 class UserPrompt;
 class QAbstractScrollArea;
 class QAction;
+class QComboBox;
 class QLabel;
 class QPlainTextEdit;
 class QTabWidget;
@@ -34,10 +38,13 @@ public:
     using FileChooser = ProjectSession::FileChooser;
 
     // Without a prompt the window asks with message boxes of its own. Block texts
-    // are measured in the fonts the blocks are drawn with. Build it with
-    // buildMainWindow(), as the program does.
-    // writableFolder: where "Out" and "Options.ini" go; empty for the program's own.
-    explicit TfrmVimsel(UserPrompt *prompt = nullptr, const QString &writableFolder = {}, QWidget *parent = nullptr);
+    // are measured in the fonts the blocks are drawn with. The serial ports are the
+    // machine's unless others are given. Build it with buildMainWindow(), as the
+    // program does.
+    // writableFolder: where "Out" and "Options.ini" go and "BTPort.ini" is read; empty
+    // for the program's own.
+    explicit TfrmVimsel(UserPrompt *prompt = nullptr, const QString &writableFolder = {},
+                        PortEnvironment ports = PlatformPorts::forThisMachine(), QWidget *parent = nullptr);
     ~TfrmVimsel() override;
 
     static QString getFullCaption();
@@ -69,6 +76,11 @@ public:
     QLabel *portPanel() const { return fPortPanel; }
     QLabel *filePanel() const { return fFilePanel; }
     QLabel *resultPanel() const { return fResultPanel; }
+    // The port selector in the status bar; null until the first port refresh.
+    QComboBox *portSelector() const { return cmb; }
+    PortBalloon *portBalloon() const { return fBalloon; }
+    // The status bar's hint as set (CR LF between its lines).
+    QString portHint() const { return fPortHint; }
 
     QAction *acNew() const { return fAcNew; }
     QAction *acopen() const { return fAcOpen; }
@@ -80,6 +92,8 @@ public:
     QAction *acConnect() const { return fAcConnect; }
     QAction *acStop() const { return fAcStop; }
     QAction *acAbout() const { return fAcAbout; }
+    QAction *acUndo() const { return fAcUndo; }
+    QAction *acRedo() const { return fAcRedo; }
 
 public slots:
     void newProject();
@@ -89,6 +103,8 @@ public slots:
     // "Κώδικας Arduino": the sketch into the code page and onto the clipboard.
     void generateCode();
     void showAbout();
+    // The user chose the port at index in the selector.
+    void PortSelected(int index);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -106,6 +122,7 @@ private:
     void createToolchain(const QString &writableFolder);
     void showBuildReport(const BuildReport &report);
     void afterFileCommand();
+    void afterHistoryStep();
     QString runFileDialog(bool save, const QString &current);
     bool routeWheel(QWheelEvent *event);
     bool redirectWheelToFocus(QWidget *receiver, QWheelEvent *event);
@@ -119,6 +136,9 @@ private:
     void refreshPorts();
     void checkIdePath();
     void showPortBalloon();
+    void UsbChanged(const UsbDeviceEvent &event);
+    void setPortHint(const QString &hint);
+    void placePortSelector();
     // Shut-down step for the serial link.
     void resetBoard();
 
@@ -130,6 +150,11 @@ private:
     std::unique_ptr<WindowGeometry> fGeometry;
     std::unique_ptr<Project> fProject;
     std::unique_ptr<ProjectSession> fSession;
+    std::unique_ptr<PortAccess> fPortAccess;
+    std::unique_ptr<SerialPorts> fPorts;
+    std::unique_ptr<HotPlugMonitor> fHotPlug;
+    QString fPortHint;
+    QString fWritableFolder;
     bool fFirstShown = false;
     bool fEnding = false;  // an installer took over: the program ends
     bool fRedirectingWheel = false;
@@ -143,6 +168,8 @@ private:
     QLabel *fPortPanel = nullptr;
     QLabel *fFilePanel = nullptr;
     QLabel *fResultPanel = nullptr;
+    QComboBox *cmb = nullptr;
+    PortBalloon *fBalloon = nullptr;
 
     QAction *fAcNew = nullptr;
     QAction *fAcOpen = nullptr;
@@ -154,4 +181,6 @@ private:
     QAction *fAcConnect = nullptr;
     QAction *fAcStop = nullptr;
     QAction *fAcAbout = nullptr;
+    QAction *fAcUndo = nullptr;
+    QAction *fAcRedo = nullptr;
 };
