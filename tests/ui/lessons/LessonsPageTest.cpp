@@ -190,6 +190,11 @@ struct SearchCase {
     QString shown;        // text the page must show
 };
 
+void PrintTo(const SearchCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class LessonSearch : public LessonsPageTest, public ::testing::WithParamInterface<SearchCase> {};
 
 TEST_P(LessonSearch, ShowsTheFirstDocumentFoundAndNamesTheHtmFile)

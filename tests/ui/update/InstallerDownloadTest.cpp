@@ -48,6 +48,11 @@ struct DownloadCase {
     QString lastStatus;
 };
 
+void PrintTo(const DownloadCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class InstallerDownload : public ::testing::TestWithParam<DownloadCase> {};
 
 TEST_P(InstallerDownload, StartsOnlyAGenuineInstallerFetchedOverHttps)
