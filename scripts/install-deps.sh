@@ -17,6 +17,8 @@ PKGS+=(xdotool imagemagick)
 # The lessons page shows its documents in an embedded browser; the update check and
 # its tests speak HTTP (QtNetwork comes with qt6-base-dev).
 PKGS+=(qt6-webengine-dev)
+# The update window's end-to-end test serves its version file with python's http.server.
+PKGS+=(python3)
 
 missing=()
 for p in "${PKGS[@]}"; do
