@@ -81,11 +81,18 @@ if [ "$CASE" = lessons ]; then
   STEP="opening the lessons page"
   click "${LESSONS_TAB[@]}"
   expect_colour "the lessons tree" "${TREE_BACKGROUND[@]}" "$TREE_COLOUR"
+  # The browser's arrival gives the main window a new X window (it now composes with
+  # OpenGL): WIN must name the new one.
+  sleep 0.5
+  main_window
+  window_geometry
   shot "lessons-page"
 
   STEP="reading the LED lesson"
   click "${LESSON_LED[@]}"
   wait_for "the LED lesson's title" page_shows "$HEADING" 300
+  main_window
+  window_geometry
   scroll_page 10
   wait_for "the LED lesson's wiring picture" page_shows "$UNO_BOARD" 2000
   shot "device-lesson"
