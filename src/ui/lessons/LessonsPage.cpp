@@ -1,5 +1,6 @@
 #include "lessons/LessonsPage.h"
 
+#include "lessons/LessonBrowserModule.h"
 #include "lessons/LessonTree.h"
 
 #include <QDir>
@@ -9,11 +10,6 @@
 #include <QTreeWidget>
 #include <QUrl>
 #include <QVBoxLayout>
-#include <QWebEngineView>
-
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
 
 using namespace Qt::StringLiterals;
 
@@ -26,16 +22,6 @@ QFont tahoma(int pixelSize, bool bold, bool italic = false)
     f.setBold(bold);
     f.setItalic(italic);
     return f;
-}
-
-// The browser engine refuses to start as root unless its sandbox is off; a school
-// machine's single account sometimes is root.
-void allowBrowserAsRoot()
-{
-#ifdef Q_OS_UNIX
-    if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-#endif
 }
 
 } // namespace
@@ -53,7 +39,10 @@ LessonsPage::LessonsPage(const QString &lessonsFolder, QWidget *parent)
     fTree->setIndentation(19);
     fTree->setEditTriggers(QAbstractItemView::NoEditTriggers);
     fTree->setFont(tahoma(16, true, true));
-    fTree->setStyleSheet(u"QTreeWidget { color: #592651; background: #7DB5AC; }"_s);
+    QPalette colours = fTree->palette();
+    colours.setColor(QPalette::Text, QColor(0x59, 0x26, 0x51));
+    colours.setColor(QPalette::Base, QColor(0x7D, 0xB5, 0xAC));
+    fTree->setPalette(colours);
     // Long titles scroll sideways rather than being cut short.
     fTree->header()->setStretchLastSection(false);
     fTree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -114,13 +103,23 @@ void LessonsPage::showEvent(QShowEvent *event)
     ensureBrowser();
 }
 
-QWebEngineView *LessonsPage::ensureBrowser()
+QWidget *LessonsPage::ensureBrowser()
 {
-    if (!fBrowser) {
-        allowBrowserAsRoot();
-        fBrowser = new QWebEngineView(fBrowserPanel);
+    if (fBrowser || fNoBrowser)
+        return fBrowser;
+    QString error;
+    fBrowser = LessonBrowserModule::createBrowser(fBrowserPanel, &error);
+    if (fBrowser) {
         fBrowser->setObjectName(u"WebBrowser1"_s);
         fBrowserPanel->layout()->addWidget(fBrowser);
+    } else {
+        // An installation without its browser still says what is wrong.
+        fNoBrowser = new QLabel(u"Τα μαθήματα δεν μπορούν να εμφανιστούν: λείπει ο περιηγητής του προγράμματος."
+                                u"\n\n"_s + error, fBrowserPanel);
+        fNoBrowser->setObjectName(u"NoBrowser"_s);
+        fNoBrowser->setWordWrap(true);
+        fNoBrowser->setAlignment(Qt::AlignCenter);
+        fBrowserPanel->layout()->addWidget(fNoBrowser);
     }
     return fBrowser;
 }
@@ -136,5 +135,6 @@ void LessonsPage::ShowLesson(const QString &pathWithoutExtension)
 {
     const LessonLocator::Document doc = fLocator.locate(pathWithoutExtension);
     fPathLine->setText(QDir::toNativeSeparators(doc.pathLine));
-    ensureBrowser()->load(QUrl::fromLocalFile(doc.file));
+    if (QWidget *browser = ensureBrowser())
+        browser->setProperty("url", QUrl::fromLocalFile(doc.file));
 }

@@ -7,13 +7,13 @@
 class QLabel;
 class QTreeWidget;
 class QTreeWidgetItem;
-class QWebEngineView;
 
 // The "Μαθήματα" page: the fixed tree of lessons on the left, the chosen lesson's
 // document on the right, and below them the path line with the file asked for.
 //
-// The browser is the heaviest part of the program: it is created the first time the
-// page is shown (or a lesson is asked for), never at start-up.
+// The browser is the heaviest part of the program: it comes from a module of its own
+// (LessonBrowserModule), loaded and created the first time the page is shown, never
+// at start-up.
 class LessonsPage : public QWidget {
     Q_OBJECT
 public:
@@ -29,8 +29,9 @@ public:
 
     QTreeWidget *tree() const { return fTree; }
     QLabel *pathLine() const { return fPathLine; }
-    // Absent until the page is first shown.
-    QWebEngineView *browser() const { return fBrowser; }
+    // The browser (a QWebEngineView); absent until the page is first shown, and when
+    // its module is missing.
+    QWidget *browser() const { return fBrowser; }
 
 public slots:
     // The tree's selection changed: a lesson node shows its lesson, a category nothing.
@@ -43,11 +44,12 @@ protected:
 
 private:
     void fillTree();
-    QWebEngineView *ensureBrowser();
+    QWidget *ensureBrowser();
 
     LessonLocator fLocator;
     QTreeWidget *fTree = nullptr;
     QWidget *fBrowserPanel = nullptr;
-    QWebEngineView *fBrowser = nullptr;
+    QWidget *fBrowser = nullptr;
+    QLabel *fNoBrowser = nullptr;
     QLabel *fPathLine = nullptr;
 };

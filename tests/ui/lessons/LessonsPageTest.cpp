@@ -41,6 +41,8 @@ protected:
     }
     LessonsPage *page() const { return win->findChild<LessonsPage *>(); }
     QTreeWidget *tree() const { return page()->tree(); }
+    // The browser the page got from its module.
+    QWebEngineView *view() const { return qobject_cast<QWebEngineView *>(page()->browser()); }
 
     void clickTab(int index)
     {
@@ -71,7 +73,7 @@ protected:
     // Clicks a lesson and waits for the browser to have loaded what it shows.
     bool openLesson(const QString &category, const QString &lesson)
     {
-        QSignalSpy loaded(page()->browser(), &QWebEngineView::loadFinished);
+        QSignalSpy loaded(view(), &QWebEngineView::loadFinished);
         clickNode(node(category, lesson));
         return loaded.wait(15000) && loaded.last().at(0).toBool();
     }
@@ -79,7 +81,7 @@ protected:
     {
         QString text;
         bool done = false;
-        page()->browser()->page()->toPlainText([&](const QString &t) {
+        view()->page()->toPlainText([&](const QString &t) {
             text = t;
             done = true;
         });
@@ -116,7 +118,7 @@ TEST_F(LessonsPageTest, StartUpLeavesTheBrowserForTheFirstVisitWhichOpensTheWhol
 
     clickTab(TfrmVimsel::LessonsPageIndex);
     ASSERT_EQ(win->notebook()->currentIndex(), TfrmVimsel::LessonsPageIndex);
-    EXPECT_NE(page()->browser(), nullptr);
+    EXPECT_NE(view(), nullptr);
     const QList<QPair<QString, QStringList>> expected{
         {kDevices,
          {u"Led Λαμπάκι"_s, u"Laser"_s, u"Διακόπτης Πλήκτρο"_s, u"Αισθητήρας Φωτός"_s, u"Αισθητήρας Υγρασίας Εδάφους"_s,
@@ -174,7 +176,7 @@ TEST_F(LessonsPageTest, EveryLessonLoadsAndShowsItsTitle)
         for (int k = 0; k < category->childCount(); ++k) {
             const QString lesson = category->child(k)->text(0);
             ASSERT_TRUE(openLesson(category->text(0), lesson)) << qPrintable(lesson);
-            EXPECT_EQ(page()->browser()->title(), lesson);
+            EXPECT_EQ(view()->title(), lesson);
             EXPECT_TRUE(shownText().startsWith(lesson)) << qPrintable(lesson);
             EXPECT_TRUE(page()->pathLine()->text().endsWith(
                 QDir::toNativeSeparators(u"Lessons/"_s + category->text(0) + u'/' + lesson + u".htm"_s)))
@@ -226,7 +228,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(LessonsPageTest, CategoryNodeChangesNothing)
 {
     clickTab(TfrmVimsel::LessonsPageIndex);
-    QSignalSpy started(page()->browser(), &QWebEngineView::loadStarted);
+    QSignalSpy started(view(), &QWebEngineView::loadStarted);
     clickNode(node(kProjects));
     QTest::qWait(200);
     EXPECT_EQ(started.count(), 0);
@@ -234,11 +236,11 @@ TEST_F(LessonsPageTest, CategoryNodeChangesNothing)
 
     ASSERT_TRUE(openLesson(kProjects, u"Project 3"_s));
     const QString path = page()->pathLine()->text();
-    const QUrl url = page()->browser()->url();
+    const QUrl url = view()->url();
     clickNode(node(kBasics));
     QTest::qWait(200);
     EXPECT_EQ(page()->pathLine()->text(), path);
-    EXPECT_EQ(page()->browser()->url(), url);
+    EXPECT_EQ(view()->url(), url);
 }
 
 } // namespace
