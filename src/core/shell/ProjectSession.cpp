@@ -193,6 +193,17 @@ bool ProjectSession::openFile(const QString &fileName)
     return true;
 }
 
+bool ProjectSession::recover(const QString &programFile, const QString &originalFile)
+{
+    if (!openFile(programFile))
+        return false;
+    fFileName = originalFile;
+    fModified = true;
+    resetHistory(false);
+    fModified = true;
+    return true;
+}
+
 bool ProjectSession::save()
 {
     if (!fProject.workspace().CanvasHasBlocks())

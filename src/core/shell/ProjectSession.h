@@ -84,6 +84,10 @@ public:
     // blocks read so far stay; the project then has no file, so that a later save
     // cannot overwrite either file with the mixture, and counts as changed.
     bool openFile(const QString &fileName);
+    // Replaces the project by a recovery copy (programFile) of the project whose file is
+    // originalFile (empty for one never saved); the project then counts as changed,
+    // so that saving it writes the recovered work to its own file.
+    bool recover(const QString &programFile, const QString &originalFile);
     // Writes the project into its file, asking for a name when it has none. With no
     // block on the canvas it does nothing at all.
     bool save();

@@ -1,6 +1,8 @@
 #include "shell/TfrmVimsel.h"
 
 #include "about/TfrmAbout.h"
+#include "checks/FindingsPanel.h"
+#include "checks/ProjectChecks.h"
 #include "lessons/LessonsPage.h"
 #include "program/ProgramPage.h"
 #include "project/Project.h"
@@ -16,9 +18,16 @@
 #include "shell/ProgramVersion.h"
 #include "shell/ResourcePaths.h"
 #include "shell/SettingsIntStore.h"
+#include "project/ProjectSnapshot.h"
+#include "project/RecoveryStore.h"
 #include "toolchain/ArduinoToolchain.h"
 #include "toolchain/IdeLocation.h"
 #include "update/TfrmUpdate.h"
+#include "toolchain/LiveMode.h"
+#include "util/IniFile.h"
+
+#include <QStandardPaths>
+#include <QTimer>
 
 #include <QAbstractScrollArea>
 #include <QApplication>
@@ -38,7 +47,6 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QSysInfo>
-#include <QTimer>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
@@ -128,6 +136,9 @@ TfrmVimsel::TfrmVimsel(UserPrompt *prompt, const QString &writableFolder, PortEn
                           ? ProgramFolders::forThisUser().writableFolder(QCoreApplication::applicationDirPath())
                           : writableFolder;
     createToolchain(fWritableFolder);
+    createRecovery(writableFolder.isEmpty()
+                       ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + u"/recovery"_s
+                       : writableFolder + u"/recovery"_s);
 
     fSettings = std::make_unique<SettingsIntStore>(u"MainForm"_s);
     fGeometry = std::make_unique<WindowGeometry>(*fSettings);
@@ -212,6 +223,47 @@ void TfrmVimsel::createActions()
     });
 }
 
+void TfrmVimsel::createRecovery(const QString &folder)
+{
+    fRecovery = std::make_unique<RecoveryStore>(folder);
+    // Every couple of minutes while there are unsaved changes (a teacher may set the
+    // interval in "Options.ini", section "Autosave", key "Seconds").
+    IniFile options(fToolchain->location().optionsFile());
+    options.load();
+    const int seconds = std::max(1, options.readInteger(u"Autosave"_s, u"Seconds"_s, 120));
+    fAutosave = new QTimer(this);
+    fAutosave->setInterval(seconds * 1000);
+    connect(fAutosave, &QTimer::timeout, this, [this] {
+        if (fSession->isModified())
+            writeRecovery();
+    });
+    fAutosave->start();
+}
+
+void TfrmVimsel::writeRecovery()
+{
+    fSession->commitChanges();
+    if (!fProject->workspace().CanvasHasBlocks() && fProject->devices().count() == 0
+        && fProject->variables().count() == 0)
+        return;
+    QString error;
+    if (!fRecovery->write(ProjectSnapshot::take(*fProject), fSession->fileName(), &error))
+        AddDebug(u"Recovery copy not written: "_s + error);
+}
+
+void TfrmVimsel::offerRecovery()
+{
+    const std::optional<RecoveryStore::Copy> copy = fRecovery->newerCopy();
+    if (!copy)
+        return;
+    if (fPrompt->askYesNo(RecoveryStore::offerText(*copy), UserPrompt::Icon::Question) != UserPrompt::Answer::Yes) {
+        fRecovery->clear();
+        return;
+    }
+    fSession->recover(copy->programFile, copy->originalFile);
+    afterFileCommand();
+}
+
 void TfrmVimsel::afterHistoryStep()
 {
     // The pupil stays where they are: the page, the device tab, the canvas's scroll.
@@ -240,18 +292,20 @@ void TfrmVimsel::createToolBar()
     place(fAcSave, 88, u"Αποθηκεύει το πρόγραμμα στον δίσκο"_s);
     place(fAcUndo, 88, QString());
     place(fAcRedo, 88, QString());
-    // The live link to the board is not offered: its buttons exist but never show,
-    // so they stay out of the bar's layout, which would show them again.
+    // The live link to the board is offered only in live mode (the options): its
+    // buttons are hidden through their places in the bar, which live mode shows.
     const auto hiddenButton = [bar](QAction *a, const QString &name, int width, const QString &hint) {
         auto *button = new QToolButton(bar);
         button->setObjectName(name);
         button->setDefaultAction(a);
         button->setMinimumSize(width, 34);
         button->setToolTip(hint);
-        button->hide();
+        QAction *place = bar->addWidget(button);
+        place->setVisible(false);
+        return place;
     };
-    hiddenButton(fAcConnect, u"btConnect"_s, 96, u"Αποστέλλει το πρόγραμμα στο Arduino"_s);
-    hiddenButton(fAcStop, u"btStop"_s, 84, u"Σταματά την εκτέλεση του προγράμματος στό Arduino"_s);
+    fConnectButton = hiddenButton(fAcConnect, u"btConnect"_s, 96, u"Αποστέλλει το πρόγραμμα στο Arduino"_s);
+    fStopButton = hiddenButton(fAcStop, u"btStop"_s, 84, u"Σταματά την εκτέλεση του προγράμματος στό Arduino"_s);
 
     // This button has a caption of its own, so it is not bound to the action's text.
     auto *getCode = new QToolButton(bar);
@@ -296,6 +350,8 @@ void TfrmVimsel::createPages()
     fArduMemo->setFont(QFont(u"Consolas"_s, 8));
     fArduMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
+    connect(fProgramPage->findingsPanel(), &FindingsPanel::continueChosen, this, &TfrmVimsel::sendSketch);
+    connect(fProgramPage->findingsPanel(), &FindingsPanel::findingChosen, this, &TfrmVimsel::showDeviceOf);
     fNotebook->addTab(fProgramPage, u"Πρόγραμμα"_s);
     fNotebook->addTab(fDevicesPage, u"Συσκευές"_s);
     fNotebook->addTab(fLessonsPage, u"Μαθήματα"_s);
@@ -428,31 +484,50 @@ void TfrmVimsel::afterFileCommand()
 
 void TfrmVimsel::newProject()
 {
+    fProgramPage->findingsPanel()->hide();
     fSession->newProject();
     afterFileCommand();
 }
 
 void TfrmVimsel::openProject()
 {
+    fProgramPage->findingsPanel()->hide();
     fSession->openProject();
     afterFileCommand();
 }
 
 void TfrmVimsel::saveProject()
 {
-    fSession->save();
+    if (fSession->save())
+        fRecovery->clear();
     afterFileCommand();
 }
 
 void TfrmVimsel::saveProjectAs()
 {
-    fSession->saveAs();
+    if (fSession->saveAs())
+        fRecovery->clear();
     afterFileCommand();
 }
 
 void TfrmVimsel::generateCode()
 {
     // One run at a time: the button is off while the IDE works.
+    if (fToolchain->running())
+        return;
+    // The checks come first. What they find waits on the program page for the
+    // pupil's choice; "Συνέχεια" goes on as if nothing had been found.
+    const QList<Finding> findings = ProjectChecks::run(*fProject);
+    fProgramPage->findingsPanel()->showFindings(findings);
+    if (!findings.isEmpty()) {
+        fNotebook->setCurrentIndex(ProgramPageIndex);
+        return;
+    }
+    sendSketch();
+}
+
+void TfrmVimsel::sendSketch()
+{
     if (fToolchain->running())
         return;
     fNotebook->setCurrentIndex(CodePageIndex);
@@ -468,6 +543,15 @@ void TfrmVimsel::generateCode()
     fToolchain->sendToBoard(lineBlocks);
 }
 
+void TfrmVimsel::showDeviceOf(const Finding &finding)
+{
+    const int position = fProject->devices().findByName(finding.name);
+    if (finding.subject != Finding::Subject::Device || position < 0)
+        return;
+    fNotebook->setCurrentIndex(DevicesPageIndex);
+    fDevicesPage->deviceNotebook()->setCurrentIndex(position + 1);
+}
+
 void TfrmVimsel::createToolchain(const QString &writableFolder)
 {
     ArduinoToolchain::Board board;
@@ -476,6 +560,23 @@ void TfrmVimsel::createToolchain(const QString &writableFolder)
     fToolchain = new ArduinoToolchain(this, fPrompt, writableFolder, fArduMemo, board);
     fAcOptions->setEnabled(true);
     connect(fAcOptions, &QAction::triggered, fToolchain, &ArduinoToolchain::showOptions);
+    LiveMode::Window live;
+    live.widget = this;
+    live.project = fProject.get();
+    live.log = this;
+    live.prompt = fPrompt;
+    live.port = [this] { return selectedPort(); };
+    live.acConnect = fAcConnect;
+    live.acStop = fAcStop;
+    live.connectButton = fConnectButton;
+    live.stopButton = fStopButton;
+    live.optionsFile = fToolchain->location().optionsFile();
+    live.placeFirmwarePanel = [this](QWidget *panel) { fDevicesPage->addBelowBoardChoice(panel); };
+    live.boardFamily = [this] { return fProject->devices().BoardFamily(); };
+    live.firmwareFolder = ResourcePaths::sketchbookDir();
+    fLiveMode = new LiveMode(std::move(live));
+    // After the options window has closed (the connection above runs it).
+    connect(fAcOptions, &QAction::triggered, fLiveMode, &LiveMode::applyOption);
     // What came of the last run, beside the port and file panels (a status message
     // would cover the port selector).
     fResultPanel = new QLabel(statusBar());
@@ -601,6 +702,8 @@ void TfrmVimsel::showEvent(QShowEvent *event)
     fNotebook->setCurrentIndex(ProgramPageIndex);
     fProgramPage->showFirstPaletteTab();
     checkIdePath();
+    // Once the window is on the screen, so that the pupil sees what is offered back.
+    QTimer::singleShot(0, this, &TfrmVimsel::offerRecovery);
     showPortBalloon();
 }
 
@@ -611,6 +714,9 @@ void TfrmVimsel::closeEvent(QCloseEvent *event)
         afterFileCommand();
         return;
     }
+    // Closed without saving: the work is kept aside all the same.
+    if (fSession->isModified())
+        writeRecovery();
     resetBoard();
     fBalloon->hide();
     FreeAllBlocks();
@@ -666,7 +772,11 @@ void TfrmVimsel::checkIdePath()
     fToolchain->checkIdePath();
 }
 // Filled in with the serial link: resets the board if the port is open.
-void TfrmVimsel::resetBoard() {}
+void TfrmVimsel::resetBoard()
+{
+    if (fLiveMode)
+        fLiveMode->resetOnClose();
+}
 
 QString TfrmVimsel::selectedPort() const
 {

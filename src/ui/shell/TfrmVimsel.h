@@ -9,6 +9,10 @@
 #include <memory>
 
 class ArduinoToolchain;
+class LiveMode;
+struct Finding;
+class RecoveryStore;
+class QTimer;
 class BuildReport;
 class DebugList;
 class DevicesPage;
@@ -60,6 +64,7 @@ public:
     // The port the sketch is uploaded through; empty when none is chosen.
     QString selectedPort() const;
     ArduinoToolchain *toolchain() const { return fToolchain; }
+    LiveMode *liveMode() const { return fLiveMode; }
     ProjectSession &session() { return *fSession; }
     UserPrompt *prompt() const { return fPrompt; }
 
@@ -100,7 +105,8 @@ public slots:
     void openProject();
     void saveProject();
     void saveProjectAs();
-    // "Κώδικας Arduino": the sketch into the code page and onto the clipboard.
+    // "Κώδικας Arduino": the checks first; then the sketch into the code page and onto
+    // the clipboard, and on to the board.
     void generateCode();
     void showAbout();
     // The user chose the port at index in the selector.
@@ -121,8 +127,15 @@ private:
     void createStatusBar();
     void createToolchain(const QString &writableFolder);
     void showBuildReport(const BuildReport &report);
+    // The sketch into the code page and onto the clipboard, then sent to the board.
+    void sendSketch();
+    // A finding about a device shows the device's page.
+    void showDeviceOf(const Finding &finding);
     void afterFileCommand();
     void afterHistoryStep();
+    void createRecovery(const QString &folder);
+    void writeRecovery();
+    void offerRecovery();
     QString runFileDialog(bool save, const QString &current);
     bool routeWheel(QWheelEvent *event);
     bool redirectWheelToFocus(QWidget *receiver, QWheelEvent *event);
@@ -144,6 +157,11 @@ private:
 
     std::unique_ptr<TextMeasurer> fMeasurer;
     ArduinoToolchain *fToolchain = nullptr;
+    LiveMode *fLiveMode = nullptr;
+    QAction *fConnectButton = nullptr;
+    QAction *fStopButton = nullptr;
+    std::unique_ptr<RecoveryStore> fRecovery;
+    QTimer *fAutosave = nullptr;
     std::unique_ptr<MessageBoxPrompt> fOwnPrompt;
     UserPrompt *fPrompt;
     std::unique_ptr<SettingsIntStore> fSettings;

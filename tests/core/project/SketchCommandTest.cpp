@@ -1,5 +1,7 @@
 #include "blocks/BlockDragController.h"
 #include "blocks/TKeloBlock.h"
+#include "project/ExampleProject.h"
+#include "project/ProgramBuilder.h"
 #include "project/Project.h"
 #include "project/ProjectFiles.h"
 #include "project/SketchCommand.h"
@@ -10,6 +12,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -119,5 +122,66 @@ TEST(SketchCommand, UnreadableOrBrokenProjectsExitWithTwo)
     EXPECT_EQ(SketchCommand::run({u"--help"_s}, out, err), 0);
     EXPECT_TRUE(out.contains("Usage"));
 }
+
+// --check prints the findings instead of the sketch, one a line, and tells by its
+// exit status whether there were none, only warnings, or an error.
+struct CheckRun {
+    const char *name;
+    std::function<void(Project &, ProgramBuilder &)> build;
+    int exitCode;
+    QStringList lines;
+};
+
+void PrintTo(const CheckRun &c, std::ostream *os) { *os << c.name; }
+
+class SketchCommandCheck : public ::testing::TestWithParam<CheckRun> {};
+
+TEST_P(SketchCommandCheck, PrintsTheFindingsAndExitsBySeverity)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(u"p.vzl"_s);
+    {
+        FixedTextMeasurer measurer;
+        NullDebugLog log;
+        RecordingUserPrompt prompt;
+        Project project(&measurer, &log, &prompt);
+        project.buildPalette();
+        ProgramBuilder pb(project);
+        GetParam().build(project, pb);
+        ASSERT_TRUE(ProjectFiles::saveProject(project, file));
+    }
+    QByteArray out, err;
+    EXPECT_EQ(SketchCommand::run({u"--check"_s, file}, out, err), GetParam().exitCode) << err.constData();
+    EXPECT_EQ(QString::fromUtf8(out).split(u'\n', Qt::SkipEmptyParts), GetParam().lines);
+    EXPECT_TRUE(err.isEmpty()) << err.constData();
+}
+
+void startThenWrite13(Project &, ProgramBuilder &pb)
+{
+    TKeloBlock *start = pb.place(u"Έναρξη προγράμματος"_s);
+    pb.below(start, pb.place(u"Θέσε το pin %p1 σε 1 (high=5 Volt)"_s))->SetParam1(13);
+}
+
+const CheckRun kCheckRuns[] = {
+    {"NothingFound", [](Project &p, ProgramBuilder &) { buildBlinkExample(p); }, 0, {}},
+    {"OnlyAWarning", startThenWrite13, 3,
+     {u"Προσοχή: block «Θέσε το pin 13 σε 1 (high=5 Volt)» (keloBlock__2): Το pin 13 δεν έχει διαμορφωθεί για "
+      u"έξοδο πριν από αυτό το block, γι' αυτό ό,τι είναι συνδεδεμένο εκεί (ένα LED, για παράδειγμα) θα ανάβει "
+      u"πολύ αμυδρά ή καθόλου. Βάλε πιο πάνω στο πρόγραμμα το block «Διαμόρφωσε το pin 13 για έξοδο»."_s}},
+    {"AnErrorAndAWarning",
+     [](Project &p, ProgramBuilder &pb) {
+         startThenWrite13(p, pb);
+         p.variables().Newvar(u"ιντ"_s);
+     },
+     4,
+     {u"Λάθος: μεταβλητή «ιντ»: Η μεταβλητή «ιντ» γίνεται «int» στον κώδικα του Arduino, αλλά αυτό το όνομα το "
+      u"έχει ήδη η γλώσσα του Arduino, οπότε ο κώδικας δεν θα μεταγλωττιστεί. Σβήσε τη και φτιάξε μια μεταβλητή "
+      u"με άλλο όνομα."_s,
+      u"Προσοχή: block «Θέσε το pin 13 σε 1 (high=5 Volt)» (keloBlock__2): Το pin 13 δεν έχει διαμορφωθεί για "
+      u"έξοδο πριν από αυτό το block, γι' αυτό ό,τι είναι συνδεδεμένο εκεί (ένα LED, για παράδειγμα) θα ανάβει "
+      u"πολύ αμυδρά ή καθόλου. Βάλε πιο πάνω στο πρόγραμμα το block «Διαμόρφωσε το pin 13 για έξοδο»."_s}},
+};
+INSTANTIATE_TEST_SUITE_P(Runs, SketchCommandCheck, ::testing::ValuesIn(kCheckRuns),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

@@ -8,62 +8,17 @@
 #include "util/DebugLog.h"
 #include "util/UserPrompt.h"
 
+#include "platform/linux/TestPty.h"
+
 #include <QElapsedTimer>
 #include <QFile>
 #include <QSerialPort>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <cerrno>
-#include <cstdlib>
-#include <fcntl.h>
-#include <poll.h>
-#include <unistd.h>
-
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// The board's end of a pseudo-terminal pair; the port's end is name().
-class Pty {
-public:
-    Pty()
-    {
-        fMaster = posix_openpt(O_RDWR | O_NOCTTY);
-        if (fMaster >= 0 && grantpt(fMaster) == 0 && unlockpt(fMaster) == 0)
-            fName = QString::fromLocal8Bit(ptsname(fMaster));
-    }
-    ~Pty()
-    {
-        if (fMaster >= 0)
-            close(fMaster);
-    }
-    bool isValid() const { return !fName.isEmpty(); }
-    QString name() const { return fName; }
-
-    bool write(const QByteArray &bytes) { return ::write(fMaster, bytes.constData(), bytes.size()) == bytes.size(); }
-    // What arrives within timeoutMs, up to size bytes.
-    QByteArray read(qsizetype size, int timeoutMs)
-    {
-        QByteArray got;
-        QElapsedTimer timer;
-        timer.start();
-        while (got.size() < size && timer.elapsed() < timeoutMs) {
-            pollfd p{fMaster, POLLIN, 0};
-            if (poll(&p, 1, 20) <= 0 || !(p.revents & POLLIN))
-                continue;
-            char buffer[256];
-            const ssize_t n = ::read(fMaster, buffer, sizeof buffer);
-            if (n > 0)
-                got.append(buffer, n);
-        }
-        return got;
-    }
-
-private:
-    int fMaster = -1;
-    QString fName;
-};
 
 class DenyAll : public PortAccess {
 public:
@@ -72,7 +27,7 @@ public:
 
 TEST(PtyPort, NamedInBTPortIniIsListedAloneSelectedAndOpens)
 {
-    Pty board;
+    TestPty board;
     ASSERT_TRUE(board.isValid());
     QTemporaryDir programFolder;
     ASSERT_TRUE(programFolder.isValid());

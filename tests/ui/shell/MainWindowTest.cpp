@@ -80,7 +80,9 @@ TEST_F(MainWindow, ShowsTheTextsOfItsCommandsAndPages)
     ASSERT_NE(bar, nullptr);
     w->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
-    const QList<QAction *> buttons = bar->actions();
+    // The live buttons have their places in the bar, hidden unless live mode is on.
+    QList<QAction *> buttons = bar->actions();
+    buttons.removeIf([](const QAction *a) { return !a->isVisible(); });
     ASSERT_EQ(buttons.size(), 6);
     EXPECT_EQ(buttons.mid(0, 5),
               (QList<QAction *>{w->acNew(), w->acopen(), w->acsave(), w->acUndo(), w->acRedo()}));
