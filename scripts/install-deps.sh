@@ -14,6 +14,11 @@ PKGS+=(arduino arduino-builder arduino-core-avr gcc-avr avr-libc avrdude simavr 
 # The end-to-end test drives the real program under Xvfb with X input events and
 # takes screenshots (tests/e2e).
 PKGS+=(xdotool imagemagick)
+# The lessons page shows its documents in an embedded browser; the update check and
+# its tests speak HTTP (QtNetwork comes with qt6-base-dev).
+PKGS+=(qt6-webengine-dev)
+# The update window's end-to-end test serves its version file with python's http.server.
+PKGS+=(python3)
 
 missing=()
 for p in "${PKGS[@]}"; do

@@ -1,7 +1,9 @@
 #include "shell/TfrmVimsel.h"
 
+#include "about/TfrmAbout.h"
 #include "checks/FindingsPanel.h"
 #include "checks/ProjectChecks.h"
+#include "lessons/LessonsPage.h"
 #include "program/ProgramPage.h"
 #include "project/Project.h"
 #include "serial/BoardPlugRule.h"
@@ -13,11 +15,14 @@
 #include "shell/MessageBoxPrompt.h"
 #include "shell/PortBalloon.h"
 #include "shell/ProgramFolders.h"
+#include "shell/ProgramVersion.h"
 #include "shell/ResourcePaths.h"
 #include "shell/SettingsIntStore.h"
 #include "project/ProjectSnapshot.h"
 #include "project/RecoveryStore.h"
 #include "toolchain/ArduinoToolchain.h"
+#include "toolchain/IdeLocation.h"
+#include "update/TfrmUpdate.h"
 #include "toolchain/LiveMode.h"
 #include "util/IniFile.h"
 
@@ -160,7 +165,7 @@ TfrmVimsel::~TfrmVimsel()
 
 QString TfrmVimsel::getFullCaption()
 {
-    return u"Έλεγχος συσκευών Arduino 0.96 (Βήτα έκδοση 27/02/2022)"_s;
+    return ProgramVersion::fullCaption();
 }
 
 void TfrmVimsel::createActions()
@@ -338,7 +343,8 @@ void TfrmVimsel::createPages()
     fDevicesPage = new DevicesPage(fProject->devices(), fPrompt, ResourcePaths::imagesDir(), fNotebook);
     // Blocks re-bound to other devices, or enabled and disabled, show it at once.
     connect(fDevicesPage, &DevicesPage::deviceListChanged, fProgramPage, &ProgramPage::sync);
-    fLessonsPage = new QWidget(fNotebook);
+    auto *lessons = new LessonsPage(ResourcePaths::dataDir(u"Lessons"_s), fNotebook);
+    fLessonsPage = lessons;
     fArduMemo = new QPlainTextEdit(fNotebook);
     fArduMemo->setObjectName(u"ArduMemo"_s);
     fArduMemo->setFont(QFont(u"Consolas"_s, 8));
@@ -350,6 +356,10 @@ void TfrmVimsel::createPages()
     fNotebook->addTab(fDevicesPage, u"Συσκευές"_s);
     fNotebook->addTab(fLessonsPage, u"Μαθήματα"_s);
     fNotebook->addTab(fArduMemo, u"Arduino Κώδικας"_s);
+    connect(fNotebook, &QTabWidget::currentChanged, this, [this, lessons](int page) {
+        if (page == LessonsPageIndex)
+            lessons->expandAll();
+    });
 
     auto *splitter = new QSplitter(Qt::Vertical, this);
     splitter->setObjectName(u"Splitter1"_s);
@@ -597,7 +607,10 @@ void TfrmVimsel::showBuildReport(const BuildReport &report)
 
 void TfrmVimsel::showAbout()
 {
-    QMessageBox::about(this, u"Σχετικά με την εφαρμογή"_s, getFullCaption());
+    auto *about = findChild<TfrmAbout *>(QString(), Qt::FindDirectChildrenOnly);
+    if (!about)
+        about = new TfrmAbout(this);
+    about->exec();
 }
 
 bool TfrmVimsel::eventFilter(QObject *watched, QEvent *event)
@@ -682,6 +695,8 @@ void TfrmVimsel::showEvent(QShowEvent *event)
         return;
     fFirstShown = true;
     runUpdateCheck();
+    if (fEnding)
+        return;
     logComputerName();
     refreshPorts();
     fNotebook->setCurrentIndex(ProgramPageIndex);
@@ -731,8 +746,27 @@ void TfrmVimsel::EnsureIdeDebugSetting()
     if (fToolchain)
         fToolchain->EnsureIdeDebugSetting();
 }
-// Filled in with the update window, shown modally; its failures never stop start-up.
-void TfrmVimsel::runUpdateCheck() {}
+// The update window, shown modally when an update server is set; its failures never
+// stop start-up. A started installer replaces the program, which then ends.
+void TfrmVimsel::runUpdateCheck()
+{
+    try {
+        const QString folder = fToolchain->writableFolder();
+        const UpdateServer server =
+            UpdateServer::fromOptions(IdeLocation::fileIn(folder, IdeLocation::optionsFileName()));
+        if (!server.isSet())
+            return;
+        auto *update = new TfrmUpdate(server, folder, *fPrompt, this);
+        update->exec();
+        if (update->outcome() == UpdateCheck::Outcome::InstallerStarted) {
+            fEnding = true;
+            hide();
+            // Start-up stops here, so the event loop that runs next is the program's own.
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        }
+    } catch (...) {
+    }
+}
 void TfrmVimsel::checkIdePath()
 {
     fToolchain->checkIdePath();

@@ -174,6 +174,7 @@ private:
     QString fPortHint;
     QString fWritableFolder;
     bool fFirstShown = false;
+    bool fEnding = false;  // an installer took over: the program ends
     bool fRedirectingWheel = false;
 
     QTabWidget *fNotebook = nullptr;

@@ -31,14 +31,21 @@ void writeFile(const QString &path, const QByteArray &bytes)
     f.write(bytes);
 }
 
-class SketchCommandExamples : public ::testing::TestWithParam<const char *> {};
+// An example's folder under examples/, named after it: "blink", "lessons/led".
+class SketchCommandExamples : public ::testing::TestWithParam<const char *> {
+protected:
+    static QString base()
+    {
+        const QString folder = QLatin1String(GetParam());
+        return QStringLiteral(EXAMPLES_DIR) + u'/' + folder + u'/' + folder.section(u'/', -1);
+    }
+};
 
 TEST_P(SketchCommandExamples, PrintsTheExpectedSketch)
 {
-    const QString base = QStringLiteral(EXAMPLES_DIR) + u'/' + QLatin1String(GetParam()) + u'/' + QLatin1String(GetParam());
     QByteArray out, err;
-    ASSERT_EQ(SketchCommand::run({base + u".vzl"_s}, out, err), 0) << err.constData();
-    EXPECT_EQ(out, readFile(base + u".ino"_s));
+    ASSERT_EQ(SketchCommand::run({base() + u".vzl"_s}, out, err), 0) << err.constData();
+    EXPECT_EQ(out, readFile(base() + u".ino"_s));
     EXPECT_TRUE(err.isEmpty());
 }
 
@@ -49,8 +56,7 @@ TEST_P(SketchCommandExamples, OpensWithEveryBlockClearOfTheTrash)
     RecordingUserPrompt prompt;
     Project project(&measurer, &log, &prompt);
     project.buildPalette();
-    const QString file = QStringLiteral(EXAMPLES_DIR) + u'/' + QLatin1String(GetParam()) + u'/'
-                         + QLatin1String(GetParam()) + u".vzl"_s;
+    const QString file = base() + u".vzl"_s;
     ASSERT_TRUE(ProjectFiles::loadProject(project, file).ok);
     ASSERT_TRUE(project.workspace().CanvasHasBlocks());
     const QRect trash = BlockDragController(project.workspace(), &prompt).trashRect;
@@ -58,7 +64,26 @@ TEST_P(SketchCommandExamples, OpensWithEveryBlockClearOfTheTrash)
         EXPECT_FALSE(b->BoundsRect().intersects(trash)) << qPrintable(b->Name());
 }
 
-INSTANTIATE_TEST_SUITE_P(Examples, SketchCommandExamples, ::testing::Values("blink", "robot", "lcd-temperature"));
+const auto exampleName = [](const ::testing::TestParamInfo<const char *> &info) {
+    std::string name = info.param;
+    for (char &c : name)
+        if (c == '/' || c == '-')
+            c = '_';
+    return name;
+};
+
+INSTANTIATE_TEST_SUITE_P(Examples, SketchCommandExamples, ::testing::Values("blink", "robot", "lcd-temperature"),
+                         exampleName);
+
+// The finished programs of the lessons.
+INSTANTIATE_TEST_SUITE_P(
+    Lessons, SketchCommandExamples,
+    ::testing::Values("lessons/led", "lessons/laser", "lessons/button", "lessons/light-sensor",
+                      "lessons/soil-moisture", "lessons/lcd", "lessons/temperature-humidity", "lessons/ultrasonic",
+                      "lessons/exercise-1", "lessons/exercise-2", "lessons/exercise-3", "lessons/exercise-4",
+                      "lessons/exercise-5", "lessons/project-1", "lessons/project-2", "lessons/project-3",
+                      "lessons/project-4", "lessons/project-5"),
+    exampleName);
 
 TEST(SketchCommand, LogGoesToStandardError)
 {
