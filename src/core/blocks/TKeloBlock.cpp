@@ -138,6 +138,14 @@ void TKeloBlock::SetParent(TKeloBlock *host)
     }
     if (host == fParentBlock)
         return;
+    // A block inside itself, or inside a block it holds, would make the parent chain a
+    // loop that every walk up to the canvas would follow for ever.
+    for (const TKeloBlock *up = host; up; up = up->fParentBlock) {
+        if (up == this) {
+            log(u"Bug-->>"_s + QString::number(Id) + u" cannot go into "_s + QString::number(host->Id));
+            return;
+        }
+    }
     applyHostSizeRule(host);
     detachFromParent();
     fParentBlock = host;
@@ -293,7 +301,6 @@ QString TKeloBlock::VarParam2Name() const
 
 void TKeloBlock::SetLinkToName(const QString &name)
 {
-    storedLinkToName = name;
     if (fOwner && !fLinkTo)
         if (TKeloBlock *b = fOwner->findBlock(name))
             fLinkTo = b;
@@ -301,7 +308,6 @@ void TKeloBlock::SetLinkToName(const QString &name)
 
 void TKeloBlock::SetLinkFromName(const QString &name)
 {
-    storedLinkFromName = name;
     if (fOwner && !FLinkFrom)
         if (TKeloBlock *b = fOwner->findBlock(name))
             FLinkFrom = b;
@@ -322,13 +328,11 @@ void TKeloBlock::lookUpVarParam(int slot, const QString &name)
 
 void TKeloBlock::SetVarParam1Name(const QString &name)
 {
-    storedVarParam1Name = name;
     lookUpVarParam(1, name);
 }
 
 void TKeloBlock::SetVarParam2Name(const QString &name)
 {
-    storedVarParam2Name = name;
     lookUpVarParam(2, name);
 }
 

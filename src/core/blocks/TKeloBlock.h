@@ -168,8 +168,6 @@ public:
     virtual void finishLoading();
     // After-load step; runs once the block was read and again once placed.
     virtual void Loaded() {}
-    // Names read from the file, kept for the re-link pass after all blocks are read.
-    QString storedLinkToName, storedLinkFromName, storedVarParam1Name, storedVarParam2Name;
     // Gives the block its owner after reading (names it if it has no name).
     void adoptOwner(Workspace *owner);
 
@@ -183,6 +181,8 @@ public:
     virtual int Getblocksize() const { return 1; }
     // Chain count from db (this block when null), following GetLinkTo.
     int getKeloBlockListSize(const TKeloBlock *db = nullptr) const;
+    // The most steps a walk over the links may take: the number of blocks.
+    qsizetype walkLimit() const;
     int TopNoseX() const { return fLeft + nospadUp; }
     int BotNoseX() const { return fLeft + nospadDn; }
 
@@ -255,6 +255,9 @@ protected:
     virtual void parentChanged();
     // One step of getLastKeloBlock: the answer (done) or the block to go on from.
     virtual TKeloBlock *lastStep(TKeloBlock *caller, bool *done);
+    // One step of the chain count: adds what this block counts for itself and gives
+    // the body whose chain counts too, if any.
+    virtual const TKeloBlock *countedBody(int *count) const;
     void SetUniqueName(const QString &basePrefix);
     void log(const QString &line) const;
     // Destroys the blocks this block owns through its links (chain below, companions).
@@ -294,6 +297,7 @@ protected:
     TKeloBlock *FVarParam1 = nullptr;
     TKeloBlock *FVarParam2 = nullptr;
     QString fArduinoCommand;
+    bool fExpanding = false;  // GetArduinoCommand is running
 
     QList<TextPiece> fPieces;
     bool fLayingOut = false;

@@ -24,7 +24,8 @@ void TKeloBlock::SetBounds(int left, int top, int width, int height)
     fTop = top;
     fWidth = width;
     fHeight = height;
-    if (resized)
+    // A block being read gets its outline once all its properties are read.
+    if (resized && !fReading)
         BuildOutline();
     if (!moved)
         return;
@@ -41,6 +42,18 @@ void TKeloBlock::FollowLinkFrom(TKeloBlock *origin)
     TKeloBlock *p = FLinkFrom;
     if (!p)
         return;
+    // Following goes up the predecessors and, through every move, down the successors:
+    // with the links a forest (as the loader makes them) no chain of calls is longer
+    // than twice the number of blocks. Links run in a loop by other means are cut off.
+    static thread_local qsizetype depth = 0;
+    if (depth > 2 * walkLimit() + 64) {
+        log(u"Bug-->>"_s + QString::number(Id) + u" follows a loop of links"_s);
+        return;
+    }
+    struct Depth {
+        Depth() { ++depth; }
+        ~Depth() { --depth; }
+    } level;
     // Left and top are set in one step: two separate steps would drag the chain below
     // along twice, which makes long chains quadratic. The end positions are the same.
     const int left = p->BotNoseX() - nospadUp;
@@ -99,26 +112,49 @@ TKeloBlock *TKeloBlock::lastStep(TKeloBlock *, bool *done)
     return fLinkTo ? fLinkTo : this;
 }
 
+qsizetype TKeloBlock::walkLimit() const
+{
+    return fOwner ? qsizetype(fOwner->components().size()) : qsizetype(1) << 24;
+}
+
 TKeloBlock *TKeloBlock::getLastKeloBlock(TKeloBlock *caller)
 {
     // Each block either answers or names the block to continue from, so a long chain
-    // is followed in a loop rather than by recursion.
+    // is followed in a loop rather than by recursion. No walk takes more steps than
+    // there are blocks, even if the links were to run in a loop.
     TKeloBlock *b = this;
-    for (;;) {
+    for (qsizetype steps = walkLimit(); steps > 0; --steps) {
         bool done = false;
         TKeloBlock *next = b->lastStep(caller, &done);
         if (done || !next || next == b)
             return next;
         b = next;
     }
+    return b;
 }
 
 int TKeloBlock::getKeloBlockListSize(const TKeloBlock *db) const
 {
+    // The count of a container includes its body's chain; the bodies wait on a stack
+    // of their own instead of the call stack.
     int res = 0;
-    for (const TKeloBlock *b = db ? db : this; b; b = b->GetLinkTo())
-        res += b->Getblocksize();
+    qsizetype steps = walkLimit();
+    std::vector<const TKeloBlock *> chains{db ? db : this};
+    while (!chains.empty()) {
+        const TKeloBlock *b = chains.back();
+        chains.pop_back();
+        for (; b && steps > 0; b = b->GetLinkTo(), --steps) {
+            if (const TKeloBlock *body = b->countedBody(&res))
+                chains.push_back(body);
+        }
+    }
     return res;
+}
+
+const TKeloBlock *TKeloBlock::countedBody(int *count) const
+{
+    *count += Getblocksize();
+    return nullptr;
 }
 
 // ---------------------------------------------------------------- value slots

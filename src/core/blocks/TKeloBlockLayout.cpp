@@ -15,7 +15,10 @@ void TKeloBlock::BuildOutline()
     const int L = lnw, W = fWidth, H = fHeight;
     const int B = H - 1 - nosh;
 
-    borderUp = {QPoint(), QPoint(L, L)};
+    // At most 7 points each; a rebuild keeps the lists' room.
+    borderUp.clear();
+    borderUp.reserve(7);
+    borderUp << QPoint() << QPoint(L, L);
     if (topNose) {
         const int ax = L + nospadUp, by = L;
         borderUp << QPoint(ax, by) << QPoint(ax + q, by + nosh) << QPoint(ax + 3 * q, by + nosh)
@@ -24,7 +27,9 @@ void TKeloBlock::BuildOutline()
     }
     borderUp << QPoint(W - 1, L);
 
-    borderDn = {QPoint(), QPoint(W - 1, B)};
+    borderDn.clear();
+    borderDn.reserve(7);
+    borderDn << QPoint() << QPoint(W - 1, B);
     if (botNose) {
         const int ax = L + nospadDn, by = B;
         borderDn << QPoint(ax + 4 * q, by) << QPoint(ax + 3 * q, by + nosh) << QPoint(ax + q, by + nosh)
@@ -37,7 +42,9 @@ void TKeloBlock::BuildOutline()
     borderDn.first() = borderUp.last();
     borderUp.last() -= QPoint(2 * L, 0);
 
-    a = borderUp + borderDn;
+    a.clear();
+    a.reserve(borderUp.size() + borderDn.size());
+    a << borderUp << borderDn;
 }
 
 int TKeloBlock::measure(const QString &text) const

@@ -103,10 +103,8 @@ QString TKeloControlElseBlock::GetArduinoCommand(int idnt)
 
 TKeloBlock *TKeloControlElseBlock::lastStep(TKeloBlock *caller, bool *done)
 {
-    if (fElseBlock && caller == fElseBlock) {
-        *done = true;
-        return lastOfBody(caller);
-    }
+    if (fElseBlock && caller == fElseBlock)
+        return stepIntoBody(done);
     if (fElseBlock && fEndBlock && caller == fEndBlock && elsevisible()) {
         TKeloBlock *next = fElseBlock->firstBlock();
         *done = next == nullptr;

@@ -30,48 +30,48 @@ TKeloBlock *Workspace::findBlock(const QString &name) const
 {
     if (name.isEmpty())
         return nullptr;
-    return fNames.value(name.toLower(), nullptr);
+    const auto it = fNames.find(QStringView(name));
+    return it == fNames.end() ? nullptr : it->second;
 }
 
-static bool splitNumberedName(const QString &lowerName, QString *prefix, int *number)
+// "keloBlock__12" is prefix "keloBlock_" and number 12.
+static bool splitNumberedName(QStringView name, QStringView *prefix, int *number)
 {
-    const qsizetype us = lowerName.lastIndexOf(u'_');
-    if (us < 0 || us + 1 >= lowerName.size())
+    const qsizetype us = name.lastIndexOf(u'_');
+    if (us < 0 || us + 1 >= name.size())
         return false;
     bool ok = false;
-    const QStringView digits = QStringView(lowerName).mid(us + 1);
+    const QStringView digits = name.mid(us + 1);
     if (digits.front() == u'0' || digits.front() == u'+' || digits.front() == u'-')
         return false;
     const int n = digits.toInt(&ok);
     if (!ok || n < 1)
         return false;
-    *prefix = lowerName.left(us);
+    *prefix = name.left(us);
     *number = n;
     return true;
 }
 
 void Workspace::indexName(const QString &name, bool add)
 {
-    const QString lower = name.toLower();
-    QString prefix;
+    QStringView prefix;
     int n = 0;
-    if (add)
-        fNames.insert(lower, nullptr);
-    if (!splitNumberedName(lower, &prefix, &n))
+    if (!splitNumberedName(name, &prefix, &n))
         return;
+    auto it = fNumbers.find(prefix);
     if (add) {
-        fNumbers[prefix].insert(n);
-    } else {
-        auto it = fNumbers.find(prefix);
-        if (it != fNumbers.end())
-            it->erase(n);
+        if (it == fNumbers.end())
+            it = fNumbers.emplace(prefix.toString(), NumberPool()).first;
+        it->second.insert(n);
+    } else if (it != fNumbers.end()) {
+        it->second.erase(n);
     }
 }
 
 int Workspace::smallestFreeNumber(const QString &prefix) const
 {
-    auto it = fNumbers.constFind(prefix.toLower());
-    return it == fNumbers.constEnd() ? 1 : it->smallestFree();
+    const auto it = fNumbers.find(QStringView(prefix));
+    return it == fNumbers.end() ? 1 : it->second.smallestFree();
 }
 
 void Workspace::registerBlock(TKeloBlock *b)
@@ -83,7 +83,18 @@ void Workspace::registerBlock(TKeloBlock *b)
     }
     if (!b->fName.isEmpty()) {
         indexName(b->fName, true);
-        fNames.insert(b->fName.toLower(), b);
+        fNames.insert_or_assign(b->fName, b);
+    }
+}
+
+void Workspace::forgetName(TKeloBlock *b)
+{
+    if (b->fName.isEmpty())
+        return;
+    const auto it = fNames.find(QStringView(b->fName));
+    if (it != fNames.end() && it->second == b) {
+        fNames.erase(it);
+        indexName(b->fName, false);
     }
 }
 
@@ -93,10 +104,7 @@ void Workspace::unregisterBlock(TKeloBlock *b)
         fComponents.erase(b->fComponentIt);
         b->fInComponents = false;
     }
-    if (!b->fName.isEmpty() && fNames.value(b->fName.toLower()) == b) {
-        fNames.remove(b->fName.toLower());
-        indexName(b->fName, false);
-    }
+    forgetName(b);
 }
 
 bool Workspace::renameBlock(TKeloBlock *b, const QString &newName)
@@ -104,14 +112,11 @@ bool Workspace::renameBlock(TKeloBlock *b, const QString &newName)
     TKeloBlock *holder = findBlock(newName);
     if (holder && holder != b)
         return false;
-    if (!b->fName.isEmpty() && fNames.value(b->fName.toLower()) == b) {
-        fNames.remove(b->fName.toLower());
-        indexName(b->fName, false);
-    }
+    forgetName(b);
     b->fName = newName;
     if (!newName.isEmpty()) {
         indexName(newName, true);
-        fNames.insert(newName.toLower(), b);
+        fNames.insert_or_assign(newName, b);
     }
     return true;
 }
@@ -150,11 +155,9 @@ void Workspace::destroyBlock(TKeloBlock *b)
         order.push_back(x);
         x->collectOwned(work);
     }
-    if (!fDestroyingAll) {
-        for (TKeloBlock *c : fComponents)
-            if (!doomed.contains(c))
-                c->clearReferencesTo(doomed);
-    }
+    for (TKeloBlock *c : fComponents)
+        if (!doomed.contains(c))
+            c->clearReferencesTo(doomed);
     deleteBlocks(order);
 }
 
@@ -175,10 +178,35 @@ void Workspace::FreePlacedBlocks()
 
 void Workspace::FreeAllBlocks()
 {
-    fDestroyingAll = true;
+    // Everything goes: the indexes and child lists are emptied at once instead of
+    // block by block.
     std::vector<TKeloBlock *> all(fComponents.begin(), fComponents.end());
-    deleteBlocks(all);
-    fDestroyingAll = false;
+    fComponents.clear();
+    fNames.clear();
+    fNumbers.clear();
+    ++fCanvas.fOrderRevision;
+    fCanvas.fChildren.clear();
+    ++fMainWindow.fOrderRevision;
+    fMainWindow.fChildren.clear();
+    for (const auto &p : fPanels) {
+        ++p->fOrderRevision;
+        p->fChildren.clear();
+    }
+    // Last made, first freed: the memory then goes back the way it came.
+    for (auto it = all.rbegin(); it != all.rend(); ++it) {
+        TKeloBlock *x = *it;
+        x->fInComponents = false;
+        x->fParentArea = nullptr;
+        x->fParentBlock = nullptr;
+        x->fChildBlocks.clear();
+        x->fOwner = nullptr;
+        delete x;
+    }
+}
+
+void Workspace::reserveNames(qsizetype count)
+{
+    fNames.reserve(fNames.size() + size_t(count));
 }
 
 TKeloBlock *Workspace::findStartBlock() const

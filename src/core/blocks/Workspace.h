@@ -1,6 +1,7 @@
 #pragma once
 
 #include "blocks/BlockArea.h"
+#include "util/CaselessKey.h"
 #include "util/NumberPool.h"
 
 #include <QHash>
@@ -8,6 +9,7 @@
 #include <QString>
 #include <list>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 class TKeloBlock;
@@ -67,6 +69,8 @@ public:
     void FreePlacedBlocks();
     // Destroys everything, prototypes included.
     void FreeAllBlocks();
+    // Makes room in the name index for count more blocks (a program being read).
+    void reserveNames(qsizetype count);
 
     const std::list<TKeloBlock *> &components() const { return fComponents; }
     TKeloBlock *findBlock(const QString &name) const;
@@ -109,6 +113,7 @@ private:
     void unregisterBlock(TKeloBlock *b);
     bool renameBlock(TKeloBlock *b, const QString &newName);
     void indexName(const QString &name, bool add);
+    void forgetName(TKeloBlock *b);
     void deleteBlocks(const std::vector<TKeloBlock *> &blocks);
 
     Services fServices;
@@ -116,8 +121,8 @@ private:
     BlockArea fMainWindow{BlockArea::Kind::MainWindow, QStringLiteral("frmVimsel")};
     std::vector<std::unique_ptr<BlockArea>> fPanels;
     std::list<TKeloBlock *> fComponents;
-    QHash<QString, TKeloBlock *> fNames;      // lower-case name -> block
-    QHash<QString, NumberPool> fNumbers;      // lower-case prefix -> numbers in use
-    bool fDestroyingAll = false;
+    // Names and prefixes ignore letter case; a block's entry shares its name's text.
+    std::unordered_map<QString, TKeloBlock *, CaselessHash, CaselessEqual> fNames;
+    std::unordered_map<QString, NumberPool, CaselessHash, CaselessEqual> fNumbers;  // prefix -> numbers in use
     bool fLoadingProgram = false;
 };

@@ -1,276 +1,425 @@
 #include "project/BlockReader.h"
 
 #include "blocks/KeloError.h"
-#include "blocks/TKeloCommandVarBlock.h"
 #include "blocks/TKeloContainerBlockEnd.h"
 #include "blocks/TKeloControlBlockELSE.h"
 #include "blocks/TKeloControlElseBlock.h"
-#include "blocks/TKeloLoopBlock.h"
-#include "blocks/TKeloVarBlock.h"
 #include "blocks/Workspace.h"
+#include "project/BlockProperties.h"
+#include "project/LinkForest.h"
 #include "project/ObjectTextReader.h"
 #include "project/ObjectTextWriter.h"
 #include "util/DebugLog.h"
+#include "util/StringPool.h"
 
 #include <QFile>
+
 #include <functional>
 
+#ifdef Q_OS_UNIX
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
+
 using namespace Qt::StringLiterals;
+using BlockProperties::Id;
 
 namespace BlockReader {
 
-TKeloBlock *createBlockOfClass(const QString &cls)
+namespace {
+
+QString nameOf(const TKeloBlock *b)
 {
-    const QString c = cls.toLower();
-    if (c == u"tkeloblock"_s)
-        return new TKeloBlock(nullptr);
-    if (c == u"tkelocontainerblock"_s)
-        return new TKeloContainerBlock(nullptr);
-    if (c == u"tkeloloopblock"_s)
-        return new TKeloLoopBlock(nullptr);
-    if (c == u"tkelocontrolblock"_s)
-        return new TKeloControlBlock(nullptr);
-    if (c == u"tkelocontrolelseblock"_s)
-        return new TKeloControlElseBlock(nullptr);
-    if (c == u"tkelocontainerblockend"_s)
-        return new TKeloContainerBlockEnd(nullptr);
-    if (c == u"tkelocontrolblockelse"_s)
-        return new TKeloControlBlockELSE(nullptr);
-    if (c == u"tkelovarblock"_s)
-        return new TKeloVarBlock(nullptr);
-    if (c == u"tkelocommandvarblock"_s)
-        return new TKeloCommandVarBlock(nullptr);
-    return nullptr;
+    return b ? b->Name() : QString();
 }
 
-static bool isReference(const QString &lower)
-{
-    static const QStringList refs{u"linkto"_s, u"linkfrom"_s, u"varparam1"_s, u"varparam2"_s,
-                                  u"endblock"_s, u"elseblock"_s, u"containerblock"_s};
-    return refs.contains(lower);
-}
+// Reads one program file into the workspace: each object becomes a block as soon as
+// its "end" is read; the links between the blocks are made, and checked, as they
+// can be.
+class ProgramLoader : public ObjectTextHandler {
+public:
+    ProgramLoader(Workspace &ws, DebugLog *log) : fWs(ws), fLog(log) {}
+    ~ProgramLoader() override { delete fBlock; }
 
-bool applyProperty(TKeloBlock &b, const QString &name, const ObjectTextValue &value, QString *reason)
-{
-    const QString p = name.toLower();
-    bool ok = true;
-    auto integer = [&](const std::function<void(int)> &set) {
-        const qint64 v = value.toInt(&ok);
-        if (ok && (v < INT_MIN || v > INT_MAX))
-            ok = false;
-        if (ok)
-            set(int(v));
-        else
-            *reason = u"Invalid property value"_s;
-        return ok;
-    };
-    auto boolean = [&](const std::function<void(bool)> &set) {
-        const bool v = value.toBool(&ok);
-        if (ok)
-            set(v);
-        else
-            *reason = u"Invalid property value"_s;
-        return ok;
-    };
-    auto text = [&](const std::function<void(const QString &)> &set) {
-        const QString v = value.toString(&ok);
-        if (ok)
-            set(v);
-        else
-            *reason = u"Invalid property value"_s;
-        return ok;
-    };
-    auto colour = [&](const std::function<void(TColor)> &set) {
-        const TColor v = value.toColor(&ok);
-        if (ok)
-            set(v);
-        else
-            *reason = u"Invalid property value"_s;
-        return ok;
-    };
-    auto *container = dynamic_cast<TKeloContainerBlock *>(&b);
-    auto *control = dynamic_cast<TKeloControlBlock *>(&b);
-    auto *withElse = dynamic_cast<TKeloControlElseBlock *>(&b);
-    auto *companion = dynamic_cast<TKeloCompanionBlock *>(&b);
+    bool beginObject(const ObjectTextHeader &header) override;
+    bool property(const ObjectTextSpan &name, const ObjectTextValueView &value, int line) override;
+    bool endObject() override;
+    void consumed(qsizetype offset) override
+    {
+        if (release)
+            release(offset);
+    }
+    // Told how much of the text has been read, when the text can give memory back.
+    std::function<void(qsizetype)> release;
 
-    if (p == u"tag"_s) return integer([&](int v) { b.Tag = v; });
-    if (p == u"left"_s) return integer([&](int v) { b.SetLeft(v); });
-    if (p == u"top"_s) return integer([&](int v) { b.SetTop(v); });
-    if (p == u"width"_s) return integer([&](int v) { b.SetWidth(v); });
-    if (p == u"height"_s) return integer([&](int v) { b.SetHeight(v); });
-    if (p == u"hint"_s) return text([&](const QString &v) { b.SetHint(v); });
-    if (p == u"margins.left"_s) return integer([&](int v) { b.marginLeft = v; });
-    if (p == u"margins.top"_s) return integer([&](int v) { b.marginTop = v; });
-    if (p == u"margins.right"_s) return integer([&](int v) { b.marginRight = v; });
-    if (p == u"margins.bottom"_s) return integer([&](int v) { b.marginBottom = v; });
-    if (p == u"color"_s) return colour([&](TColor v) { b.SetColor(v); });
-    if (p == u"param1attaching"_s) return boolean([&](bool v) { b.Param1Attaching = v; });
-    if (p == u"param2attaching"_s) return boolean([&](bool v) { b.Param2Attaching = v; });
-    if (p == u"ctrlattachup"_s) return boolean([&](bool v) { b.CtrlAttachUp = v; });
-    if (p == u"ctrlattachdn"_s) return boolean([&](bool v) { b.CtrlAttachDn = v; });
-    if (p == u"commandtext"_s) return text([&](const QString &v) { b.SetCommandText(v); });
-    if (p == u"newlycreated"_s) return boolean([&](bool v) { b.SetNewlyCreated(v); });
-    if (p == u"commndid"_s) return integer([&](int v) { b.CommndID = v; });
-    if (p == u"param1"_s) return integer([&](int v) { b.SetParam1(v); });
-    if (p == u"param2"_s) return integer([&](int v) { b.SetParam2(v); });
-    if (p == u"paramstr"_s) return text([&](const QString &v) { b.SetParamStr(v); });
-    if (p == u"paramd"_s) return text([&](const QString &v) { b.SetParamD(v); });
-    if (p == u"pdevice"_s) return integer([&](int v) { b.SetPDevice(v); });
-    if (p == u"topnose"_s) return boolean([&](bool v) { b.topNose = v; });
-    if (p == u"botnose"_s) return boolean([&](bool v) { b.botNose = v; });
-    if (p == u"totalparams"_s) return integer([&](int v) { b.SetTotalParams(v); });
-    if (p == u"param1question"_s) return text([&](const QString &v) { b.param1question = v; });
-    if (p == u"param1prompt"_s) return text([&](const QString &v) { b.param1prompt = v; });
-    if (p == u"param2question"_s) return text([&](const QString &v) { b.param2question = v; });
-    if (p == u"param2prompt"_s) return text([&](const QString &v) { b.param2prompt = v; });
-    if (p == u"id"_s) return integer([&](int v) { b.Id = v; });
-    if (p == u"bordercolor"_s) return colour([&](TColor v) { b.BorderColor = v; });
-    if (p == u"commandcolor"_s) return colour([&](TColor v) { b.CommandColor = v; });
-    if (p == u"linktoname"_s) return text([&](const QString &v) { b.SetLinkToName(v); });
-    if (p == u"linkfromname"_s) return text([&](const QString &v) { b.SetLinkFromName(v); });
-    if (p == u"myhint"_s) return text([&](const QString &v) { b.SetMyHint(v); });
-    if (p == u"prototype"_s) return boolean([&](bool v) { b.Setprototype(v); });
-    if (p == u"deviceonlycommandid"_s) return integer([&](int v) { b.SetDeviceOnlyCommandID(v); });
-    if (p == u"varparam1name"_s) return text([&](const QString &v) { b.SetVarParam1Name(v); });
-    if (p == u"varparam2name"_s) return text([&](const QString &v) { b.SetVarParam2Name(v); });
-    if (p == u"arducmd"_s) return text([&](const QString &v) { b.ArduCmd = v; });
-    if (p == u"arducheck"_s) return text([&](const QString &v) { b.ArduCheck = v; });
-    if (container && p == u"endblockname"_s) return text([&](const QString &v) { container->SetEndBlockName(v); });
-    if (control && p == u"issimple"_s) return boolean([&](bool v) { control->SetIsSimple(v); });
-    if (control && p == u"ismale"_s) return boolean([&](bool v) { control->SetisMale(v); });
-    if (withElse && p == u"elseblockname"_s) return text([&](const QString &v) { withElse->SetElseBlockName(v); });
-    if (withElse && p == u"elsebutchecked"_s) return boolean([&](bool v) { withElse->SetElsebutchecked(v); });
-    if (companion && p == u"containerblockname"_s)
-        return text([&](const QString &v) { companion->SetContainerBlockName(v); });
-    *reason = u"Property "_s + name + u" does not exist"_s;
-    return false;
-}
+    // After the whole file: the names read are looked up again, now that every block
+    // exists, to fill the links still empty (last block first).
+    void relink();
+    // Back links (a block's predecessor, a companion's container) must mirror the
+    // forward link of the block they name.
+    void checkBackLinks();
 
-// Gives a reference property its block (or none) through the setter.
-static bool applyReference(TKeloBlock &b, const QString &lower, TKeloBlock *target, QString *reason)
+    const std::vector<TKeloBlock *> &blocks() const { return fBlocks; }
+    QString error;
+
+private:
+    // The names a block's link properties held in the file, for the re-link pass.
+    struct LinkNames {
+        QString linkTo, linkFrom, varParam1, varParam2;
+    };
+
+    struct Reference {
+        Id id;
+        QString property;  // as spelled in the file
+        QString target;
+    };
+
+    void debug(const QString &line) const
+    {
+        if (fLog)
+            fLog->AddDebug(line);
+    }
+    void refuse(const TKeloBlock *b, const QString &property, const TKeloBlock *target, const QString &why)
+    {
+        debug(errorReadingPrefix() + b->Name() + u'.' + property + u": link to "_s + nameOf(target)
+              + u" refused, "_s + why);
+    }
+    // Records that holder holds target through a link, or says why it may not.
+    bool mayHold(const TKeloBlock *holder, const QString &property, const TKeloBlock *target);
+    bool mayHoldInSlot(const TKeloBlock *host, const QString &property, const TKeloBlock *value);
+    void applyReference(TKeloBlock &b, const Reference &ref, TKeloBlock *target);
+    void relinkSlot(TKeloBlock *b, int slot, const QString &name);
+    static QString referencedName(const ObjectTextValueView &value);
+
+    Workspace &fWs;
+    DebugLog *fLog;
+    StringPool fPool;
+    LinkForest fForest;
+    std::vector<TKeloBlock *> fBlocks;
+    std::vector<LinkNames> fNames;  // one per block of fBlocks
+
+    TKeloBlock *fBlock = nullptr;  // the object being read
+    QString fObjectName;
+    LinkNames fBlockNames;
+    BlockProperties::Kind fKind;
+    int fNested = 0;               // depth inside objects nested in the block's object
+    std::vector<Reference> fReferences;
+    QStringList fErrors;           // reported once the object is complete
+};
+
+bool ProgramLoader::beginObject(const ObjectTextHeader &header)
 {
-    auto *container = dynamic_cast<TKeloContainerBlock *>(&b);
-    auto *withElse = dynamic_cast<TKeloControlElseBlock *>(&b);
-    auto *companion = dynamic_cast<TKeloCompanionBlock *>(&b);
-    try {
-        if (lower == u"linkto"_s) {
-            // A container's LinkTo names its end block; its body comes from LinkToName.
-            if (!container)
-                b.SetLinkTo(target);
-        } else if (lower == u"linkfrom"_s) {
-            b.SetLinkFrom(target);
-        } else if (lower == u"varparam1"_s) {
-            if (target)
-                b.SetVarParam1(target);
-        } else if (lower == u"varparam2"_s) {
-            if (target)
-                b.SetVarParam2(target);
-        } else if (lower == u"endblock"_s && container) {
-            container->SetEndBlock(dynamic_cast<TKeloContainerBlockEnd *>(target));
-        } else if (lower == u"elseblock"_s && withElse) {
-            withElse->SetElseBlock(dynamic_cast<TKeloControlBlockELSE *>(target));
-        } else if (lower == u"containerblock"_s && companion) {
-            companion->SetContainerBlock(dynamic_cast<TKeloContainerBlock *>(target));
-        } else {
-            *reason = u"Invalid property value"_s;
-            return false;
-        }
-    } catch (const KeloError &e) {
-        *reason = e.message();
+    if (header.depth > 0) {
+        ++fNested;
+        return true;
+    }
+    const QString name = header.name.toString();
+    TKeloBlock *b = BlockProperties::createBlockOfClass(header.className);
+    if (!b) {
+        error = u"Class "_s + header.className.toString() + u" is not a block class (line "_s
+                + QString::number(header.line) + u')';
         return false;
     }
+    if (name.isEmpty() || fWs.nameInUse(name)) {
+        delete b;
+        error = u"A component named "_s + name + u" already exists (line "_s + QString::number(header.line) + u')';
+        return false;
+    }
+    b->SetName(name);
+    b->beginReading();
+    fBlock = b;
+    fObjectName = name;
+    fReferences.clear();
+    fErrors.clear();
+    fBlockNames = LinkNames();
+    fKind = BlockProperties::Kind(b);
     return true;
 }
 
-static QString referencedName(const ObjectTextValue &value)
+bool ProgramLoader::property(const ObjectTextSpan &name, const ObjectTextValueView &value, int)
 {
-    QString t = value.kind() == ObjectTextValue::Kind::String ? value.toString() : value.text();
+    if (fNested > 0)
+        return true;
+    const Id id = BlockProperties::idOf(name);
+    if (BlockProperties::isReference(id)) {
+        fReferences.push_back(Reference{id, name.toString(), referencedName(value)});
+        return true;
+    }
+    // The link names are kept for the re-link pass; while a block is read their
+    // setters only note that a slot waits for its value block.
+    QString *linkName = nullptr;
+    switch (id) {
+    case Id::LinkToName: linkName = &fBlockNames.linkTo; break;
+    case Id::LinkFromName: linkName = &fBlockNames.linkFrom; break;
+    case Id::VarParam1Name: linkName = &fBlockNames.varParam1; break;
+    case Id::VarParam2Name: linkName = &fBlockNames.varParam2; break;
+    default: break;
+    }
+    QString reason;
+    if (linkName) {
+        if (value.kind == ObjectTextValue::Kind::String) {
+            *linkName = value.string.toString();
+            if (id == Id::VarParam1Name)
+                fBlock->SetVarParam1Name(*linkName);
+            else if (id == Id::VarParam2Name)
+                fBlock->SetVarParam2Name(*linkName);
+            return true;
+        }
+        reason = u"Invalid property value"_s;
+    } else if (id != Id::Unknown && BlockProperties::apply(*fBlock, fKind, id, value, fPool, &reason)) {
+        return true;
+    }
+    if (reason.isEmpty())
+        reason = u"Property "_s + name.toString() + u" does not exist"_s;
+    fErrors.append(errorReadingPrefix() + fObjectName + u'.' + name.toString() + u": "_s + reason);
+    return true;
+}
+
+bool ProgramLoader::endObject()
+{
+    if (fNested > 0) {
+        --fNested;
+        return true;
+    }
+    TKeloBlock *b = fBlock;
+    fBlock = nullptr;
+    for (const QString &line : std::as_const(fErrors))
+        debug(line);
+    b->BuildOutline();
+    b->Loaded();
+    b->endReading();
+    // References name blocks read before this one (later ones do not exist yet).
+    for (const Reference &ref : fReferences)
+        applyReference(*b, ref, fWs.findBlock(ref.target));
+    b->adoptOwner(&fWs);
+    b->SetParent(&fWs.canvas());
+    b->Loaded();
+    fBlocks.push_back(b);
+    fNames.push_back(std::move(fBlockNames));
+    return true;
+}
+
+QString ProgramLoader::referencedName(const ObjectTextValueView &value)
+{
+    QString t = value.nameOrString();
     const QString prefix = ObjectTextWriter::ReferenceOwner + u'.';
     if (t.startsWith(prefix, Qt::CaseInsensitive))
         t = t.mid(prefix.size());
     return t;
 }
 
-Result LoadProgramText(Workspace &ws, const QByteArray &data, DebugLog *log)
+bool ProgramLoader::mayHold(const TKeloBlock *holder, const QString &property, const TKeloBlock *target)
 {
-    auto debug = [log](const QString &line) {
-        if (log)
-            log->AddDebug(line);
-    };
+    if (target->prototype()) {
+        refuse(holder, property, target, u"it is a palette block"_s);
+        return false;
+    }
+    switch (fForest.link(holder, target)) {
+    case LinkForest::Verdict::Ok:
+        return true;
+    case LinkForest::Verdict::Itself:
+        refuse(holder, property, target, u"a block cannot follow or hold itself"_s);
+        return false;
+    case LinkForest::Verdict::Loop:
+        refuse(holder, property, target, u"it would close a loop"_s);
+        return false;
+    case LinkForest::Verdict::Held:
+        refuse(holder, property, target, u"it already belongs to "_s + nameOf(fForest.holderOf(target)));
+        return false;
+    }
+    return false;
+}
+
+bool ProgramLoader::mayHoldInSlot(const TKeloBlock *host, const QString &property, const TKeloBlock *value)
+{
+    // Value blocks go into blocks on the canvas, never into other value blocks: the
+    // program's dragging cannot nest them, and deep nesting would be deep recursion.
+    if (host->parentBlock()) {
+        refuse(host, property, value, u"the block is itself in a slot"_s);
+        return false;
+    }
+    if (value->VarParam1() || value->VarParam2()) {
+        refuse(host, property, value, u"it holds value blocks itself"_s);
+        return false;
+    }
+    return mayHold(host, property, value);
+}
+
+void ProgramLoader::applyReference(TKeloBlock &b, const Reference &ref, TKeloBlock *target)
+{
+    auto *container = dynamic_cast<TKeloContainerBlock *>(&b);
+    auto *withElse = dynamic_cast<TKeloControlElseBlock *>(&b);
+    auto *companion = dynamic_cast<TKeloCompanionBlock *>(&b);
+    try {
+        switch (ref.id) {
+        case Id::LinkTo:
+            // A container's LinkTo names its end block; its body comes from LinkToName.
+            if (!container && target && b.firstBlock() != target) {
+                if (b.firstBlock())
+                    refuse(&b, ref.property, target, u"the block has a successor already"_s);
+                else if (mayHold(&b, ref.property, target))
+                    b.SetLinkTo(target);
+            }
+            return;
+        case Id::LinkFrom:
+            b.SetLinkFrom(target);
+            return;
+        case Id::VarParam1:
+        case Id::VarParam2: {
+            const int slot = ref.id == Id::VarParam1 ? 1 : 2;
+            TKeloBlock *current = slot == 1 ? b.VarParam1() : b.VarParam2();
+            if (!target || current == target)
+                return;
+            if (current)
+                refuse(&b, ref.property, target, u"the slot is taken"_s);
+            else if (mayHoldInSlot(&b, ref.property, target))
+                slot == 1 ? b.SetVarParam1(target) : b.SetVarParam2(target);
+            return;
+        }
+        case Id::EndBlock:
+            if (!container)
+                break;
+            if (auto *end = dynamic_cast<TKeloContainerBlockEnd *>(target)) {
+                if (container->EndBlock() != end && mayHold(&b, ref.property, end))
+                    container->SetEndBlock(end);
+            }
+            return;
+        case Id::ElseBlock:
+            if (!withElse)
+                break;
+            if (auto *header = dynamic_cast<TKeloControlBlockELSE *>(target)) {
+                if (withElse->ElseBlock() != header && mayHold(&b, ref.property, header))
+                    withElse->SetElseBlock(header);
+            }
+            return;
+        case Id::ContainerBlock:
+            if (!companion)
+                break;
+            companion->SetContainerBlock(dynamic_cast<TKeloContainerBlock *>(target));
+            return;
+        default:
+            break;
+        }
+        debug(errorReadingPrefix() + b.Name() + u'.' + ref.property + u": Invalid property value"_s);
+    } catch (const KeloError &e) {
+        debug(errorReadingPrefix() + b.Name() + u'.' + ref.property + u": "_s + e.message());
+    }
+}
+
+void ProgramLoader::relinkSlot(TKeloBlock *b, int slot, const QString &name)
+{
+    const QString property = slot == 1 ? u"VarParam1Name"_s : u"VarParam2Name"_s;
+    TKeloBlock *current = slot == 1 ? b->VarParam1() : b->VarParam2();
+    TKeloBlock *target = current ? nullptr : fWs.findBlock(name);
+    try {
+        // With the slot filled, or the name not found, the setter only marks the block
+        // as waiting; with a refused link the slot must stay empty.
+        if (target && !mayHoldInSlot(b, property, target))
+            return;
+        slot == 1 ? b->SetVarParam1Name(name) : b->SetVarParam2Name(name);
+    } catch (const KeloError &e) {
+        debug(errorReadingPrefix() + b->Name() + u'.' + property + u": "_s + e.message());
+    }
+}
+
+void ProgramLoader::relink()
+{
+    for (size_t i = fBlocks.size(); i-- > 0;) {
+        TKeloBlock *b = fBlocks[i];
+        const LinkNames &names = fNames[i];
+        if (!b->firstBlock()) {
+            TKeloBlock *next = fWs.findBlock(names.linkTo);
+            if (!next || mayHold(b, u"LinkToName"_s, next))
+                b->SetLinkToName(names.linkTo);
+        }
+        b->SetLinkFromName(names.linkFrom);
+        relinkSlot(b, 1, names.varParam1);
+        relinkSlot(b, 2, names.varParam2);
+        if (auto *end = dynamic_cast<TKeloContainerBlockEnd *>(b); end && end->ContainerBlock()) {
+            TKeloContainerBlock *c = end->ContainerBlock();
+            if (c->EndBlock() == end || (!c->EndBlock() && mayHold(c, u"EndBlock"_s, end)))
+                c->SetEndBlock(end);
+        }
+        if (auto *header = dynamic_cast<TKeloControlBlockELSE *>(b); header && header->ContainerBlock()) {
+            if (auto *c = dynamic_cast<TKeloControlElseBlock *>(header->ContainerBlock())) {
+                if (c->ElseBlock() == header || (!c->ElseBlock() && mayHold(c, u"ElseBlock"_s, header)))
+                    c->SetElseBlock(header);
+            }
+        }
+    }
+}
+
+void ProgramLoader::checkBackLinks()
+{
+    for (TKeloBlock *b : fBlocks) {
+        if (TKeloBlock *before = b->LinkFrom(); before && before->firstBlock() != b) {
+            refuse(b, u"LinkFrom"_s, before, before->Name() + u" is not followed by this block"_s);
+            b->SetLinkFrom(nullptr);
+        }
+        auto *companion = dynamic_cast<TKeloCompanionBlock *>(b);
+        if (!companion || !companion->ContainerBlock())
+            continue;
+        TKeloContainerBlock *c = companion->ContainerBlock();
+        auto *withElse = dynamic_cast<TKeloControlElseBlock *>(c);
+        if (c->EndBlock() != b && !(withElse && withElse->ElseBlock() == b)) {
+            refuse(b, u"ContainerBlock"_s, c, c->Name() + u" has other companion blocks"_s);
+            companion->SetContainerBlock(nullptr);
+        }
+    }
+}
+
+} // namespace
+
+static Result load(Workspace &ws, QByteArrayView data, DebugLog *log,
+                   const std::function<void(qsizetype)> &release)
+{
     Result result;
     ws.FreePlacedBlocks();
-    const ObjectTextParseResult parsed = ObjectTextReader::parse(data);
     ws.setLoadingProgram(true);
-
-    for (const ObjectTextObject &obj : parsed.objects) {
-        TKeloBlock *b = createBlockOfClass(obj.className);
-        if (!b) {
-            result.error = u"Class "_s + obj.className + u" is not a block class (line "_s
-                           + QString::number(obj.line) + u')';
-            break;
-        }
-        if (obj.name.isEmpty() || ws.nameInUse(obj.name)) {
-            delete b;
-            result.error = u"A component named "_s + obj.name + u" already exists (line "_s
-                           + QString::number(obj.line) + u')';
-            break;
-        }
-        b->SetName(obj.name);
-        b->beginReading();
-        QList<const ObjectTextProperty *> references;
-        for (const ObjectTextProperty &prop : obj.properties) {
-            if (isReference(prop.name.toLower())) {
-                references.append(&prop);
-                continue;
-            }
-            QString reason;
-            if (!applyProperty(*b, prop.name, prop.value, &reason))
-                debug(u"Error reading "_s + obj.name + u'.' + prop.name + u": "_s + reason);
-        }
-        b->BuildOutline();
-        b->Loaded();
-        b->endReading();
-        for (const ObjectTextProperty *prop : references) {
-            QString reason;
-            TKeloBlock *target = ws.findBlock(referencedName(prop->value));
-            if (!applyReference(*b, prop->name.toLower(), target, &reason))
-                debug(u"Error reading "_s + obj.name + u'.' + prop->name + u": "_s + reason);
-        }
-        b->adoptOwner(&ws);
-        b->SetParent(&ws.canvas());
-        b->Loaded();
-        ++result.blocksRead;
-    }
-    if (result.error.isEmpty() && !parsed.ok)
-        result.error = parsed.error;
-    result.ok = result.error.isEmpty();
-
-    if (result.ok) {
-        const std::vector<TKeloBlock *> all(ws.components().begin(), ws.components().end());
-        for (auto it = all.rbegin(); it != all.rend(); ++it) {
-            TKeloBlock *b = *it;
-            if (b->prototype())
-                continue;
-            b->SetLinkToName(b->storedLinkToName);
-            b->SetLinkFromName(b->storedLinkFromName);
-            try {
-                b->SetVarParam1Name(b->storedVarParam1Name);
-                b->SetVarParam2Name(b->storedVarParam2Name);
-            } catch (const KeloError &e) {
-                debug(u"Error reading "_s + b->Name() + u".VarParam: "_s + e.message());
-            }
-            if (auto *end = dynamic_cast<TKeloContainerBlockEnd *>(b); end && end->ContainerBlock())
-                end->ContainerBlock()->SetEndBlock(end);
-            if (auto *header = dynamic_cast<TKeloControlBlockELSE *>(b); header && header->ContainerBlock())
-                if (auto *cond = dynamic_cast<TKeloControlElseBlock *>(header->ContainerBlock()))
-                    cond->SetElseBlock(header);
-        }
-    }
-    for (TKeloBlock *b : ws.components())
-        if (!b->prototype())
-            b->finishLoading();
+    // A block takes some 600 to 1,000 bytes of text.
+    ws.reserveNames(data.size() / 512);
+    ProgramLoader loader(ws, log);
+    loader.release = release;
+    const ObjectTextReadStatus status = ObjectTextReader::read(data, loader);
+    result.blocksRead = int(loader.blocks().size());
+    result.error = loader.error.isEmpty() ? status.error : loader.error;
+    result.ok = status.ok && result.error.isEmpty();
+    if (result.ok)
+        loader.relink();
+    loader.checkBackLinks();
+    for (TKeloBlock *b : loader.blocks())
+        b->finishLoading();
     ws.setLoadingProgram(false);
     return result;
+}
+
+Result LoadProgramText(Workspace &ws, QByteArrayView data, DebugLog *log)
+{
+    return load(ws, data, log, {});
+}
+
+// The pages of a mapped file that the reader has passed are given back as it goes:
+// the file stays in the system's cache, but a large program is not held in the
+// process's memory twice, once as text and once as blocks.
+static std::function<void(qsizetype)> pageReleaser(const uchar *mapped)
+{
+#if defined(Q_OS_UNIX) && defined(MADV_DONTNEED)
+    const auto page = qsizetype(sysconf(_SC_PAGESIZE));
+    if (page <= 0)
+        return {};
+    auto released = std::make_shared<qsizetype>(0);
+    return [mapped, page, released](qsizetype offset) {
+        constexpr qsizetype Step = 1 << 20;
+        const qsizetype upTo = offset / page * page;
+        if (upTo - *released < Step)
+            return;
+        madvise(const_cast<uchar *>(mapped) + *released, size_t(upTo - *released), MADV_DONTNEED);
+        *released = upTo;
+    };
+#else
+    Q_UNUSED(mapped);
+    return {};
+#endif
 }
 
 Result LoadProgramFile(Workspace &ws, const QString &fileName, DebugLog *log)
@@ -283,6 +432,14 @@ Result LoadProgramFile(Workspace &ws, const QString &fileName, DebugLog *log)
         r.ok = false;
         r.error = f.errorString();
         return r;
+    }
+    // Mapped rather than copied: a large program file then costs no heap of its own.
+    if (f.size() > 0) {
+        if (const uchar *mapped = f.map(0, f.size())) {
+            const Result r = load(ws, QByteArrayView(mapped, f.size()), log, pageReleaser(mapped));
+            f.unmap(const_cast<uchar *>(mapped));
+            return r;
+        }
     }
     return LoadProgramText(ws, f.readAll(), log);
 }

@@ -47,6 +47,11 @@ QString Cp1253::decode(QByteArrayView bytes)
     return out;
 }
 
+char16_t Cp1253::toUnicode(unsigned char b)
+{
+    return b < 0x80 ? char16_t(b) : High[b - 0x80];
+}
+
 QString Cp1253::decodeText(QByteArrayView bytes)
 {
     // Stateless: a sequence cut off at the end is an error, not a pending state.

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QHashFunctions>
+#include <QString>
+#include <QStringView>
+
+// Hash and equality of names that ignore letter case as QString::toLower() does, for
+// hash containers keyed by QString and searched with QStringView: no lower-case copy
+// is made, except for names with characters beyond ASCII.
+struct CaselessHash {
+    using is_transparent = void;
+    size_t operator()(QStringView s) const;
+};
+
+struct CaselessEqual {
+    using is_transparent = void;
+    bool operator()(QStringView a, QStringView b) const;
+};
