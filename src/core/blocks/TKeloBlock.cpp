@@ -1,5 +1,6 @@
 #include "blocks/TKeloBlock.h"
 
+#include "blocks/TKeloVarBlock.h"
 #include "blocks/Workspace.h"
 #include "devices/ActiveDevices.h"
 #include "util/DebugLog.h"
@@ -24,6 +25,11 @@ TKeloBlock::~TKeloBlock()
         detachFromParent();
         fOwner->unregisterBlock(this);
     }
+}
+
+bool TKeloBlock::isStartBlock() const
+{
+    return CommndID == StartCommandId && !dynamic_cast<const TKeloVarBlock *>(this);
 }
 
 bool TKeloBlock::SetName(const QString &name)

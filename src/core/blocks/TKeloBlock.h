@@ -34,6 +34,9 @@ public:
     TKeloBlock &operator=(const TKeloBlock &) = delete;
 
     virtual QString className() const { return QStringLiteral("TKeloBlock"); }
+    // The block a program starts with. A variable's value block carries the variable's
+    // id as its command, so the first variable's blocks have the start's number too.
+    bool isStartBlock() const;
 
     // ---- identity ----
     Workspace *owner() const { return fOwner; }

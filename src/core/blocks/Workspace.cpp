@@ -212,7 +212,7 @@ void Workspace::reserveNames(qsizetype count)
 TKeloBlock *Workspace::findStartBlock() const
 {
     for (TKeloBlock *b : fCanvas.children())
-        if (b->CommndID == TKeloBlock::StartCommandId)
+        if (b->isStartBlock())
             return b;
     return nullptr;
 }

@@ -78,7 +78,7 @@ public:
     // Smallest N >= 1 for which prefix + "_" + N is free.
     int smallestFreeNumber(const QString &prefix) const;
 
-    // The first block on the canvas, in child order, whose command is the start block.
+    // The first block on the canvas, in child order, that is a start block.
     TKeloBlock *findStartBlock() const;
     bool CanvasHasBlocks() const;
 

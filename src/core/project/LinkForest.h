@@ -1,9 +1,7 @@
 #pragma once
 
-#include <QHash>
+#include <cstddef>
 #include <vector>
-
-class TKeloBlock;
 
 // The links by which a block holds other blocks (its successor, which for a
 // container is the first block of its body; a container's end block and else
@@ -13,8 +11,8 @@ class TKeloBlock;
 // block once. A program file may name any block in any link, so while one is read
 // each such link is checked here before it is made.
 //
-// Union-find over the blocks: checking and recording a link is practically constant
-// time, so a program of any length is checked in linear time.
+// Blocks are numbered 0 .. count - 1. Union-find: checking and recording a link takes
+// practically constant time, so a program of any length is checked in linear time.
 class LinkForest {
 public:
     enum class Verdict {
@@ -24,19 +22,20 @@ public:
         Held,    // the other block is held already
     };
 
-    Verdict link(const TKeloBlock *holder, const TKeloBlock *held);
-    // The block that holds b through a link recorded here, or nullptr.
-    const TKeloBlock *holderOf(const TKeloBlock *b) const;
+    explicit LinkForest(int count);
+    // What link would answer, without recording anything.
+    Verdict check(int holder, int held);
+    Verdict link(int holder, int held);
+    // The block that holds b, or -1.
+    int holderOf(int b) const { return fNodes[std::size_t(b)].holder; }
 
 private:
     struct Node {
         int parent;
         int size;
-        const TKeloBlock *holder;
+        int holder;
     };
-    int node(const TKeloBlock *b);
     int root(int i);
 
-    QHash<const TKeloBlock *, int> fIndex;
     std::vector<Node> fNodes;
 };
