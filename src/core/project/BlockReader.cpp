@@ -98,6 +98,9 @@ bool ProgramLoader::beginObject(const ObjectTextHeader &header)
     }
     b->SetName(name);
     b->beginReading();
+    // Every block of a program is a placed block, also when the file does not say so:
+    // a palette block on the canvas would survive every new project and opened file.
+    b->Setprototype(false);
     fBlock = b;
     fObjectName = name;
     fKind = BlockProperties::Kind(b);
