@@ -256,6 +256,15 @@ protected:
     void lookUpVarParam(int slot, const QString &name);
     // Hooks for subclasses around parent changes.
     virtual void parentChanged();
+    // Sets the bounds as SetBounds does, without the successor following; whether the
+    // block moved.
+    bool placeAt(int left, int top, int width, int height);
+    // The successors follow this block, which moved.
+    void successorsFollow();
+    // Where this block goes under p.
+    QPoint placeUnder(const TKeloBlock *p) const;
+    // True for blocks whose SetBounds and FollowLinkFrom are TKeloBlock's own.
+    virtual bool followsPlainly() const { return true; }
     // One step of getLastKeloBlock: the answer (done) or the block to go on from.
     virtual TKeloBlock *lastStep(TKeloBlock *caller, bool *done);
     // One step of the chain count: adds what this block counts for itself and gives

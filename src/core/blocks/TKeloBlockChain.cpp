@@ -8,6 +8,12 @@ using namespace Qt::StringLiterals;
 
 void TKeloBlock::SetBounds(int left, int top, int width, int height)
 {
+    if (placeAt(left, top, width, height))
+        successorsFollow();
+}
+
+bool TKeloBlock::placeAt(int left, int top, int width, int height)
+{
     // Blocks on the canvas, a panel or the main window never go left of or above
     // 5 pixels of the parent's content; blocks inside blocks are not clamped.
     if (fParentArea && !fParentBlock) {
@@ -28,23 +34,46 @@ void TKeloBlock::SetBounds(int left, int top, int width, int height)
     if (resized && !fReading)
         BuildOutline();
     if (!moved)
-        return;
+        return false;
     if (FLinkFrom && FLinkFrom == fLinkTo) {
         log(u"Bug-->>"_s + QString::number(Id) + u" is linked up dn to"_s + QString::number(FLinkFrom->Id));
         fLinkTo = nullptr;
     }
-    if (fLinkTo)
-        fLinkTo->FollowLinkFrom(this);
+    return true;
+}
+
+QPoint TKeloBlock::placeUnder(const TKeloBlock *p) const
+{
+    return QPoint(p->BotNoseX() - nospadUp, p->Top() + p->Height() - p->nosh - 3);
+}
+
+void TKeloBlock::successorsFollow()
+{
+    // Along plain blocks the chain below follows in a loop, one block after the other,
+    // as the calls of FollowLinkFrom would make it: a chain of any length moves without
+    // the call stack growing with it. Other blocks follow through their own
+    // FollowLinkFrom.
+    TKeloBlock *prev = this;
+    for (qsizetype steps = walkLimit(); prev->fLinkTo && steps > 0; --steps) {
+        TKeloBlock *next = prev->fLinkTo;
+        if (!next->followsPlainly() || next->FLinkFrom != prev) {
+            next->FollowLinkFrom(prev);
+            return;
+        }
+        const QPoint at = next->placeUnder(prev);
+        if (!next->placeAt(at.x(), at.y(), next->fWidth, next->fHeight))
+            return;
+        prev = next;
+    }
 }
 
 void TKeloBlock::FollowLinkFrom(TKeloBlock *origin)
 {
-    TKeloBlock *p = FLinkFrom;
-    if (!p)
-        return;
-    // Following goes up the predecessors and, through every move, down the successors:
-    // with the links a forest (as the loader makes them) no chain of calls is longer
-    // than twice the number of blocks. Links run in a loop by other means are cut off.
+    // Following goes up the predecessors and, through every move, down the successors.
+    // Along plain blocks both go in loops; through containers and their companions they
+    // recurse, which with the links a forest (as the loader makes them) never goes
+    // deeper than twice the number of blocks. Links run in a loop by other means are
+    // cut off.
     static thread_local qsizetype depth = 0;
     if (depth > 2 * walkLimit() + 64) {
         log(u"Bug-->>"_s + QString::number(Id) + u" follows a loop of links"_s);
@@ -54,13 +83,24 @@ void TKeloBlock::FollowLinkFrom(TKeloBlock *origin)
         Depth() { ++depth; }
         ~Depth() { --depth; }
     } level;
-    // Left and top are set in one step: two separate steps would drag the chain below
-    // along twice, which makes long chains quadratic. The end positions are the same.
-    const int left = p->BotNoseX() - nospadUp;
-    const int top = p->Top() + p->Height() - p->nosh - 3;
-    SetBounds(left, top, fWidth, fHeight);
-    if (p != origin)
-        p->FollowLinkFrom(origin);
+    TKeloBlock *b = this;
+    for (qsizetype steps = walkLimit(); steps > 0; --steps) {
+        TKeloBlock *p = b->FLinkFrom;
+        if (!p)
+            return;
+        // Left and top are set in one step: two separate steps would drag the chain
+        // below along twice, which makes long chains quadratic. The end positions are
+        // the same.
+        const QPoint at = b->placeUnder(p);
+        b->SetBounds(at.x(), at.y(), b->fWidth, b->fHeight);
+        if (p == origin)
+            return;
+        if (!p->followsPlainly()) {
+            p->FollowLinkFrom(origin);
+            return;
+        }
+        b = p;
+    }
 }
 
 void TKeloBlock::Attach(TKeloBlock *b, bool above)

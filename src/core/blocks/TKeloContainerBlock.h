@@ -30,6 +30,8 @@ public:
     void assignFrom(const TKeloBlock &source) override;
 
 protected:
+    // Moving re-lays the companions.
+    bool followsPlainly() const override { return false; }
     TKeloBlock *lastStep(TKeloBlock *caller, bool *done) override;
     const TKeloBlock *countedBody(int *count) const override;
     // The step to the last block of the body: its first block to go on from, or the

@@ -65,6 +65,8 @@ void Workspace::indexName(const QString &name, bool add)
         it->second.insert(n);
     } else if (it != fNumbers.end()) {
         it->second.erase(n);
+        if (it->second.empty())
+            fNumbers.erase(it);
     }
 }
 

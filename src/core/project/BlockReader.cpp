@@ -163,6 +163,9 @@ bool ProgramLoader::endObject()
     for (const QString &line : std::as_const(fErrors))
         debug(line);
     b->BuildOutline();
+    // The tooltip is composed from MyHint, ParamStr and parameter 1, whichever of them
+    // the file gives and in whatever order: once all are read.
+    b->RefreshHint();
     b->Loaded();
     b->endReading();
     const int index = fLinks.add(b);
