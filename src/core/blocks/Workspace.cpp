@@ -140,14 +140,18 @@ void Workspace::deleteBlocks(const std::vector<TKeloBlock *> &blocks)
 
 void Workspace::destroyBlock(TKeloBlock *b)
 {
-    if (!b)
-        return;
-    // Everything the block owns through its links, without recursion: a chain can be
+    destroyBlocks({b});
+}
+
+void Workspace::destroyBlocks(const std::vector<TKeloBlock *> &blocks)
+{
+    // Everything the blocks own through their links, without recursion: a chain can be
     // many thousands of blocks long. The visited set also guards against loops that
-    // only a damaged file could create.
+    // only a damaged file could create. The other blocks forget the doomed ones in one
+    // pass, however many there are.
     QSet<TKeloBlock *> doomed;
     std::vector<TKeloBlock *> order;
-    std::vector<TKeloBlock *> work{b};
+    std::vector<TKeloBlock *> work(blocks.rbegin(), blocks.rend());
     while (!work.empty()) {
         TKeloBlock *x = work.back();
         work.pop_back();
@@ -157,6 +161,8 @@ void Workspace::destroyBlock(TKeloBlock *b)
         order.push_back(x);
         x->collectOwned(work);
     }
+    if (order.empty())
+        return;
     for (TKeloBlock *c : fComponents)
         if (!doomed.contains(c))
             c->clearReferencesTo(doomed);

@@ -65,6 +65,8 @@ public:
     // it, a container's body, end block and else header, the value blocks in its
     // slots. Links that surviving blocks hold to destroyed blocks are cleared.
     void destroyBlock(TKeloBlock *b);
+    // The same for several blocks at once.
+    void destroyBlocks(const std::vector<TKeloBlock *> &blocks);
     // Destroys every placed block (prototypes stay).
     void FreePlacedBlocks();
     // Destroys everything, prototypes included.
