@@ -171,6 +171,10 @@ public:
     virtual void finishLoading();
     // After-load step; runs once the block was read and again once placed.
     virtual void Loaded() {}
+    // The block's place among the blocks of the program file being read, -1 when no
+    // file is being read.
+    int fileIndex() const { return fFileIndex; }
+    void setFileIndex(int index) { fFileIndex = index; }
     // Gives the block its owner after reading (names it if it has no name).
     void adoptOwner(Workspace *owner);
 
@@ -310,6 +314,7 @@ protected:
     TKeloBlock *FVarParam2 = nullptr;
     QString fArduinoCommand;
     bool fExpanding = false;  // GetArduinoCommand is running
+    int fFileIndex = -1;
 
     QList<TextPiece> fPieces;
     bool fLayingOut = false;

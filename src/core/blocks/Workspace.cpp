@@ -30,8 +30,7 @@ TKeloBlock *Workspace::findBlock(const QString &name) const
 {
     if (name.isEmpty())
         return nullptr;
-    const auto it = fNames.find(QStringView(name));
-    return it == fNames.end() ? nullptr : it->second;
+    return fNames.value(CaselessName{name}, nullptr);
 }
 
 // "keloBlock__12" is prefix "keloBlock_" and number 12.
@@ -85,7 +84,7 @@ void Workspace::registerBlock(TKeloBlock *b)
     }
     if (!b->fName.isEmpty()) {
         indexName(b->fName, true);
-        fNames.insert_or_assign(b->fName, b);
+        fNames.insert(CaselessName{b->fName}, b);
     }
 }
 
@@ -93,8 +92,8 @@ void Workspace::forgetName(TKeloBlock *b)
 {
     if (b->fName.isEmpty())
         return;
-    const auto it = fNames.find(QStringView(b->fName));
-    if (it != fNames.end() && it->second == b) {
+    const auto it = fNames.find(CaselessName{b->fName});
+    if (it != fNames.end() && *it == b) {
         fNames.erase(it);
         indexName(b->fName, false);
     }
@@ -118,7 +117,7 @@ bool Workspace::renameBlock(TKeloBlock *b, const QString &newName)
     b->fName = newName;
     if (!newName.isEmpty()) {
         indexName(newName, true);
-        fNames.insert_or_assign(newName, b);
+        fNames.insert(CaselessName{newName}, b);
     }
     return true;
 }
@@ -212,9 +211,24 @@ void Workspace::FreeAllBlocks()
     }
 }
 
+const BlockOutline *Workspace::outline(const BlockOutline::Shape &shape) const
+{
+    const auto it = fOutlines.constFind(shape);
+    return it == fOutlines.cend() ? nullptr : &*it;
+}
+
+void Workspace::keepOutline(const BlockOutline::Shape &shape, const BlockOutline &outline)
+{
+    // Widths change as pupils type; the shapes no block has any more are let go now
+    // and then (blocks keep their own share of an outline).
+    if (fOutlines.size() >= 4096)
+        fOutlines.clear();
+    fOutlines.insert(shape, outline);
+}
+
 void Workspace::reserveNames(qsizetype count)
 {
-    fNames.reserve(fNames.size() + size_t(count));
+    fNames.reserve(fNames.size() + count);
 }
 
 TKeloBlock *Workspace::findStartBlock() const

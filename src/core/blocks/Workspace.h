@@ -1,6 +1,7 @@
 #pragma once
 
 #include "blocks/BlockArea.h"
+#include "blocks/BlockOutline.h"
 #include "util/CaselessKey.h"
 #include "util/NumberPool.h"
 
@@ -105,6 +106,10 @@ public:
     // Counts blocks dropped on the canvas while still marked as never placed.
     int dropCounter = 0;
 
+    // The outline blocks of this shape share, once one was built.
+    const BlockOutline *outline(const BlockOutline::Shape &shape) const;
+    void keepOutline(const BlockOutline::Shape &shape, const BlockOutline &outline);
+
     // While a program file is read, blocks keep the sizes and positions stored in it.
     bool loadingProgram() const { return fLoadingProgram; }
     void setLoadingProgram(bool on) { fLoadingProgram = on; }
@@ -124,7 +129,8 @@ private:
     std::vector<std::unique_ptr<BlockArea>> fPanels;
     std::list<TKeloBlock *> fComponents;
     // Names and prefixes ignore letter case; a block's entry shares its name's text.
-    std::unordered_map<QString, TKeloBlock *, CaselessHash, CaselessEqual> fNames;
+    QHash<CaselessName, TKeloBlock *> fNames;
     std::unordered_map<QString, NumberPool, CaselessHash, CaselessEqual> fNumbers;  // prefix -> numbers in use
     bool fLoadingProgram = false;
+    QHash<BlockOutline::Shape, BlockOutline> fOutlines;
 };

@@ -162,7 +162,6 @@ bool ProgramLoader::endObject()
     fBlock = nullptr;
     for (const QString &line : std::as_const(fErrors))
         debug(line);
-    b->BuildOutline();
     // The tooltip is composed from MyHint, ParamStr and parameter 1, whichever of them
     // the file gives and in whatever order: once all are read.
     b->RefreshHint();
@@ -174,6 +173,7 @@ bool ProgramLoader::endObject()
     for (const Reference &ref : fReferences)
         applyReference(*b, index, ref, fWs.findBlock(ref.target));
     b->adoptOwner(&fWs);
+    b->BuildOutline();
     b->SetParent(&fWs.canvas());
     b->Loaded();
     return true;

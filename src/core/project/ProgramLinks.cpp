@@ -26,13 +26,25 @@ QString linkName(ProgramLinks::Link link)
 
 } // namespace
 
+ProgramLinks::~ProgramLinks()
+{
+    for (TKeloBlock *b : fBlocks)
+        b->setFileIndex(-1);
+}
+
 int ProgramLinks::add(TKeloBlock *b)
 {
     const int index = int(fBlocks.size());
     fBlocks.push_back(b);
     fEntries.push_back(Entry{b, {}, {}, {}, {}, {}});
-    fIndex.insert(b, index);
+    b->setFileIndex(index);
     return index;
+}
+
+int ProgramLinks::indexOf(const TKeloBlock *b) const
+{
+    const int i = b ? b->fileIndex() : -1;
+    return i >= 0 && size_t(i) < fBlocks.size() && fBlocks[size_t(i)] == b ? i : -1;
 }
 
 void ProgramLinks::setReferenced(int index, Link link, TKeloBlock *target)
@@ -80,13 +92,13 @@ void ProgramLinks::resolveNames()
         // first in the file wins, since the last is handled first).
         auto *companion = dynamic_cast<TKeloCompanionBlock *>(b);
         TKeloContainerBlock *c = companion ? companion->ContainerBlock() : nullptr;
-        const auto owner = c ? fIndex.constFind(c) : fIndex.cend();
-        if (owner == fIndex.cend())
+        const int owner = indexOf(c);
+        if (owner < 0)
             continue;
         if (dynamic_cast<TKeloContainerBlockEnd *>(b))
-            fEntries[size_t(*owner)].target[EndBlock] = b;
+            fEntries[size_t(owner)].target[EndBlock] = b;
         else if (dynamic_cast<TKeloControlElseBlock *>(c))
-            fEntries[size_t(*owner)].target[ElseHeader] = b;
+            fEntries[size_t(owner)].target[ElseHeader] = b;
     }
 }
 
@@ -96,12 +108,11 @@ int ProgramLinks::tryLink(int holder, Link link, LinkForest &forest)
     TKeloBlock *t = fEntries[size_t(holder)].target[size_t(link)];
     if (!t)
         return -1;
-    const auto found = fIndex.constFind(t);
-    if (found == fIndex.cend()) {
+    const int held = indexOf(t);
+    if (held < 0) {
         refuse(b, link, t, u"it is a palette block"_s);
         return -1;
     }
-    const int held = *found;
     const bool slot = link == Slot1 || link == Slot2;
     QString why;
     switch (forest.check(holder, held)) {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QHash>
 #include <QString>
 
 #include <array>
@@ -29,6 +28,9 @@ public:
     enum Link { Slot1, Slot2, ElseHeader, EndBlock, Next, LinkCount };
 
     ProgramLinks(Workspace &ws, DebugLog *log) : fWs(ws), fLog(log) {}
+    ~ProgramLinks();
+    ProgramLinks(const ProgramLinks &) = delete;
+    ProgramLinks &operator=(const ProgramLinks &) = delete;
 
     // The blocks in the order they were read.
     int add(TKeloBlock *b);
@@ -58,6 +60,8 @@ private:
 
     void debug(const QString &line) const;
     void refuse(const TKeloBlock *b, Link link, const TKeloBlock *target, const QString &why) const;
+    // The place of b among the blocks read, -1 for any other block.
+    int indexOf(const TKeloBlock *b) const;
     // Makes the link if every check allows it; the index of the block now held, or -1.
     int tryLink(int holder, Link link, class LinkForest &forest);
 
@@ -65,5 +69,4 @@ private:
     DebugLog *fLog;
     std::vector<TKeloBlock *> fBlocks;
     std::vector<Entry> fEntries;
-    QHash<const TKeloBlock *, int> fIndex;
 };

@@ -16,3 +16,14 @@ struct CaselessEqual {
     using is_transparent = void;
     bool operator()(QStringView a, QStringView b) const;
 };
+
+// A name as a key of a QHash, compared and hashed the same way.
+struct CaselessName {
+    QString text;
+    bool operator==(const CaselessName &other) const { return CaselessEqual()(text, other.text); }
+};
+
+inline size_t qHash(const CaselessName &name, size_t seed = 0)
+{
+    return CaselessHash()(name.text) ^ seed;
+}
