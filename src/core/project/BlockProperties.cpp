@@ -119,10 +119,10 @@ bool apply(TKeloBlock &b, const Kind &kind, Id id, const ObjectTextValueView &va
         set(v);
         return true;
     };
-    auto *container = kind.container;
+    const bool container = kind.container != nullptr;
     auto *control = kind.control;
     auto *withElse = kind.withElse;
-    auto *companion = kind.companion;
+    const bool companion = kind.companion != nullptr;
 
     switch (id) {
     case Id::Tag: return integer([&](int v) { b.Tag = v; });
@@ -176,13 +176,15 @@ bool apply(TKeloBlock &b, const Kind &kind, Id id, const ObjectTextValueView &va
     case Id::ArduCheck: return text([&](const QString &v) { b.ArduCheck = v; });
     default: break;
     }
-    if (container && id == Id::EndBlockName) return text([&](const QString &v) { container->SetEndBlockName(v); });
+    // The companions' names look nothing up while a block is read (it has no owner):
+    // the references and the re-link pass restore those links.
+    auto companionName = [&] { return value.kind == ObjectTextValue::Kind::String || invalid(); };
+    if (container && id == Id::EndBlockName) return companionName();
     if (control && id == Id::IsSimple) return boolean([&](bool v) { control->SetIsSimple(v); });
     if (control && id == Id::IsMale) return boolean([&](bool v) { control->SetisMale(v); });
-    if (withElse && id == Id::ElseBlockName) return text([&](const QString &v) { withElse->SetElseBlockName(v); });
+    if (withElse && id == Id::ElseBlockName) return companionName();
     if (withElse && id == Id::ElseButChecked) return boolean([&](bool v) { withElse->SetElsebutchecked(v); });
-    if (companion && id == Id::ContainerBlockName)
-        return text([&](const QString &v) { companion->SetContainerBlockName(v); });
+    if (companion && id == Id::ContainerBlockName) return companionName();
     return false;
 }
 

@@ -52,7 +52,6 @@ public:
 private:
     struct Reference {
         Id id;
-        QString property;  // as spelled in the file
         QString target;
     };
 
@@ -61,6 +60,8 @@ private:
         if (fLog)
             fLog->AddDebug(line);
     }
+    // Whether the block being read has the reference property id.
+    bool hasReference(Id id) const;
     void applyReference(TKeloBlock &b, int index, const Reference &ref, TKeloBlock *target);
     static QString referencedName(const ObjectTextValueView &value);
 
@@ -76,6 +77,7 @@ private:
     int fNested = 0;               // depth inside objects nested in the block's object
     std::vector<Reference> fReferences;
     QStringList fErrors;           // reported once the object is complete
+    QStringList fReferenceErrors;  // after those
 };
 
 bool ProgramLoader::beginObject(const ObjectTextHeader &header)
@@ -110,6 +112,7 @@ bool ProgramLoader::beginObject(const ObjectTextHeader &header)
     fVarParam2.clear();
     fReferences.clear();
     fErrors.clear();
+    fReferenceErrors.clear();
     return true;
 }
 
@@ -119,7 +122,11 @@ bool ProgramLoader::property(const ObjectTextSpan &name, const ObjectTextValueVi
         return true;
     const Id id = BlockProperties::idOf(name);
     if (BlockProperties::isReference(id)) {
-        fReferences.push_back(Reference{id, name.toString(), referencedName(value)});
+        if (hasReference(id))
+            fReferences.push_back(Reference{id, referencedName(value)});
+        else
+            fReferenceErrors.append(errorReadingPrefix() + fObjectName + u'.' + name.toString()
+                                    + u": Invalid property value"_s);
         return true;
     }
     // The link names are kept for the re-link pass; while a block is read their
@@ -162,16 +169,18 @@ bool ProgramLoader::endObject()
     fBlock = nullptr;
     for (const QString &line : std::as_const(fErrors))
         debug(line);
+    for (const QString &line : std::as_const(fReferenceErrors))
+        debug(line);
     // The tooltip is composed from MyHint, ParamStr and parameter 1, whichever of them
     // the file gives and in whatever order: once all are read.
     b->RefreshHint();
     b->Loaded();
     b->endReading();
     const int index = fLinks.add(b);
-    fLinks.setNames(index, fLinkTo, fLinkFrom, fVarParam1, fVarParam2);
     // References name blocks read before this one (later ones do not exist yet).
     for (const Reference &ref : fReferences)
         applyReference(*b, index, ref, fWs.findBlock(ref.target));
+    fLinks.setNames(index, fLinkTo, fLinkFrom, fVarParam1, fVarParam2);
     b->adoptOwner(&fWs);
     b->BuildOutline();
     b->SetParent(&fWs.canvas());
@@ -181,52 +190,61 @@ bool ProgramLoader::endObject()
 
 QString ProgramLoader::referencedName(const ObjectTextValueView &value)
 {
-    QString t = value.nameOrString();
-    const QString prefix = ObjectTextWriter::ReferenceOwner + u'.';
-    if (t.startsWith(prefix, Qt::CaseInsensitive))
-        t = t.mid(prefix.size());
-    return t;
+    // "frmVimsel.keloBlock__7": the block's name after the owner's.
+    static const QString owner = ObjectTextWriter::ReferenceOwner + u'.';
+    static const QByteArray ownerBytes = owner.toLatin1();
+    if (value.kind == ObjectTextValue::Kind::String) {
+        const QStringView t = value.string;
+        return (t.startsWith(owner, Qt::CaseInsensitive) ? t.sliced(owner.size()) : t).toString();
+    }
+    if (value.kind != ObjectTextValue::Kind::Ident && value.kind != ObjectTextValue::Kind::Float)
+        return QString();
+    ObjectTextSpan t = value.span;
+    const ObjectTextSpan head{t.bytes.first(std::min(t.bytes.size(), ownerBytes.size())), t.cp1253};
+    if (head.equalsIgnoringCase(QLatin1StringView(ownerBytes)))
+        t.bytes = t.bytes.sliced(ownerBytes.size());
+    return t.toString();
+}
+
+bool ProgramLoader::hasReference(Id id) const
+{
+    switch (id) {
+    case Id::EndBlock: return fKind.container != nullptr;
+    case Id::ElseBlock: return fKind.withElse != nullptr;
+    case Id::ContainerBlock: return fKind.companion != nullptr;
+    default: return true;
+    }
 }
 
 void ProgramLoader::applyReference(TKeloBlock &b, int index, const Reference &ref, TKeloBlock *target)
 {
-    auto *container = fKind.container;
-    auto *withElse = fKind.withElse;
-    auto *companion = fKind.companion;
     switch (ref.id) {
     case Id::LinkTo:
         // A container's LinkTo names its end block; its body comes from LinkToName.
-        if (!container)
+        if (!fKind.container)
             fLinks.setReferenced(index, ProgramLinks::Next, target);
-        return;
+        break;
     case Id::LinkFrom:
         b.SetLinkFrom(target);
-        return;
+        break;
     case Id::VarParam1:
         fLinks.setReferenced(index, ProgramLinks::Slot1, target);
-        return;
+        break;
     case Id::VarParam2:
         fLinks.setReferenced(index, ProgramLinks::Slot2, target);
-        return;
+        break;
     case Id::EndBlock:
-        if (!container)
-            break;
         fLinks.setReferenced(index, ProgramLinks::EndBlock, dynamic_cast<TKeloContainerBlockEnd *>(target));
-        return;
+        break;
     case Id::ElseBlock:
-        if (!withElse)
-            break;
         fLinks.setReferenced(index, ProgramLinks::ElseHeader, dynamic_cast<TKeloControlBlockELSE *>(target));
-        return;
+        break;
     case Id::ContainerBlock:
-        if (!companion)
-            break;
-        companion->SetContainerBlock(dynamic_cast<TKeloContainerBlock *>(target));
-        return;
+        fKind.companion->SetContainerBlock(dynamic_cast<TKeloContainerBlock *>(target));
+        break;
     default:
         break;
     }
-    debug(errorReadingPrefix() + b.Name() + u'.' + ref.property + u": Invalid property value"_s);
 }
 
 } // namespace
@@ -238,8 +256,10 @@ static Result load(Workspace &ws, QByteArrayView data, DebugLog *log,
     ws.FreePlacedBlocks();
     ws.setLoadingProgram(true);
     // A block takes some 600 to 1,000 bytes of text.
-    ws.reserveNames(data.size() / 512);
+    const qsizetype expected = data.size() / 600;
+    ws.reserveNames(expected);
     ProgramLoader loader(ws, log);
+    loader.links().reserve(expected);
     loader.release = release;
     const ObjectTextReadStatus status = ObjectTextReader::read(data, loader);
     result.blocksRead = int(loader.links().blocks().size());

@@ -32,6 +32,12 @@ ProgramLinks::~ProgramLinks()
         b->setFileIndex(-1);
 }
 
+void ProgramLinks::reserve(qsizetype count)
+{
+    fBlocks.reserve(size_t(count));
+    fEntries.reserve(size_t(count));
+}
+
 int ProgramLinks::add(TKeloBlock *b)
 {
     const int index = int(fBlocks.size());
@@ -57,11 +63,16 @@ void ProgramLinks::setReferenced(int index, Link link, TKeloBlock *target)
 void ProgramLinks::setNames(int index, const QString &linkTo, const QString &linkFrom, const QString &varParam1,
                             const QString &varParam2)
 {
+    // Only the names whose links the references left empty are looked up later.
     Entry &e = fEntries[size_t(index)];
-    e.linkTo = linkTo;
-    e.linkFrom = linkFrom;
-    e.varParam1 = varParam1;
-    e.varParam2 = varParam2;
+    if (!e.target[Next])
+        e.linkTo = linkTo;
+    if (!e.block->LinkFrom())
+        e.linkFrom = linkFrom;
+    if (!e.target[Slot1])
+        e.varParam1 = varParam1;
+    if (!e.target[Slot2])
+        e.varParam2 = varParam2;
 }
 
 void ProgramLinks::debug(const QString &line) const

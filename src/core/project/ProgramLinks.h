@@ -32,13 +32,16 @@ public:
     ProgramLinks(const ProgramLinks &) = delete;
     ProgramLinks &operator=(const ProgramLinks &) = delete;
 
+    // Room for about count blocks.
+    void reserve(qsizetype count);
     // The blocks in the order they were read.
     int add(TKeloBlock *b);
     const std::vector<TKeloBlock *> &blocks() const { return fBlocks; }
 
     // The link as a reference named it (the first one found counts).
     void setReferenced(int index, Link link, TKeloBlock *target);
-    // The names the file gave, for the look-up once every block is read.
+    // The names the file gave, for the look-up once every block is read (after the
+    // references).
     void setNames(int index, const QString &linkTo, const QString &linkFrom, const QString &varParam1,
                   const QString &varParam2);
 
