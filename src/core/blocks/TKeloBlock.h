@@ -9,6 +9,7 @@
 #include <QRect>
 #include <QSet>
 #include <QString>
+#include <algorithm>
 #include <vector>
 
 class Workspace;
@@ -190,6 +191,10 @@ public:
     int getKeloBlockListSize(const TKeloBlock *db = nullptr) const;
     // The most steps a walk over the links may take: the number of blocks.
     qsizetype walkLimit() const;
+    // Coordinates and sizes stay within this many pixels either way, whatever a file
+    // held, so that sums of a few of them never overflow.
+    static constexpr int MaxCoordinate = 1 << 29;
+    static int clampedCoordinate(qint64 v) { return int(std::clamp<qint64>(v, -MaxCoordinate, MaxCoordinate)); }
     int TopNoseX() const { return fLeft + nospadUp; }
     int BotNoseX() const { return fLeft + nospadDn; }
 

@@ -19,9 +19,9 @@ bool TKeloBlock::placeAt(int left, int top, int width, int height)
     if (fParentArea && !fParentBlock) {
         const int sx = fPrototype ? 0 : fParentArea->scrollX;
         const int sy = fPrototype ? 0 : fParentArea->scrollY;
-        if (left + sx < 5)
+        if (qint64(left) + sx < 5)
             left = 5;
-        if (top + sy < 5)
+        if (qint64(top) + sy < 5)
             top = 5;
     }
     const bool moved = left != fLeft || top != fTop;
@@ -44,7 +44,8 @@ bool TKeloBlock::placeAt(int left, int top, int width, int height)
 
 QPoint TKeloBlock::placeUnder(const TKeloBlock *p) const
 {
-    return QPoint(p->BotNoseX() - nospadUp, p->Top() + p->Height() - p->nosh - 3);
+    return QPoint(clampedCoordinate(qint64(p->BotNoseX()) - nospadUp),
+                  clampedCoordinate(qint64(p->Top()) + p->Height() - p->nosh - 3));
 }
 
 void TKeloBlock::successorsFollow()
@@ -230,7 +231,8 @@ void TKeloBlock::setVarParam(int slot, TKeloBlock *v)
     if (old && old != v) {
         old->SetSameParentAs(this);
         if (!restoring)
-            old->SetBounds(fLeft + old->Left() + 10, fTop + old->Top() + 10, old->Width(), old->Height());
+            old->SetBounds(clampedCoordinate(qint64(fLeft) + old->Left() + 10),
+                           clampedCoordinate(qint64(fTop) + old->Top() + 10), old->Width(), old->Height());
         if (!v) {
             editor.visible = true;
             if (old->CommndID > 74)

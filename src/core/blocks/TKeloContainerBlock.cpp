@@ -66,7 +66,7 @@ void TKeloContainerBlock::CreateEndBlock()
     e->SetColor(Color());
     e->CommandColor = CommandColor;
     e->SetContainerBlock(this);
-    e->SetBounds(fLeft, fTop + fHeight + 10, e->Width(), e->Height());
+    e->SetBounds(fLeft, clampedCoordinate(qint64(fTop) + fHeight + 10), e->Width(), e->Height());
     fEndBlock = e;
 }
 

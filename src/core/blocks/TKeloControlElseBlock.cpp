@@ -44,7 +44,7 @@ void TKeloControlElseBlock::CreateEndBlock()
     e->SetColor(Color());
     e->CommandColor = CommandColor;
     e->SetContainerBlock(this);
-    e->SetBounds(fLeft, fTop + fHeight + 10, e->Width(), e->Height());
+    e->SetBounds(fLeft, clampedCoordinate(qint64(fTop) + fHeight + 10), e->Width(), e->Height());
     e->SetVisible(false);
     fElseBlock = e;
 }

@@ -266,12 +266,15 @@ void Workspace::scrollCanvasTo(int x, int y)
 
 QSize Workspace::canvasContentSize(QSize visible) const
 {
-    int right = 0, bottom = 0;
+    qint64 right = 0, bottom = 0;
     for (const TKeloBlock *b : fCanvas.children()) {
-        right = std::max(right, fCanvas.scrollX + b->fLeft + b->fWidth);
-        bottom = std::max(bottom, fCanvas.scrollY + b->fTop + b->fHeight);
+        right = std::max(right, qint64(fCanvas.scrollX) + b->fLeft + b->fWidth);
+        bottom = std::max(bottom, qint64(fCanvas.scrollY) + b->fTop + b->fHeight);
     }
-    return QSize(std::max(visible.width(), right + CanvasMargin), std::max(visible.height(), bottom + CanvasMargin));
+    right = TKeloBlock::clampedCoordinate(right);
+    bottom = TKeloBlock::clampedCoordinate(bottom);
+    return QSize(std::max(visible.width(), int(right) + CanvasMargin),
+                 std::max(visible.height(), int(bottom) + CanvasMargin));
 }
 
 void Workspace::deviceRefresh(int typeId)

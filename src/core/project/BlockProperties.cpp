@@ -126,15 +126,17 @@ bool apply(TKeloBlock &b, const Kind &kind, Id id, const ObjectTextValueView &va
 
     switch (id) {
     case Id::Tag: return integer([&](int v) { b.Tag = v; });
-    case Id::Left: return integer([&](int v) { b.SetLeft(v); });
-    case Id::Top: return integer([&](int v) { b.SetTop(v); });
-    case Id::Width: return integer([&](int v) { b.SetWidth(v); });
-    case Id::Height: return integer([&](int v) { b.SetHeight(v); });
+    // Places and sizes are kept within the range in which the layout's sums cannot
+    // overflow.
+    case Id::Left: return integer([&](int v) { b.SetLeft(TKeloBlock::clampedCoordinate(v)); });
+    case Id::Top: return integer([&](int v) { b.SetTop(TKeloBlock::clampedCoordinate(v)); });
+    case Id::Width: return integer([&](int v) { b.SetWidth(TKeloBlock::clampedCoordinate(v)); });
+    case Id::Height: return integer([&](int v) { b.SetHeight(TKeloBlock::clampedCoordinate(v)); });
     case Id::Hint: return text([&](const QString &v) { b.SetHint(v); });
-    case Id::MarginsLeft: return integer([&](int v) { b.marginLeft = v; });
-    case Id::MarginsTop: return integer([&](int v) { b.marginTop = v; });
-    case Id::MarginsRight: return integer([&](int v) { b.marginRight = v; });
-    case Id::MarginsBottom: return integer([&](int v) { b.marginBottom = v; });
+    case Id::MarginsLeft: return integer([&](int v) { b.marginLeft = TKeloBlock::clampedCoordinate(v); });
+    case Id::MarginsTop: return integer([&](int v) { b.marginTop = TKeloBlock::clampedCoordinate(v); });
+    case Id::MarginsRight: return integer([&](int v) { b.marginRight = TKeloBlock::clampedCoordinate(v); });
+    case Id::MarginsBottom: return integer([&](int v) { b.marginBottom = TKeloBlock::clampedCoordinate(v); });
     case Id::Color: return colour([&](TColor v) { b.SetColor(v); });
     case Id::Param1Attaching: return boolean([&](bool v) { b.Param1Attaching = v; });
     case Id::Param2Attaching: return boolean([&](bool v) { b.Param2Attaching = v; });

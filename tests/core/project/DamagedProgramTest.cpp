@@ -106,7 +106,11 @@ INSTANTIATE_TEST_SUITE_P(
         DamagedCase{"SecondEndBlockOfOneLoop", "two-end-blocks.vzl",
                     {refusal(u"keloBlock__4"_s, u"ContainerBlock"_s, u"keloBlock__2"_s,
                              u"keloBlock__2 has other companion blocks"_s)},
-                    {u"   "_s, u"   for (int ik1=0;ik1<2;ik1++){"_s, u"   }"_s, u"   "_s, u"   "_s}}));
+                    {u"   "_s, u"   for (int ik1=0;ik1<2;ik1++){"_s, u"   }"_s, u"   "_s, u"   "_s}},
+        // Places, sizes and a comparison at the ends of the number range: the layout's
+        // sums stay in range, and the comparison falls back to "==".
+        DamagedCase{"NumbersAtTheEndsOfTheRange", "huge-numbers.vzl", {},
+                    {u"   "_s, u"   if (x == 5) {"_s, u"   }"_s, u"   "_s}}));
 
 TEST_F(ProjectFixture, NumberOutOfRangeIsNamedNotDroppedSilently)
 {
