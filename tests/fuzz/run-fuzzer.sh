@@ -28,5 +28,5 @@ case "$name" in
 esac
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
-exec "$fuzzer" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -dict="$dict" \
+exec "$fuzzer" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 -dict="$dict" \
      -artifact_prefix="$work/artifacts/" -print_final_stats=1 "$@" "$work/corpus" "$work/seeds"
