@@ -4,6 +4,9 @@ set -euo pipefail
 
 # Build, widgets and their tests.
 PKGS=(cmake ninja-build g++ pkg-config qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core xvfb xauth)
+# Serial ports and boards being plugged in (src/platform); socat makes the
+# pseudo-terminal pair that stands in for a board in tests/e2e/port-selector.sh.
+PKGS+=(qt6-serialport-dev libudev-dev socat)
 # Debian's Arduino toolchain compiles the generated sketches with our device libraries,
 # and simavr runs some of them (tests/arduino); gcc-avr also builds the bootloader of
 # the simulated Uno that avrdude and the IDE upload to.
@@ -14,6 +17,11 @@ PKGS+=(clang libclang-rt-14-dev)
 # The end-to-end test drives the real program under Xvfb with X input events and
 # takes screenshots (tests/e2e).
 PKGS+=(xdotool imagemagick)
+# The lessons page shows its documents in an embedded browser; the update check and
+# its tests speak HTTP (QtNetwork comes with qt6-base-dev).
+PKGS+=(qt6-webengine-dev)
+# The update window's end-to-end test serves its version file with python's http.server.
+PKGS+=(python3)
 
 missing=()
 for p in "${PKGS[@]}"; do

@@ -62,21 +62,6 @@ wait_for() {
 }
 
 # ---- X server and program -------------------------------------------------------
-STEP="starting Xvfb"
-# -displayfd lets the server pick a free display, so parallel runs never collide.
-Xvfb -displayfd 3 -screen 0 "${SCREEN_W}x${SCREEN_H}x24" -nolisten tcp \
-  3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
-XVFB_PID=$!
-display_ready() { [ -s "$WORK/display" ] && grep -q '^[0-9]' "$WORK/display"; }
-wait_for "Xvfb to report its display" display_ready
-export DISPLAY=":$(head -n 1 "$WORK/display")"
-
-# A scratch home: no stored window geometry or file dialog history from earlier runs.
-export HOME=$WORK/home XDG_CONFIG_HOME=$WORK/config XDG_DATA_HOME=$WORK/data \
-  XDG_CACHE_HOME=$WORK/cache XDG_RUNTIME_DIR=$WORK/runtime
-export QT_QPA_PLATFORM=xcb LANG=C.UTF-8 LC_ALL=C.UTF-8
-unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR QT_STYLE_OVERRIDE
-
 start_xvfb() {
   STEP="starting Xvfb"
   # -displayfd lets the server pick a free display, so parallel runs never collide.
@@ -105,6 +90,17 @@ main_window() {
   done
   [ -n "$best" ] && WIN=$best
 }
+# A copy of the program in a folder of the test's own, which becomes the program's
+# writable folder ("Out", "Options.ini", "BTPort.ini"): the build tree stays untouched
+# and parallel runs do not meet. With a port, "BTPort.ini" fixes the port list to it,
+# so the run does not depend on the serial ports the machine has. Sets PROG.
+program_copy() { # VIMSEL [PORT]
+  PROG=$WORK/program
+  mkdir -p "$PROG"
+  cp "$1" "$PROG/vimsel"
+  if [ -n "${2:-}" ]; then printf '[Bluetooth]\r\nComPort=%s\r\n' "$2" >"$PROG/BTPort.ini"; fi
+}
+
 # Starts the program and waits for its main window; WIN, WIN_X, WIN_Y describe it.
 start_program() { # VIMSEL
   STEP="starting the program"
@@ -173,6 +169,40 @@ dialog_focused() {
 wait_for_dialog() { # what
   wait_for "$1" dialog_focused
   sleep 0.3
+}
+
+# A dialog that opened without taking the focus (no window manager gives it): the
+# largest other visible window of the program that is not a small balloon. It gets
+# the focus; DIALOG names it.
+unfocused_dialog() {
+  local w best="" area=0 WIDTH HEIGHT
+  for w in $(xdotool search --onlyvisible --classname vimsel 2>/dev/null || true); do
+    [ "$w" = "$WIN" ] && continue
+    WIDTH=0 HEIGHT=0
+    eval "$(xdotool getwindowgeometry --shell "$w" 2>/dev/null | grep -E '^(WIDTH|HEIGHT)=' || true)"
+    if [ "$HEIGHT" -ge 90 ] && [ $((WIDTH * HEIGHT)) -gt $area ]; then area=$((WIDTH * HEIGHT)) best=$w; fi
+  done
+  [ -n "$best" ] || return 1
+  DIALOG=$best
+  xdotool windowfocus "$DIALOG" 2>/dev/null || true
+  # Keys go to it only once the X server says it has the focus.
+  [ "$(xdotool getwindowfocus 2>/dev/null || true)" = "$DIALOG" ]
+}
+wait_for_unfocused_dialog() { # what
+  wait_for "$1" unfocused_dialog
+  sleep 0.3
+}
+
+# Opens a project as a pupil does: Ctrl+O, its name typed into the open dialog, Enter.
+open_project() { # FILE
+  STEP="opening the project"
+  xdotool key ctrl+o
+  wait_for_dialog "the open dialog"
+  xdotool type --delay 20 "$1"
+  xdotool key Return
+  wait_for_dialog_closed "the open dialog to close"
+  sleep 0.3
+  shot "opened"
 }
 
 # Waits until the last dialog is gone and gives the main window the focus back (no

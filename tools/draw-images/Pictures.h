@@ -22,3 +22,5 @@ QList<Picture> switchPictures();
 QList<Picture> sensorPictures();
 QList<Picture> motorPictures();
 QList<Picture> boardPinouts();
+// The wiring pictures of the lessons, drawn into a folder of their own.
+QList<Picture> lessonPictures();

@@ -1,5 +1,6 @@
 // Draws the pictures that the set-up windows, the device tiles and the board page show,
-// into the folder given as the only argument:  draw-images <folder>
+// and the wiring pictures of the lessons:
+//   draw-images <images folder> [<lesson pictures folder>]
 #include "Canvas.h"
 #include "Pictures.h"
 
@@ -15,8 +16,8 @@ int main(int argc, char **argv)
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: draw-images <images folder>\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: draw-images <images folder> [<lesson pictures folder>]\n");
         return 2;
     }
     // The same font on every machine, so that the pictures come out the same.
@@ -28,27 +29,30 @@ int main(int argc, char **argv)
         return 1;
     }
 
-    const QDir out(QString::fromLocal8Bit(argv[1]));
-    if (!out.exists() && !QDir().mkpath(out.path())) {
-        std::fprintf(stderr, "draw-images: cannot create %s\n", argv[1]);
-        return 1;
-    }
-
-    QList<Picture> all;
-    all << devicePictures() << switchPictures() << sensorPictures() << motorPictures()
-        << boardPinouts();
     int failures = 0;
-    for (const Picture &picture : all) {
-        Canvas canvas(picture.width, picture.height);
-        picture.draw(canvas);
-        const bool jpeg = picture.fileName.endsWith(u".jpg"_s);
-        if (!canvas.save(out.filePath(picture.fileName), jpeg ? 92 : -1)) {
-            std::fprintf(stderr, "draw-images: cannot write %s\n",
-                         qPrintable(picture.fileName));
+    const auto drawInto = [&failures](const char *folder, const QList<Picture> &pictures) {
+        const QDir out(QString::fromLocal8Bit(folder));
+        if (!out.exists() && !QDir().mkpath(out.path())) {
+            std::fprintf(stderr, "draw-images: cannot create %s\n", folder);
             ++failures;
+            return;
         }
-    }
-    std::printf("%lld pictures drawn into %s\n", static_cast<long long>(all.size() - failures),
-                qPrintable(out.path()));
+        for (const Picture &picture : pictures) {
+            Canvas canvas(picture.width, picture.height);
+            picture.draw(canvas);
+            const bool jpeg = picture.fileName.endsWith(u".jpg"_s);
+            if (!canvas.save(out.filePath(picture.fileName), jpeg ? 92 : -1)) {
+                std::fprintf(stderr, "draw-images: cannot write %s\n", qPrintable(picture.fileName));
+                ++failures;
+            }
+        }
+        std::printf("%lld pictures drawn into %s\n", static_cast<long long>(pictures.size()), qPrintable(out.path()));
+    };
+
+    QList<Picture> images;
+    images << devicePictures() << switchPictures() << sensorPictures() << motorPictures() << boardPinouts();
+    drawInto(argv[1], images);
+    if (argc == 3)
+        drawInto(argv[2], lessonPictures());
     return failures == 0 ? 0 : 1;
 }

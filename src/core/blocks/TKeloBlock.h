@@ -245,6 +245,7 @@ public:
 
     SlotEditor ctrl1, ctrl2, ctrlS;
     virtual QString GetParam1Text() const { return QString::number(GetParam1()); }
+    virtual QString GetParam2Text() const { return QString::number(GetParam2()); }
     virtual QRect GetParam1Rect() const;
     virtual QRect GetParam2Rect() const;
     virtual bool Param1Visible() const;

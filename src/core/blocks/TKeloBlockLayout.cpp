@@ -102,7 +102,7 @@ QString TKeloBlock::captionText() const
     QString t = fCommandText;
     const auto valueOf = [](const TKeloBlock *slot, const QString &own) { return slot ? slot->captionText() : own; };
     t.replace(u"%p1"_s, valueOf(FVarParam1, GetParam1Text()));
-    t.replace(u"%p2"_s, valueOf(FVarParam2, QString::number(GetParam2())));
+    t.replace(u"%p2"_s, valueOf(FVarParam2, GetParam2Text()));
     t.replace(u"%ps"_s, fParamStr);
     t.replace(u"%pd"_s, fParamD);
     return t.simplified();

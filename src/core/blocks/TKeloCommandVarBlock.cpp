@@ -48,6 +48,13 @@ void TKeloCommandVarBlock::FillVarCombo()
         varCombo.text.clear();
 }
 
+QString TKeloCommandVarBlock::GetParam2Text() const
+{
+    const TArduVariables *vars = variablesOf(fOwner);
+    const TArduVar *v = vars ? vars->GetVarByID(GetParam2()) : nullptr;
+    return v ? v->VarName : QString();
+}
+
 void TKeloCommandVarBlock::VarComboChange(int index)
 {
     varCombo.select(index);

@@ -15,6 +15,8 @@ public:
 
     int GetParam2() const override;
     void SetParam2(int v) override;
+    // The chosen variable's name; empty when none is chosen.
+    QString GetParam2Text() const override;
     bool Param2Visible() const override { return false; }
     QRect GetParam2Rect() const override { return QRect(); }
     void onVarsChanged() override;

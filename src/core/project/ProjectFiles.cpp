@@ -6,21 +6,53 @@
 #include "project/Project.h"
 #include "variables/VarFile.h"
 
+#include "util/IniFile.h"
+
 #include <QSaveFile>
+#include <memory>
+#include <utility>
+#include <vector>
 
 namespace ProjectFiles {
 
 bool saveProject(Project &project, const QString &fileName, QString *error)
 {
-    QSaveFile f(fileName);
-    if (!f.open(QIODevice::WriteOnly) || f.write(BlockWriter::writeProgram(project.workspace())) < 0 || !f.commit()) {
-        if (error)
-            *error = f.errorString();
+    // The side files are updated in place (other sections and keys stay), so they
+    // start from what the files hold.
+    IniFile devices(DevicesFileName(fileName));
+    IniFile variables(VarFileName(fileName));
+    if (!devices.load(error) || !variables.load(error))
         return false;
+    WriteDevices(project.devices(), devices);
+    WriteVars(project.variables(), variables);
+    const std::pair<QString, QByteArray> files[] = {
+        {fileName, BlockWriter::writeProgram(project.workspace())},
+        {devices.path(), devices.toBytes()},
+        {variables.path(), variables.toBytes()},
+    };
+    // All three are written to temporary files first and only then put in place, so
+    // that a full disk or a missing permission leaves the old project whole.
+    std::vector<std::unique_ptr<QSaveFile>> out;
+    for (const auto &[name, bytes] : files) {
+        auto f = std::make_unique<QSaveFile>(name);
+        if (!f->open(QIODevice::WriteOnly) || f->write(bytes) != bytes.size() || !f->flush()) {
+            if (error)
+                *error = f->errorString();
+            for (auto &written : out)
+                written->cancelWriting();
+            f->cancelWriting();
+            return false;
+        }
+        out.push_back(std::move(f));
     }
-    if (!SaveDevices(project.devices(), fileName, error))
-        return false;
-    return SaveVars(project.variables(), fileName, error);
+    for (auto &f : out) {
+        if (!f->commit()) {
+            if (error)
+                *error = f->errorString();
+            return false;
+        }
+    }
+    return true;
 }
 
 LoadResult loadProject(Project &project, const QString &fileName)

@@ -1,5 +1,6 @@
 #include "project/SketchCommand.h"
 
+#include "checks/ProjectChecks.h"
 #include "codegen/SketchGenerator.h"
 #include "project/BlockReader.h"
 #include "project/ProjectFiles.h"
@@ -64,7 +65,7 @@ void SessionDeleter::operator()(Session *s) const
 
 QString usage()
 {
-    return u"Usage: vimsel-sketch [--log] PROJECT.vzl\n"
+    return u"Usage: vimsel-sketch [--log] [--check] PROJECT.vzl\n"
            u"\n"
            u"Writes to standard output the Arduino sketch of a Vimsel project, exactly as\n"
            u"the program would save it as Output.ino (UTF-8, CRLF line ends). The devices\n"
@@ -74,10 +75,13 @@ QString usage()
            u"and named on standard error (\"Error reading <block>.<property>: ...\").\n"
            u"\n"
            u"  --log    also write all the other debug lines to standard error\n"
+           u"  --check  instead of the sketch, write what the checks before sending find,\n"
+           u"           one finding a line (in Greek, with the block, device or variable)\n"
            u"  --help   show this text\n"
            u"\n"
            u"Exit status: 0 the sketch was written, 1 the program has no start block,\n"
-           u"2 bad arguments or a project that cannot be read.\n"_s;
+           u"2 bad arguments or a project that cannot be read. With --check: 0 nothing\n"
+           u"found, 3 only warnings, 4 at least one error (the sketch would not compile).\n"_s;
 }
 
 int run(const QStringList &arguments, QByteArray &out, QByteArray &err)
@@ -88,6 +92,7 @@ int run(const QStringList &arguments, QByteArray &out, QByteArray &err)
 int run(const QStringList &arguments, QByteArray &out, QByteArray &err, SessionHolder *keep)
 {
     bool withLog = false;
+    bool check = false;
     QString file;
     for (const QString &a : arguments) {
         if (a == u"--help"_s || a == u"-h"_s) {
@@ -96,6 +101,8 @@ int run(const QStringList &arguments, QByteArray &out, QByteArray &err, SessionH
         }
         if (a == u"--log"_s) {
             withLog = true;
+        } else if (a == u"--check"_s) {
+            check = true;
         } else if (a.startsWith(u'-') || !file.isEmpty()) {
             err += (u"vimsel-sketch: unexpected argument "_s + a + u"\n\n"_s + usage()).toUtf8();
             return 2;
@@ -119,6 +126,12 @@ int run(const QStringList &arguments, QByteArray &out, QByteArray &err, SessionH
     if (!loaded.ok) {
         err += (u"vimsel-sketch: "_s + file + u": "_s + loaded.error + u'\n').toUtf8();
         return 2;
+    }
+    if (check) {
+        const QList<Finding> findings = ProjectChecks::run(project);
+        for (const Finding &f : findings)
+            out += f.line().toUtf8() + '\n';
+        return findings.isEmpty() ? 0 : ProjectChecks::hasErrors(findings) ? 4 : 3;
     }
     const auto lines = project.generateSketch();
     if (keep)

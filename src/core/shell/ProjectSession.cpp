@@ -1,6 +1,9 @@
 #include "shell/ProjectSession.h"
 
 #include "project/Project.h"
+
+#include <QCoreApplication>
+#include <QTimer>
 #include "project/ProjectFiles.h"
 #include "util/UserPrompt.h"
 #include "variables/VariablePrototypes.h"
@@ -11,6 +14,82 @@ ProjectSession::ProjectSession(Project &project, UserPrompt *prompt) : fProject(
 {
     fProject.devices().addListener(this);
     fVarsListener = fProject.variables().addChangeListener([this] { markModified(); });
+    resetHistory(true);
+}
+
+void ProjectSession::resetHistory(bool saved)
+{
+    fPending = false;
+    if (fCommitTimer)
+        fCommitTimer->stop();
+    fHistory.reset(ProjectSnapshot::take(fProject), saved);
+    notifyHistory();
+}
+
+void ProjectSession::markModified(const QString &mergeKey)
+{
+    if (fReplacing)
+        return;
+    if (fPending && fPendingKey != mergeKey)
+        commitChanges();
+    fPending = true;
+    fPendingKey = mergeKey;
+    fModified = true;
+    if (!QCoreApplication::instance()) {
+        commitChanges();
+        return;
+    }
+    if (!fCommitTimer) {
+        fCommitTimer = std::make_unique<QTimer>();
+        fCommitTimer->setSingleShot(true);
+        fCommitTimer->setInterval(0);
+        QObject::connect(fCommitTimer.get(), &QTimer::timeout, [this] { commitChanges(); });
+    }
+    fCommitTimer->start();
+}
+
+void ProjectSession::commitChanges()
+{
+    if (!fPending)
+        return;
+    fPending = false;
+    if (fCommitTimer)
+        fCommitTimer->stop();
+    fHistory.record(ProjectSnapshot::take(fProject), fPendingKey);
+    fModified = !fHistory.atSavedState();
+    notifyHistory();
+}
+
+void ProjectSession::restore(const ProjectSnapshot &state)
+{
+    fReplacing = true;
+    Workspace &ws = fProject.workspace();
+    VariablePrototypes::clear(ws, fProject.variables());
+    state.restore(fProject);
+    VariablePrototypes::recreate(ws, fProject.variables());
+    fReplacing = false;
+    fModified = !fHistory.atSavedState();
+    notifyHistory();
+}
+
+bool ProjectSession::undo()
+{
+    commitChanges();
+    const std::optional<ProjectSnapshot> state = fHistory.undo();
+    if (!state)
+        return false;
+    restore(*state);
+    return true;
+}
+
+bool ProjectSession::redo()
+{
+    commitChanges();
+    const std::optional<ProjectSnapshot> state = fHistory.redo();
+    if (!state)
+        return false;
+    restore(*state);
+    return true;
 }
 
 ProjectSession::~ProjectSession()
@@ -22,6 +101,13 @@ ProjectSession::~ProjectSession()
 QString ProjectSession::confirmNewText()
 {
     return u"Επιβεβαίωση"_s;
+}
+
+QString ProjectSession::saveFailedText(const QString &fileName, const QString &reason)
+{
+    return u"Το έργο δεν αποθηκεύτηκε στο «%1».\n%2\nΤα αρχεία που υπήρχαν έμειναν όπως ήταν. Δοκιμάστε να "
+           u"το αποθηκεύσετε αλλού με «Αποθήκευση ώς ...»."_s
+        .arg(fileName, reason);
 }
 
 QString ProjectSession::unsavedChangesText()
@@ -62,12 +148,15 @@ bool ProjectSession::newProject()
             return false;
     }
     Workspace &ws = fProject.workspace();
+    fReplacing = true;
     VariablePrototypes::clear(ws, fProject.variables());
     fProject.variables().EmptyVars();
     fProject.devices().ClearDevices();
     ws.FreePlacedBlocks();
+    fReplacing = false;
     fFileName.clear();
     fModified = false;
+    resetHistory(true);
     return true;
 }
 
@@ -86,9 +175,12 @@ bool ProjectSession::openFile(const QString &fileName)
     Workspace &ws = fProject.workspace();
     // The prototypes of the old variables go before the table is replaced, and the
     // new variables get theirs once the table is read.
+    fReplacing = true;
     VariablePrototypes::clear(ws, fProject.variables());
     const ProjectFiles::LoadResult result = ProjectFiles::loadProject(fProject, fileName);
     VariablePrototypes::recreate(ws, fProject.variables());
+    fReplacing = false;
+    resetHistory(result.ok);
     if (!result.ok) {
         fFileName.clear();
         fModified = true;
@@ -98,6 +190,17 @@ bool ProjectSession::openFile(const QString &fileName)
     }
     fFileName = fileName;
     fModified = false;
+    return true;
+}
+
+bool ProjectSession::recover(const QString &programFile, const QString &originalFile)
+{
+    if (!openFile(programFile))
+        return false;
+    fFileName = originalFile;
+    fModified = true;
+    resetHistory(false);
+    fModified = true;
     return true;
 }
 
@@ -126,13 +229,16 @@ bool ProjectSession::saveAs()
 
 bool ProjectSession::writeTo(const QString &fileName)
 {
+    commitChanges();
     QString error;
     if (!ProjectFiles::saveProject(fProject, fileName, &error)) {
         if (fPrompt)
-            fPrompt->showMessage(error, UserPrompt::Icon::Error);
+            fPrompt->showMessage(saveFailedText(fileName, error), UserPrompt::Icon::Error);
         return false;
     }
     fFileName = fileName;
     fModified = false;
+    fHistory.markSaved();
+    notifyHistory();
     return true;
 }

@@ -1,9 +1,13 @@
 #pragma once
 
 #include "devices/DeviceListener.h"
+#include "project/UndoHistory.h"
 
 #include <QString>
 #include <functional>
+#include <memory>
+
+class QTimer;
 
 class Project;
 class UserPrompt;
@@ -29,13 +33,33 @@ public:
 
     static QString confirmNewText();
     static QString unsavedChangesText();
+    static QString saveFailedText(const QString &fileName, const QString &reason);
 
     // Empty while the project has no file.
     QString fileName() const { return fFileName; }
 
     bool isModified() const { return fModified; }
-    void markModified() { fModified = true; }
+    // A change of the project happened: it becomes one step of the history (or joins
+    // the last one when both carry the same merge key, as typing into one field does)
+    // and the project counts as changed unless it is back where it was saved. Under
+    // an event loop the step is taken once the gesture's handling is over, so that
+    // the model's own notifications on the way (a variable deleted, then the blocks
+    // that used it) make one step with it.
+    void markModified(const QString &mergeKey = {});
+    // Takes the step of changes reported so far (undo, redo and saving do it first).
+    void commitChanges();
     void setModified(bool modified) { fModified = modified; }
+
+    // Undo and redo over the history of changes. New and Open start it anew; Save
+    // marks the present state as the saved one.
+    bool canUndo() const { return fPending || fHistory.canUndo(); }
+    bool canRedo() const { return fHistory.canRedo(); }
+    bool undo();
+    bool redo();
+    const UndoHistory &history() const { return fHistory; }
+    // Told whenever the history or the changed mark may have changed (to enable the
+    // undo and redo commands).
+    void setHistoryListener(std::function<void()> listener) { fHistoryListener = std::move(listener); }
     // Changes that Save would write. Save writes nothing while the canvas holds no
     // block, so changes of an empty canvas are not worth a question.
     bool hasUnsavedChanges() const;
@@ -60,6 +84,10 @@ public:
     // blocks read so far stay; the project then has no file, so that a later save
     // cannot overwrite either file with the mixture, and counts as changed.
     bool openFile(const QString &fileName);
+    // Replaces the project by a recovery copy (programFile) of the project whose file is
+    // originalFile (empty for one never saved); the project then counts as changed,
+    // so that saving it writes the recovered work to its own file.
+    bool recover(const QString &programFile, const QString &originalFile);
     // Writes the project into its file, asking for a name when it has none. With no
     // block on the canvas it does nothing at all.
     bool save();
@@ -68,7 +96,16 @@ public:
 
 private:
     bool writeTo(const QString &fileName);
-    void deviceEdited(int, int) override { markModified(); }
+    void restore(const ProjectSnapshot &state);
+    // The history starts anew from the present state.
+    void resetHistory(bool saved);
+    void notifyHistory() const
+    {
+        if (fHistoryListener)
+            fHistoryListener();
+    }
+    // Changing one setting of one device step by step (a spin box) is one step.
+    void deviceEdited(int, int position) override { markModified(QStringLiteral("device %1").arg(position)); }
     void boardModelChanged() override { markModified(); }
     void devicesChanged() override { markModified(); }
 
@@ -79,4 +116,12 @@ private:
     QString fFileName;
     bool fModified = false;
     int fVarsListener = 0;
+    UndoHistory fHistory;
+    bool fPending = false;
+    QString fPendingKey;
+    std::unique_ptr<QTimer> fCommitTimer;
+    std::function<void()> fHistoryListener;
+    // While the project is replaced as a whole (open, new, undo), the changes the
+    // model reports on the way are no steps of their own.
+    bool fReplacing = false;
 };

@@ -1,5 +1,7 @@
 #include "toolchain/BuildReport.h"
 
+#include "serial/PortPermissionHelp.h"
+
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -105,13 +107,7 @@ BuildReport BuildReport::analyse(bool uploadRequested, bool started, int exitCod
 
 QString BuildReport::permissionHint()
 {
-#ifdef Q_OS_WIN
-    return u"Δεν επιτρέπεται η χρήση της πόρτας. Ζητήστε βοήθεια από τον υπεύθυνο των υπολογιστών."_s;
-#else
-    return u"Ο λογαριασμός σας δεν έχει δικαίωμα να χρησιμοποιήσει τις σειριακές πόρτες. Ζητήστε από τον "
-           u"υπεύθυνο των υπολογιστών να τρέξει την εντολή\n    sudo usermod -aG dialout $USER\n"
-           u"και μετά αποσυνδεθείτε και συνδεθείτε ξανά στον υπολογιστή."_s;
-#endif
+    return PortPermissionHelp::text();
 }
 
 QString BuildReport::headline() const

@@ -77,7 +77,7 @@ void BlockWidget::createEditors()
                 fBlock->storeParam1(e->Value());
             else
                 fBlock->storeParam2(e->Value());
-            emit fView->changed();
+            emit fView->changed(u"edit %1 %2"_s.arg(fBlock->Name()).arg(slot));
         });
         return e;
     };

@@ -4,6 +4,7 @@
 #include "blocks/TKeloBlock.h"
 #include "blocks/Workspace.h"
 #include "catalogue/Catalogue.h"
+#include "checks/FindingsPanel.h"
 #include "program/PalettePanel.h"
 #include "program/ProgramView.h"
 #include "project/Project.h"
@@ -82,6 +83,7 @@ struct ProgramPage::Impl {
     QScrollArea *canvas = nullptr;
     CanvasContent *content = nullptr;
     QLabel *trash = nullptr;
+    FindingsPanel *findings = nullptr;
     bool syncingScroll = false;
 };
 
@@ -156,7 +158,9 @@ ProgramPage::ProgramPage(Project &project, UserPrompt *prompt, QWidget *parent) 
         v->addStretch(0);
     d->palette->setMinimumWidth(std::max(320, tabBar->sizeHint().width()));
 
-    d->canvas = new QScrollArea(splitter);
+    // The findings of the checks before sending open under the canvas.
+    auto *canvasColumn = new QSplitter(Qt::Vertical, splitter);
+    d->canvas = new QScrollArea(canvasColumn);
     d->content = new CanvasContent(d->canvas);
     d->canvas->setWidget(d->content);
     d->view->mapArea(&ws.canvas(), d->content);
@@ -166,6 +170,15 @@ ProgramPage::ProgramPage(Project &project, UserPrompt *prompt, QWidget *parent) 
     d->trash->setGeometry(d->view->drag().trashRect);
     d->trash->lower();
     splitter->setStretchFactor(1, 1);
+    d->findings = new FindingsPanel(canvasColumn);
+    d->findings->hide();
+    canvasColumn->setStretchFactor(0, 1);
+    connect(d->findings, &FindingsPanel::findingChosen, this, [this](const Finding &f) {
+        if (f.subject == Finding::Subject::Block)
+            pointAt(f.name);
+        else if (f.subject == Finding::Subject::Variable)
+            d->palette->setCurrentIndex(VariablesTab);
+    });
 
     auto onScroll = [this] {
         if (d->syncingScroll)
@@ -264,6 +277,11 @@ QWidget *ProgramPage::paletteGroup(int tab) const
 void ProgramPage::showFirstPaletteTab()
 {
     d->palette->setCurrentIndex(0);
+}
+
+FindingsPanel *ProgramPage::findingsPanel() const
+{
+    return d->findings;
 }
 
 QString ProgramPage::pointAt(const QString &blockName)

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class FindingsPanel;
 class Project;
 class UserPrompt;
 class QScrollArea;
@@ -25,13 +26,16 @@ public:
     // message points at it); returns its text as the pupil reads it, empty when there
     // is no such block on the canvas.
     QString pointAt(const QString &blockName);
+    // What the checks before sending found, under the canvas; hidden until then.
+    FindingsPanel *findingsPanel() const;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 signals:
     // The pupil changed the program (a drop, an edit, a deletion).
-    void changed();
+    // See ProgramView::changed.
+    void changed(const QString &mergeKey = QString());
 
 private:
     friend class TfrmVimsel;

@@ -50,7 +50,9 @@ public:
     void edited() { emit changed(); sync(); }
 
 signals:
-    void changed();
+    // The program changed; changes with the same merge key in a row (typing into one
+    // field) count as one step for undo.
+    void changed(const QString &mergeKey = QString());
     // The widgets were brought in line with the model (blocks may have been added,
     // moved or removed).
     void synced();

@@ -110,10 +110,16 @@ QWidget *DevicesPage::createBoardPage()
     auto *column = new QVBoxLayout;
     column->addWidget(box);
     column->addStretch();
+    fBoardColumn = column;
     auto *layout = new QHBoxLayout(page);
     layout->addLayout(column);
     layout->addWidget(pinoutArea, 1);
     return page;
+}
+
+void DevicesPage::addBelowBoardChoice(QWidget *widget)
+{
+    fBoardColumn->addWidget(widget);
 }
 
 QStringList DevicesPage::boardNames()
@@ -176,6 +182,16 @@ int DevicesPage::AddDevice(QAbstractButton *button)
 void DevicesPage::ClearDevices()
 {
     fDevices.ClearDevices();
+}
+
+void DevicesPage::addDevices()
+{
+    syncTiles();
+}
+
+void DevicesPage::BoardModelChanged()
+{
+    showBoard();
 }
 
 void DevicesPage::devicesChanged()

@@ -16,6 +16,7 @@ class QButtonGroup;
 class QLabel;
 class QScrollArea;
 class QTabWidget;
+class QVBoxLayout;
 
 // The "Συσκευές" page: on the left a scrolling column with one tile per device type,
 // whose "ADD" buttons add devices; on the right the device notebook, whose page 0
@@ -36,6 +37,8 @@ public:
     static QStringList boardNames();
     // The board radio buttons; their ids are the board model's type ids.
     QButtonGroup *boardGroup() const { return fBoards; }
+    // Puts a widget under the board choice (live mode's firmware button).
+    void addBelowBoardChoice(QWidget *widget);
     QTabWidget *deviceNotebook() const { return fNotebook; }
     QScrollArea *tilesArea() const { return fTilesArea; }
     QLabel *pinoutPicture() const { return fPinout; }
@@ -57,6 +60,12 @@ public:
     int AddDevice(QAbstractButton *button);
     // Removes every device; the board stays.
     void ClearDevices();
+
+    // The device tiles show their types' counts and "ADD" buttons again, and the
+    // board page its board; neither changes the project. Every port refresh ends
+    // with both.
+    void addDevices();
+    void BoardModelChanged();
 
 signals:
     // The device list or the board changed, and the page shows it: blocks may show
@@ -86,6 +95,7 @@ private:
     UserPrompt *fPrompt;
     const QString fImagesDir;
     QButtonGroup *fBoards = nullptr;
+    QVBoxLayout *fBoardColumn = nullptr;
     QTabWidget *fNotebook = nullptr;
     QScrollArea *fTilesArea = nullptr;
     QLabel *fPinout = nullptr;

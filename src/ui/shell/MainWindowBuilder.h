@@ -1,5 +1,7 @@
 #pragma once
 
+#include "serial/PlatformPorts.h"
+
 #include <QString>
 #include <memory>
 
@@ -9,7 +11,9 @@ class UserPrompt;
 // Builds the program's main window the one way the program does it: application
 // names and Greek texts for Qt's own buttons and dialogs first, then the window.
 // main() shows the result; the widget tests use the same function, optionally with
-// a prompt of their own.
-// writableFolder: where the program writes "Out" and "Options.ini"; empty for its
-// own (tests give a folder of their own).
-std::unique_ptr<TfrmVimsel> buildMainWindow(UserPrompt *prompt = nullptr, const QString &writableFolder = {});
+// a prompt of their own, a writable folder of their own and stand-ins for the
+// machine's serial ports.
+// writableFolder: where the program writes "Out", "Options.ini" and finds "BTPort.ini";
+// empty for its own (tests give a folder of their own).
+std::unique_ptr<TfrmVimsel> buildMainWindow(UserPrompt *prompt = nullptr, const QString &writableFolder = {},
+                                            PortEnvironment ports = PlatformPorts::forThisMachine());

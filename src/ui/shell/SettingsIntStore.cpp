@@ -19,3 +19,13 @@ void SettingsIntStore::writeInt(const QString &name, int value)
 {
     fSettings.setValue(key(name), value);
 }
+
+QString SettingsIntStore::readText(const QString &name) const
+{
+    return fSettings.value(key(name)).toString();
+}
+
+void SettingsIntStore::writeText(const QString &name, const QString &value)
+{
+    fSettings.setValue(key(name), value);
+}

@@ -4,7 +4,7 @@
 
 #include <QSettings>
 
-// Integer values in one group of the program's per-user settings,
+// Integer (and text) values in one group of the program's per-user settings,
 // QSettings("Ombrinex", "Vimsel"). Writes reach the disk in the background, so a
 // window that saves on every resize step does not write a file each time.
 class SettingsIntStore : public IntSettings {
@@ -13,6 +13,8 @@ public:
 
     std::optional<int> readInt(const QString &key) const override;
     void writeInt(const QString &key, int value) override;
+    QString readText(const QString &key) const override;
+    void writeText(const QString &key, const QString &value) override;
 
     static QString organisation() { return QStringLiteral("Ombrinex"); }
     static QString application() { return QStringLiteral("Vimsel"); }

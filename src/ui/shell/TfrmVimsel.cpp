@@ -1,20 +1,39 @@
 #include "shell/TfrmVimsel.h"
 
+#include "about/TfrmAbout.h"
+#include "checks/FindingsPanel.h"
+#include "checks/ProjectChecks.h"
+#include "lessons/LessonsPage.h"
 #include "program/ProgramPage.h"
 #include "project/Project.h"
+#include "serial/BoardPlugRule.h"
+#include "serial/PortSelectorTexts.h"
+#include "serial/SerialPorts.h"
 #include "shell/DebugList.h"
 #include "shell/DevicesPage.h"
 #include "shell/FontTextMeasurer.h"
 #include "shell/MessageBoxPrompt.h"
+#include "shell/PortBalloon.h"
 #include "shell/ProgramFolders.h"
+#include "shell/ProgramVersion.h"
 #include "shell/ResourcePaths.h"
 #include "shell/SettingsIntStore.h"
+#include "project/ProjectSnapshot.h"
+#include "project/RecoveryStore.h"
 #include "toolchain/ArduinoToolchain.h"
+#include "toolchain/IdeLocation.h"
+#include "update/TfrmUpdate.h"
+#include "toolchain/LiveMode.h"
+#include "util/IniFile.h"
+
+#include <QStandardPaths>
+#include <QTimer>
 
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
@@ -23,6 +42,7 @@
 #include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
@@ -85,8 +105,9 @@ QWidget *clientOf(QWidget *w)
 
 } // namespace
 
-TfrmVimsel::TfrmVimsel(UserPrompt *prompt, const QString &writableFolder, QWidget *parent)
-    : QMainWindow(parent), fMeasurer(std::make_unique<FontTextMeasurer>())
+TfrmVimsel::TfrmVimsel(UserPrompt *prompt, const QString &writableFolder, PortEnvironment ports, QWidget *parent)
+    : QMainWindow(parent), fMeasurer(std::make_unique<FontTextMeasurer>()),
+      fPortAccess(std::move(ports.access)), fHotPlug(std::move(ports.hotPlug))
 {
     setObjectName(u"frmVimsel"_s);
     setFont(QFont(u"Tahoma"_s, 8));
@@ -109,13 +130,19 @@ TfrmVimsel::TfrmVimsel(UserPrompt *prompt, const QString &writableFolder, QWidge
     createStatusBar();
     setOpenFileChooser({});
     setSaveFileChooser({});
-    connect(fProgramPage, &ProgramPage::changed, this, [this] { fSession->markModified(); });
-    createToolchain(writableFolder.isEmpty()
-                        ? ProgramFolders::forThisUser().writableFolder(QCoreApplication::applicationDirPath())
-                        : writableFolder);
+    connect(fProgramPage, &ProgramPage::changed, this,
+            [this](const QString &mergeKey) { fSession->markModified(mergeKey); });
+    fWritableFolder = writableFolder.isEmpty()
+                          ? ProgramFolders::forThisUser().writableFolder(QCoreApplication::applicationDirPath())
+                          : writableFolder;
+    createToolchain(fWritableFolder);
+    createRecovery(writableFolder.isEmpty()
+                       ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + u"/recovery"_s
+                       : writableFolder + u"/recovery"_s);
 
     fSettings = std::make_unique<SettingsIntStore>(u"MainForm"_s);
     fGeometry = std::make_unique<WindowGeometry>(*fSettings);
+    fPorts = std::make_unique<SerialPorts>(std::move(ports.sources), *fSettings, *this, fPrompt, fPortAccess.get());
     if (!RestoreWindowGeometry())
         resize(WindowGeometry::DefaultWidth, WindowGeometry::DefaultHeight);
 
@@ -127,6 +154,8 @@ TfrmVimsel::TfrmVimsel(UserPrompt *prompt, const QString &writableFolder, QWidge
 
 TfrmVimsel::~TfrmVimsel()
 {
+    // No more news of boards while the window comes apart.
+    fHotPlug.reset();
     qApp->removeEventFilter(this);
     // The pages hold on to the project: they go first.
     delete takeCentralWidget();
@@ -136,7 +165,7 @@ TfrmVimsel::~TfrmVimsel()
 
 QString TfrmVimsel::getFullCaption()
 {
-    return u"Έλεγχος συσκευών Arduino 0.96 (Βήτα έκδοση 27/02/2022)"_s;
+    return ProgramVersion::fullCaption();
 }
 
 void TfrmVimsel::createActions()
@@ -163,7 +192,15 @@ void TfrmVimsel::createActions()
     fAcConnect = action(u"acConnect"_s, u"Αποστολή"_s, QString());
     fAcStop = action(u"acStop"_s, u"Τερμάτισε"_s, u"Σταματά την εκτέλεση του προγράμματος στό robot"_s);
     fAcAbout = action(u"acAbout"_s, u"Σχετικά..."_s, QString());
-    addActions({fAcOpen, fAcSave});
+    fAcUndo = action(u"acUndo"_s, u"Αναίρεση"_s, u"Αναιρεί την τελευταία αλλαγή"_s);
+    fAcUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    fAcUndo->setIcon(style()->standardIcon(QStyle::SP_ArrowBack));
+    fAcUndo->setEnabled(false);
+    fAcRedo = action(u"acRedo"_s, u"Επανάληψη"_s, u"Ξανακάνει την αλλαγή που αναιρέθηκε"_s);
+    fAcRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    fAcRedo->setIcon(style()->standardIcon(QStyle::SP_ArrowForward));
+    fAcRedo->setEnabled(false);
+    addActions({fAcOpen, fAcSave, fAcUndo, fAcRedo});
 
     connect(fAcNew, &QAction::triggered, this, &TfrmVimsel::newProject);
     connect(fAcOpen, &QAction::triggered, this, &TfrmVimsel::openProject);
@@ -172,6 +209,68 @@ void TfrmVimsel::createActions()
     connect(fAcExit, &QAction::triggered, this, &QWidget::close);
     connect(fAcGetCode, &QAction::triggered, this, &TfrmVimsel::generateCode);
     connect(fAcAbout, &QAction::triggered, this, &TfrmVimsel::showAbout);
+    connect(fAcUndo, &QAction::triggered, this, [this] {
+        if (fSession->undo())
+            afterHistoryStep();
+    });
+    connect(fAcRedo, &QAction::triggered, this, [this] {
+        if (fSession->redo())
+            afterHistoryStep();
+    });
+    fSession->setHistoryListener([this] {
+        fAcUndo->setEnabled(fSession->canUndo());
+        fAcRedo->setEnabled(fSession->canRedo());
+    });
+}
+
+void TfrmVimsel::createRecovery(const QString &folder)
+{
+    fRecovery = std::make_unique<RecoveryStore>(folder);
+    // Every couple of minutes while there are unsaved changes (a teacher may set the
+    // interval in "Options.ini", section "Autosave", key "Seconds").
+    IniFile options(fToolchain->location().optionsFile());
+    options.load();
+    const int seconds = std::max(1, options.readInteger(u"Autosave"_s, u"Seconds"_s, 120));
+    fAutosave = new QTimer(this);
+    fAutosave->setInterval(seconds * 1000);
+    connect(fAutosave, &QTimer::timeout, this, [this] {
+        if (fSession->isModified())
+            writeRecovery();
+    });
+    fAutosave->start();
+}
+
+void TfrmVimsel::writeRecovery()
+{
+    fSession->commitChanges();
+    if (!fProject->workspace().CanvasHasBlocks() && fProject->devices().count() == 0
+        && fProject->variables().count() == 0)
+        return;
+    QString error;
+    if (!fRecovery->write(ProjectSnapshot::take(*fProject), fSession->fileName(), &error))
+        AddDebug(u"Recovery copy not written: "_s + error);
+}
+
+void TfrmVimsel::offerRecovery()
+{
+    const std::optional<RecoveryStore::Copy> copy = fRecovery->newerCopy();
+    if (!copy)
+        return;
+    if (fPrompt->askYesNo(RecoveryStore::offerText(*copy), UserPrompt::Icon::Question) != UserPrompt::Answer::Yes) {
+        fRecovery->clear();
+        return;
+    }
+    fSession->recover(copy->programFile, copy->originalFile);
+    afterFileCommand();
+}
+
+void TfrmVimsel::afterHistoryStep()
+{
+    // The pupil stays where they are: the page, the device tab, the canvas's scroll.
+    QTabWidget *deviceTabs = fDevicesPage->deviceNotebook();
+    const int deviceTab = deviceTabs->currentIndex();
+    fProgramPage->sync();
+    deviceTabs->setCurrentIndex(std::min(deviceTab, deviceTabs->count() - 1));
 }
 
 void TfrmVimsel::createToolBar()
@@ -191,18 +290,22 @@ void TfrmVimsel::createToolBar()
     place(fAcNew, 72, QString());
     place(fAcOpen, 88, u"Άνοιγμα Αρχείου προγράμματος  από το δίσκο"_s);
     place(fAcSave, 88, u"Αποθηκεύει το πρόγραμμα στον δίσκο"_s);
-    // The live link to the board is not offered: its buttons exist but never show,
-    // so they stay out of the bar's layout, which would show them again.
+    place(fAcUndo, 88, QString());
+    place(fAcRedo, 88, QString());
+    // The live link to the board is offered only in live mode (the options): its
+    // buttons are hidden through their places in the bar, which live mode shows.
     const auto hiddenButton = [bar](QAction *a, const QString &name, int width, const QString &hint) {
         auto *button = new QToolButton(bar);
         button->setObjectName(name);
         button->setDefaultAction(a);
         button->setMinimumSize(width, 34);
         button->setToolTip(hint);
-        button->hide();
+        QAction *place = bar->addWidget(button);
+        place->setVisible(false);
+        return place;
     };
-    hiddenButton(fAcConnect, u"btConnect"_s, 96, u"Αποστέλλει το πρόγραμμα στο Arduino"_s);
-    hiddenButton(fAcStop, u"btStop"_s, 84, u"Σταματά την εκτέλεση του προγράμματος στό Arduino"_s);
+    fConnectButton = hiddenButton(fAcConnect, u"btConnect"_s, 96, u"Αποστέλλει το πρόγραμμα στο Arduino"_s);
+    fStopButton = hiddenButton(fAcStop, u"btStop"_s, 84, u"Σταματά την εκτέλεση του προγράμματος στό Arduino"_s);
 
     // This button has a caption of its own, so it is not bound to the action's text.
     auto *getCode = new QToolButton(bar);
@@ -224,6 +327,9 @@ void TfrmVimsel::createMenu()
     file->addAction(fAcOptions);
     file->addSeparator();
     file->addAction(fAcExit);
+    QMenu *edit = menuBar()->addMenu(u"Επεξεργασία"_s);
+    edit->setObjectName(u"EditMenu"_s);
+    edit->addActions({fAcUndo, fAcRedo});
     menuBar()->addAction(fAcAbout);
 }
 
@@ -237,16 +343,23 @@ void TfrmVimsel::createPages()
     fDevicesPage = new DevicesPage(fProject->devices(), fPrompt, ResourcePaths::imagesDir(), fNotebook);
     // Blocks re-bound to other devices, or enabled and disabled, show it at once.
     connect(fDevicesPage, &DevicesPage::deviceListChanged, fProgramPage, &ProgramPage::sync);
-    fLessonsPage = new QWidget(fNotebook);
+    auto *lessons = new LessonsPage(ResourcePaths::dataDir(u"Lessons"_s), fNotebook);
+    fLessonsPage = lessons;
     fArduMemo = new QPlainTextEdit(fNotebook);
     fArduMemo->setObjectName(u"ArduMemo"_s);
     fArduMemo->setFont(QFont(u"Consolas"_s, 8));
     fArduMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
+    connect(fProgramPage->findingsPanel(), &FindingsPanel::continueChosen, this, &TfrmVimsel::sendSketch);
+    connect(fProgramPage->findingsPanel(), &FindingsPanel::findingChosen, this, &TfrmVimsel::showDeviceOf);
     fNotebook->addTab(fProgramPage, u"Πρόγραμμα"_s);
     fNotebook->addTab(fDevicesPage, u"Συσκευές"_s);
     fNotebook->addTab(fLessonsPage, u"Μαθήματα"_s);
     fNotebook->addTab(fArduMemo, u"Arduino Κώδικας"_s);
+    connect(fNotebook, &QTabWidget::currentChanged, this, [this, lessons](int page) {
+        if (page == LessonsPageIndex)
+            lessons->expandAll();
+    });
 
     auto *splitter = new QSplitter(Qt::Vertical, this);
     splitter->setObjectName(u"Splitter1"_s);
@@ -274,6 +387,7 @@ void TfrmVimsel::createStatusBar()
     fFilePanel->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     bar->addWidget(fPortPanel);
     bar->addWidget(fFilePanel);
+    fBalloon = new PortBalloon(this);
 }
 
 void TfrmVimsel::AddDebug(const QString &line)
@@ -370,31 +484,50 @@ void TfrmVimsel::afterFileCommand()
 
 void TfrmVimsel::newProject()
 {
+    fProgramPage->findingsPanel()->hide();
     fSession->newProject();
     afterFileCommand();
 }
 
 void TfrmVimsel::openProject()
 {
+    fProgramPage->findingsPanel()->hide();
     fSession->openProject();
     afterFileCommand();
 }
 
 void TfrmVimsel::saveProject()
 {
-    fSession->save();
+    if (fSession->save())
+        fRecovery->clear();
     afterFileCommand();
 }
 
 void TfrmVimsel::saveProjectAs()
 {
-    fSession->saveAs();
+    if (fSession->saveAs())
+        fRecovery->clear();
     afterFileCommand();
 }
 
 void TfrmVimsel::generateCode()
 {
     // One run at a time: the button is off while the IDE works.
+    if (fToolchain->running())
+        return;
+    // The checks come first. What they find waits on the program page for the
+    // pupil's choice; "Συνέχεια" goes on as if nothing had been found.
+    const QList<Finding> findings = ProjectChecks::run(*fProject);
+    fProgramPage->findingsPanel()->showFindings(findings);
+    if (!findings.isEmpty()) {
+        fNotebook->setCurrentIndex(ProgramPageIndex);
+        return;
+    }
+    sendSketch();
+}
+
+void TfrmVimsel::sendSketch()
+{
     if (fToolchain->running())
         return;
     fNotebook->setCurrentIndex(CodePageIndex);
@@ -410,6 +543,15 @@ void TfrmVimsel::generateCode()
     fToolchain->sendToBoard(lineBlocks);
 }
 
+void TfrmVimsel::showDeviceOf(const Finding &finding)
+{
+    const int position = fProject->devices().findByName(finding.name);
+    if (finding.subject != Finding::Subject::Device || position < 0)
+        return;
+    fNotebook->setCurrentIndex(DevicesPageIndex);
+    fDevicesPage->deviceNotebook()->setCurrentIndex(position + 1);
+}
+
 void TfrmVimsel::createToolchain(const QString &writableFolder)
 {
     ArduinoToolchain::Board board;
@@ -418,10 +560,29 @@ void TfrmVimsel::createToolchain(const QString &writableFolder)
     fToolchain = new ArduinoToolchain(this, fPrompt, writableFolder, fArduMemo, board);
     fAcOptions->setEnabled(true);
     connect(fAcOptions, &QAction::triggered, fToolchain, &ArduinoToolchain::showOptions);
+    LiveMode::Window live;
+    live.widget = this;
+    live.project = fProject.get();
+    live.log = this;
+    live.prompt = fPrompt;
+    live.port = [this] { return selectedPort(); };
+    live.acConnect = fAcConnect;
+    live.acStop = fAcStop;
+    live.connectButton = fConnectButton;
+    live.stopButton = fStopButton;
+    live.optionsFile = fToolchain->location().optionsFile();
+    live.placeFirmwarePanel = [this](QWidget *panel) { fDevicesPage->addBelowBoardChoice(panel); };
+    live.boardFamily = [this] { return fProject->devices().BoardFamily(); };
+    live.firmwareFolder = ResourcePaths::sketchbookDir();
+    fLiveMode = new LiveMode(std::move(live));
+    // After the options window has closed (the connection above runs it).
+    connect(fAcOptions, &QAction::triggered, fLiveMode, &LiveMode::applyOption);
     // What came of the last run, beside the port and file panels (a status message
     // would cover the port selector).
     fResultPanel = new QLabel(statusBar());
     fResultPanel->setObjectName(u"ResultPanel"_s);
+    // It takes the room that is left, never pushing the other panels over each other.
+    fResultPanel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     statusBar()->addWidget(fResultPanel, 1);
     connect(fToolchain, &ArduinoToolchain::runningChanged, this, [this](bool running) {
         fAcGetCode->setEnabled(!running);
@@ -444,18 +605,22 @@ void TfrmVimsel::showBuildReport(const BuildReport &report)
                          report.succeeded() ? UserPrompt::Icon::Information : UserPrompt::Icon::Warning);
 }
 
-QString TfrmVimsel::selectedPort() const
-{
-    return QString();
-}
-
 void TfrmVimsel::showAbout()
 {
-    QMessageBox::about(this, u"Σχετικά με την εφαρμογή"_s, getFullCaption());
+    auto *about = findChild<TfrmAbout *>(QString(), Qt::FindDirectChildrenOnly);
+    if (!about)
+        about = new TfrmAbout(this);
+    about->exec();
 }
 
 bool TfrmVimsel::eventFilter(QObject *watched, QEvent *event)
 {
+    // A double-click anywhere on the status bar (its panels pass it on) lists the
+    // ports again.
+    if (event->type() == QEvent::MouseButtonDblClick && watched == statusBar()) {
+        refreshPorts();
+        return true;
+    }
     if (event->type() == QEvent::Wheel && watched->isWidgetType()
         && static_cast<QWidget *>(watched)->window() == this) {
         auto *wheel = static_cast<QWheelEvent *>(event);
@@ -530,11 +695,15 @@ void TfrmVimsel::showEvent(QShowEvent *event)
         return;
     fFirstShown = true;
     runUpdateCheck();
+    if (fEnding)
+        return;
     logComputerName();
     refreshPorts();
     fNotebook->setCurrentIndex(ProgramPageIndex);
     fProgramPage->showFirstPaletteTab();
     checkIdePath();
+    // Once the window is on the screen, so that the pupil sees what is offered back.
+    QTimer::singleShot(0, this, &TfrmVimsel::offerRecovery);
     showPortBalloon();
 }
 
@@ -545,7 +714,11 @@ void TfrmVimsel::closeEvent(QCloseEvent *event)
         afterFileCommand();
         return;
     }
+    // Closed without saving: the work is kept aside all the same.
+    if (fSession->isModified())
+        writeRecovery();
     resetBoard();
+    fBalloon->hide();
     FreeAllBlocks();
     event->accept();
 }
@@ -573,17 +746,119 @@ void TfrmVimsel::EnsureIdeDebugSetting()
     if (fToolchain)
         fToolchain->EnsureIdeDebugSetting();
 }
-// Filled in with port discovery: follows boards being plugged in and out.
-void TfrmVimsel::startUsbNotifier() {}
-// Filled in with the update window, shown modally; its failures never stop start-up.
-void TfrmVimsel::runUpdateCheck() {}
-// Filled in with port discovery; also applies the board model.
-void TfrmVimsel::refreshPorts() {}
+// The update window, shown modally when an update server is set; its failures never
+// stop start-up. A started installer replaces the program, which then ends.
+void TfrmVimsel::runUpdateCheck()
+{
+    try {
+        const QString folder = fToolchain->writableFolder();
+        const UpdateServer server =
+            UpdateServer::fromOptions(IdeLocation::fileIn(folder, IdeLocation::optionsFileName()));
+        if (!server.isSet())
+            return;
+        auto *update = new TfrmUpdate(server, folder, *fPrompt, this);
+        update->exec();
+        if (update->outcome() == UpdateCheck::Outcome::InstallerStarted) {
+            fEnding = true;
+            hide();
+            // Start-up stops here, so the event loop that runs next is the program's own.
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        }
+    } catch (...) {
+    }
+}
 void TfrmVimsel::checkIdePath()
 {
     fToolchain->checkIdePath();
 }
-// Filled in with port discovery: the balloon pointing at the port selector.
-void TfrmVimsel::showPortBalloon() {}
 // Filled in with the serial link: resets the board if the port is open.
-void TfrmVimsel::resetBoard() {}
+void TfrmVimsel::resetBoard()
+{
+    if (fLiveMode)
+        fLiveMode->resetOnClose();
+}
+
+QString TfrmVimsel::selectedPort() const
+{
+    return fPorts ? fPorts->selectedPort() : QString();
+}
+
+void TfrmVimsel::startUsbNotifier()
+{
+    if (fHotPlug)
+        fHotPlug->start([this](const UsbDeviceEvent &event) { UsbChanged(event); });
+}
+
+void TfrmVimsel::UsbChanged(const UsbDeviceEvent &event)
+{
+    const std::optional<BoardPlugRule::Reaction> reaction = BoardPlugRule::react(event);
+    if (!reaction)
+        return;
+    if (reaction->refresh)
+        refreshPorts();
+    setPortHint(reaction->hint);
+    showPortBalloon();
+}
+
+void TfrmVimsel::refreshPorts()
+{
+    // "BTPort.ini" sits where the program keeps its own files.
+    fPorts->RefreshPorts(SerialPorts::ReadBluetoothPortSetting(fWritableFolder));
+
+    fPortPanel->setText(PortSelectorTexts::panelText());
+    setPortHint(PortSelectorTexts::portHint());
+    if (!cmb) {
+        cmb = new QComboBox(fPortPanel);
+        cmb->setObjectName(u"cmb"_s);
+        cmb->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        cmb->setPlaceholderText(SerialPorts::noneText());
+        // Only a choice of the user selects a port; filling the list does not.
+        connect(cmb, &QComboBox::activated, this, &TfrmVimsel::PortSelected);
+    }
+    {
+        const QSignalBlocker blocker(cmb);
+        cmb->clear();
+        cmb->addItems(fPorts->ports());
+        cmb->setCurrentIndex(fPorts->BtIndex());
+    }
+    placePortSelector();
+    cmb->show();
+
+    // The device tiles and the board page are shown again; the project is unchanged.
+    fDevicesPage->addDevices();
+    fDevicesPage->BoardModelChanged();
+}
+
+// The selector stands right of the panel's text, wide enough for the longest port
+// name; the panel grows with it so that the file name beside it stays readable.
+void TfrmVimsel::placePortSelector()
+{
+    constexpr int MinSelectorWidth = 70;
+    constexpr int MinPanelWidth = 100;
+    fPortPanel->ensurePolished();
+    const int left = fPortPanel->fontMetrics().horizontalAdvance(PortSelectorTexts::panelText()) + 7;
+    const QSize hint = cmb->sizeHint();
+    const int width = std::max(MinSelectorWidth, hint.width());
+    fPortPanel->setFixedHeight(hint.height());
+    fPortPanel->setFixedWidth(std::max(MinPanelWidth, left + width + 4));
+    cmb->setGeometry(left, 0, width, hint.height());
+}
+
+void TfrmVimsel::PortSelected(int index)
+{
+    fPorts->PortSelected(index);
+}
+
+void TfrmVimsel::setPortHint(const QString &hint)
+{
+    fPortHint = hint;
+    QString shown = hint;
+    shown.replace(u"\r\n"_s, u"\n"_s);
+    statusBar()->setToolTip(shown);
+}
+
+void TfrmVimsel::showPortBalloon()
+{
+    fBalloon->showAt(cmb ? static_cast<QWidget *>(cmb) : fPortPanel, PortSelectorTexts::balloonTitle(),
+                     PortSelectorTexts::balloonText(fPortHint));
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "serial/PlatformPorts.h"
 #include "shell/ProjectSession.h"
 #include "shell/WindowGeometry.h"
 #include "util/DebugLog.h"
@@ -8,17 +9,24 @@
 #include <memory>
 
 class ArduinoToolchain;
+class LiveMode;
+struct Finding;
+class RecoveryStore;
+class QTimer;
 class BuildReport;
 class DebugList;
 class DevicesPage;
 class MessageBoxPrompt;
+class PortBalloon;
 class ProgramPage;
 class Project;
+class SerialPorts;
 class SettingsIntStore;
 class TextMeasurer;
 class UserPrompt;
 class QAbstractScrollArea;
 class QAction;
+class QComboBox;
 class QLabel;
 class QPlainTextEdit;
 class QTabWidget;
@@ -34,10 +42,13 @@ public:
     using FileChooser = ProjectSession::FileChooser;
 
     // Without a prompt the window asks with message boxes of its own. Block texts
-    // are measured in the fonts the blocks are drawn with. Build it with
-    // buildMainWindow(), as the program does.
-    // writableFolder: where "Out" and "Options.ini" go; empty for the program's own.
-    explicit TfrmVimsel(UserPrompt *prompt = nullptr, const QString &writableFolder = {}, QWidget *parent = nullptr);
+    // are measured in the fonts the blocks are drawn with. The serial ports are the
+    // machine's unless others are given. Build it with buildMainWindow(), as the
+    // program does.
+    // writableFolder: where "Out" and "Options.ini" go and "BTPort.ini" is read; empty
+    // for the program's own.
+    explicit TfrmVimsel(UserPrompt *prompt = nullptr, const QString &writableFolder = {},
+                        PortEnvironment ports = PlatformPorts::forThisMachine(), QWidget *parent = nullptr);
     ~TfrmVimsel() override;
 
     static QString getFullCaption();
@@ -53,6 +64,7 @@ public:
     // The port the sketch is uploaded through; empty when none is chosen.
     QString selectedPort() const;
     ArduinoToolchain *toolchain() const { return fToolchain; }
+    LiveMode *liveMode() const { return fLiveMode; }
     ProjectSession &session() { return *fSession; }
     UserPrompt *prompt() const { return fPrompt; }
 
@@ -69,6 +81,11 @@ public:
     QLabel *portPanel() const { return fPortPanel; }
     QLabel *filePanel() const { return fFilePanel; }
     QLabel *resultPanel() const { return fResultPanel; }
+    // The port selector in the status bar; null until the first port refresh.
+    QComboBox *portSelector() const { return cmb; }
+    PortBalloon *portBalloon() const { return fBalloon; }
+    // The status bar's hint as set (CR LF between its lines).
+    QString portHint() const { return fPortHint; }
 
     QAction *acNew() const { return fAcNew; }
     QAction *acopen() const { return fAcOpen; }
@@ -80,15 +97,20 @@ public:
     QAction *acConnect() const { return fAcConnect; }
     QAction *acStop() const { return fAcStop; }
     QAction *acAbout() const { return fAcAbout; }
+    QAction *acUndo() const { return fAcUndo; }
+    QAction *acRedo() const { return fAcRedo; }
 
 public slots:
     void newProject();
     void openProject();
     void saveProject();
     void saveProjectAs();
-    // "Κώδικας Arduino": the sketch into the code page and onto the clipboard.
+    // "Κώδικας Arduino": the checks first; then the sketch into the code page and onto
+    // the clipboard, and on to the board.
     void generateCode();
     void showAbout();
+    // The user chose the port at index in the selector.
+    void PortSelected(int index);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -105,7 +127,15 @@ private:
     void createStatusBar();
     void createToolchain(const QString &writableFolder);
     void showBuildReport(const BuildReport &report);
+    // The sketch into the code page and onto the clipboard, then sent to the board.
+    void sendSketch();
+    // A finding about a device shows the device's page.
+    void showDeviceOf(const Finding &finding);
     void afterFileCommand();
+    void afterHistoryStep();
+    void createRecovery(const QString &folder);
+    void writeRecovery();
+    void offerRecovery();
     QString runFileDialog(bool save, const QString &current);
     bool routeWheel(QWheelEvent *event);
     bool redirectWheelToFocus(QWidget *receiver, QWheelEvent *event);
@@ -119,18 +149,32 @@ private:
     void refreshPorts();
     void checkIdePath();
     void showPortBalloon();
+    void UsbChanged(const UsbDeviceEvent &event);
+    void setPortHint(const QString &hint);
+    void placePortSelector();
     // Shut-down step for the serial link.
     void resetBoard();
 
     std::unique_ptr<TextMeasurer> fMeasurer;
     ArduinoToolchain *fToolchain = nullptr;
+    LiveMode *fLiveMode = nullptr;
+    QAction *fConnectButton = nullptr;
+    QAction *fStopButton = nullptr;
+    std::unique_ptr<RecoveryStore> fRecovery;
+    QTimer *fAutosave = nullptr;
     std::unique_ptr<MessageBoxPrompt> fOwnPrompt;
     UserPrompt *fPrompt;
     std::unique_ptr<SettingsIntStore> fSettings;
     std::unique_ptr<WindowGeometry> fGeometry;
     std::unique_ptr<Project> fProject;
     std::unique_ptr<ProjectSession> fSession;
+    std::unique_ptr<PortAccess> fPortAccess;
+    std::unique_ptr<SerialPorts> fPorts;
+    std::unique_ptr<HotPlugMonitor> fHotPlug;
+    QString fPortHint;
+    QString fWritableFolder;
     bool fFirstShown = false;
+    bool fEnding = false;  // an installer took over: the program ends
     bool fRedirectingWheel = false;
 
     QTabWidget *fNotebook = nullptr;
@@ -142,6 +186,8 @@ private:
     QLabel *fPortPanel = nullptr;
     QLabel *fFilePanel = nullptr;
     QLabel *fResultPanel = nullptr;
+    QComboBox *cmb = nullptr;
+    PortBalloon *fBalloon = nullptr;
 
     QAction *fAcNew = nullptr;
     QAction *fAcOpen = nullptr;
@@ -153,4 +199,6 @@ private:
     QAction *fAcConnect = nullptr;
     QAction *fAcStop = nullptr;
     QAction *fAcAbout = nullptr;
+    QAction *fAcUndo = nullptr;
+    QAction *fAcRedo = nullptr;
 };

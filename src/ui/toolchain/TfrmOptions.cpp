@@ -1,7 +1,9 @@
 #include "toolchain/TfrmOptions.h"
 
+#include "toolchain/LiveModeOption.h"
 #include "util/UserPrompt.h"
 
+#include <QCheckBox>
 #include <QApplication>
 #include <QEvent>
 #include <QFileDialog>
@@ -43,6 +45,11 @@ TfrmOptions::TfrmOptions(IdeLocation location, UserPrompt *prompt, QWidget *pare
     fBrowse->setAutoDefault(false);
     connect(fBrowse, &QPushButton::clicked, this, &TfrmOptions::Button1Click);
 
+    fLive = new QCheckBox(LiveModeOption::checkBoxText(), this);
+    fLive->setObjectName(u"chkLive"_s);
+    fLive->move(40, 84);
+    fLive->adjustSize();
+
     fOk = new QPushButton(u"OK"_s, this);
     fOk->setGeometry(136, 120, 75, 25);
     fOk->setDefault(true);
@@ -64,6 +71,7 @@ void TfrmOptions::SetArduinopath(const QString &path)
 void TfrmOptions::FormShow()
 {
     SetArduinopath(fLocation.storedOrDefault());
+    fLive->setChecked(LiveModeOption::read(fLocation.optionsFile()));
 }
 
 void TfrmOptions::showEvent(QShowEvent *event)
@@ -145,7 +153,10 @@ void TfrmOptions::done(int result)
         }
         fArduinoPath = fEdit->text();
         QString error;
-        if (!fLocation.writePath(fArduinoPath, &error) && fPrompt)
+        if ((!fLocation.writePath(fArduinoPath, &error)
+             || (fLive->isChecked() != LiveModeOption::read(fLocation.optionsFile())
+                 && !LiveModeOption::write(fLocation.optionsFile(), fLive->isChecked(), &error)))
+            && fPrompt)
             fPrompt->showMessage(error, UserPrompt::Icon::Error);
     }
     fClosing = true;

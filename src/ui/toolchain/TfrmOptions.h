@@ -5,13 +5,15 @@
 #include <QDialog>
 #include <functional>
 
+class QCheckBox;
 class QLineEdit;
 class QPushButton;
 class UserPrompt;
 
-// "Επιλογές": where the Arduino IDE is. The folder is checked when the edit box is
-// left and when the window is closed with "OK"; only "OK" with a valid folder writes
-// "Options.ini". The rules live in IdeLocation.
+// "Επιλογές": where the Arduino IDE is, and whether live mode is offered. The folder
+// is checked when the edit box is left and when the window is closed with "OK"; only
+// "OK" with a valid folder writes "Options.ini". The rules live in IdeLocation and
+// LiveModeOption.
 class TfrmOptions : public QDialog {
     Q_OBJECT
 public:
@@ -31,6 +33,7 @@ public:
     QPushButton *browseButton() const { return fBrowse; }
     QPushButton *okButton() const { return fOk; }
     QPushButton *cancelButton() const { return fCancel; }
+    QCheckBox *liveModeBox() const { return fLive; }
     // The browse dialog; tests put a stand-in here.
     void setFileChooser(FileChooser chooser) { fChooser = std::move(chooser); }
 
@@ -52,6 +55,7 @@ private:
     QPushButton *fBrowse;
     QPushButton *fOk;
     QPushButton *fCancel;
+    QCheckBox *fLive;
     FileChooser fChooser;
     bool fClosing = false;
 };

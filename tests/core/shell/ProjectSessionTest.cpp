@@ -132,6 +132,31 @@ TEST_F(ProjectSessionTest, CancelledSaveAsKeepsTheCurrentFile)
     EXPECT_TRUE(QFile::exists(saveName));
 }
 
+TEST_F(ProjectSessionTest, AFailedSaveLeavesTheOldFilesWholeAndSaysSo)
+{
+    buildBlinkExample(project);
+    saveName = path(u"blink.vzl"_s);
+    ASSERT_TRUE(session.save());
+    QFile program(saveName);
+    ASSERT_TRUE(program.open(QIODevice::ReadOnly));
+    const QByteArray before = program.readAll();
+    program.close();
+    // The variables file cannot be replaced (a folder stands in its place), as with
+    // a read-only folder or a full disk; the other two must not change either.
+    QFile::remove(path(u"blink.var"_s));
+    ASSERT_TRUE(QDir(path(QString())).mkdir(u"blink.var"_s));
+    wait(2500);
+    session.markModified();
+    EXPECT_FALSE(session.save());
+    ASSERT_EQ(prompt.messages.size(), 1);
+    EXPECT_TRUE(prompt.messages[0].startsWith(ProjectSession::saveFailedText(saveName, QString()).left(20)))
+        << qPrintable(prompt.messages[0]);
+    EXPECT_TRUE(prompt.messages[0].contains(u"έμειναν όπως ήταν"_s));
+    ASSERT_TRUE(program.open(QIODevice::ReadOnly));
+    EXPECT_EQ(program.readAll(), before);
+    EXPECT_TRUE(session.isModified());
+}
+
 TEST_F(ProjectSessionTest, FailedSaveIsShownAndKeepsTheProjectUnsaved)
 {
     buildBlinkExample(project);

@@ -5,34 +5,13 @@
 #include "blocks/TKeloContainerBlock.h"
 #include "toolchain/IdeRunner.h"
 #include "toolchain/SketchUpload.h"
+#include "support/ScriptedRunner.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 namespace {
-
-// Answers at once with the output and exit code it was given, and remembers the call.
-class ScriptedRunner : public IdeRunner {
-public:
-    void start(const QString &program, const QStringList &arguments, const QString &workingDir,
-               Callbacks callbacks) override
-    {
-        this->program = program;
-        this->arguments = arguments;
-        this->workingDir = workingDir;
-        for (const QString &chunk : chunks)
-            callbacks.output(chunk);
-        callbacks.finished(started, exitCode);
-    }
-    bool isRunning() const override { return false; }
-
-    QStringList chunks;
-    bool started = true;
-    int exitCode = 0;
-    QString program, workingDir;
-    QStringList arguments;
-};
 
 class SketchUploadTest : public ProjectFixture {
 protected:

@@ -15,26 +15,19 @@ class DragSpeed : public ShellTest {};
 
 TEST_F(DragSpeed, PointerMovesWithAThousandBlockChain)
 {
-    {
-        // The program is written by the core and opened as a pupil opens a file.
-        FixedTextMeasurer measurer;
-        NullDebugLog log;
-        RecordingUserPrompt quiet;
-        Project project(&measurer, &log, &quiet);
-        project.buildPalette();
-        ProgramBuilder pb(project);
+    // The program is written by the core and opened as a pupil opens a file.
+    const QString file = writeProgram(u"long.vzl"_s, [](ProgramBuilder &pb) {
         TKeloBlock *head = pb.place(u"Έναρξη προγράμματος"_s);
         head->SetBounds(60, 40, head->Width(), head->Height());
         TKeloBlock *tail = head;
         for (int i = 1; i < 1000; ++i)
             tail = pb.below(tail, pb.place(u"Περίμενε %p1 χιλιοστά δευτερολέπτου"_s));
-        ASSERT_TRUE(ProjectFiles::saveProject(project, path(u"long.vzl"_s)));
-    }
+    });
     auto window = makeWindow();
     window->resize(1200, 800);
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    openName = path(u"long.vzl"_s);
+    openName = file;
     window->acopen()->trigger();
     QCoreApplication::processEvents();
 

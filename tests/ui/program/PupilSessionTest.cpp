@@ -53,15 +53,7 @@ TEST_F(PupilSession, BuildsRunsAndKeepsAProgram)
     EXPECT_EQ(loop->firstBlock(), wait);
 
     // Type 3 into the loop's number.
-    TKeloEdit *edit = nullptr;
-    for (TKeloEdit *e : widgetOf(loop)->findChildren<TKeloEdit *>())
-        if (e->isVisible())
-            edit = e;
-    ASSERT_NE(edit, nullptr);
-    QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(3, 3));
-    ASSERT_TRUE(edit->EditMode());
-    edit->lineEdit()->selectAll();
-    QTest::keyClicks(edit->lineEdit(), u"3"_s);
+    ASSERT_NE(typeNumber(loop, u"3"_s), nullptr);
     EXPECT_EQ(loop->GetParam1(), 3);
 
     window->generateCode();

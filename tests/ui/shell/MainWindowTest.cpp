@@ -53,9 +53,14 @@ TEST_F(MainWindow, ShowsTheTextsOfItsCommandsAndPages)
     EXPECT_FALSE(w->codeView()->isReadOnly());
 
     const QList<QAction *> top = w->menuBar()->actions();
-    ASSERT_EQ(top.size(), 2);
+    ASSERT_EQ(top.size(), 3);
     EXPECT_EQ(top[0]->text(), u"Αρχείο"_s);
-    EXPECT_EQ(top[1]->text(), u"Σχετικά..."_s);
+    EXPECT_EQ(top[1]->text(), u"Επεξεργασία"_s);
+    EXPECT_EQ(top[2]->text(), u"Σχετικά..."_s);
+    QStringList edit;
+    for (QAction *a : top[1]->menu()->actions())
+        edit << a->text() + u' ' + a->shortcuts().value(0).toString() + u' ' + a->shortcuts().value(1).toString();
+    EXPECT_EQ(edit, (QStringList{u"Αναίρεση Ctrl+Z "_s, u"Επανάληψη Ctrl+Y Ctrl+Shift+Z"_s}));
     QStringList file;
     for (QAction *a : top[0]->menu()->actions())
         file << (a->isSeparator() ? u"-"_s : a->text());
@@ -75,11 +80,14 @@ TEST_F(MainWindow, ShowsTheTextsOfItsCommandsAndPages)
     ASSERT_NE(bar, nullptr);
     w->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
-    const QList<QAction *> buttons = bar->actions();
-    ASSERT_EQ(buttons.size(), 4);
-    EXPECT_EQ(buttons.mid(0, 3), (QList<QAction *>{w->acNew(), w->acopen(), w->acsave()}));
+    // The live buttons have their places in the bar, hidden unless live mode is on.
+    QList<QAction *> buttons = bar->actions();
+    buttons.removeIf([](const QAction *a) { return !a->isVisible(); });
+    ASSERT_EQ(buttons.size(), 6);
+    EXPECT_EQ(buttons.mid(0, 5),
+              (QList<QAction *>{w->acNew(), w->acopen(), w->acsave(), w->acUndo(), w->acRedo()}));
     EXPECT_EQ(bar->widgetForAction(w->acopen())->toolTip(), u"Άνοιγμα Αρχείου προγράμματος  από το δίσκο"_s);
-    auto *getCode = qobject_cast<QToolButton *>(bar->widgetForAction(buttons[3]));
+    auto *getCode = qobject_cast<QToolButton *>(bar->widgetForAction(buttons[5]));
     ASSERT_NE(getCode, nullptr);
     EXPECT_EQ(getCode->text(), u"Αποστολή στο Arduino"_s);
     EXPECT_EQ(getCode->toolTip(), u"Παράγει Κώδικα για το Arduino και το αποστέλλει"_s);
@@ -90,7 +98,7 @@ TEST_F(MainWindow, ShowsTheTextsOfItsCommandsAndPages)
     }
 
     EXPECT_EQ(w->portPanel()->text(), u"Port: "_s);
-    EXPECT_EQ(w->portPanel()->width(), 100);
+    EXPECT_GE(w->portPanel()->width(), 100);  // wider when a long port name needs it
     EXPECT_EQ(w->filePanel()->width(), 500);
 }
 

@@ -238,8 +238,8 @@ class ProgramFileDialog : public ShellTest, public ::testing::WithParamInterface
 TEST_P(ProgramFileDialog, IsQtsOwnAndGreekAndStartsInTheDialogFolder)
 {
     const ProgramDialogCase &c = GetParam();
-    // The window's own dialogs, not the test's stand-ins.
-    const std::unique_ptr<TfrmVimsel> built = buildMainWindow(&prompt);
+    // The window's own dialogs, not the test's stand-ins (the serial ports still are).
+    const std::unique_ptr<TfrmVimsel> built = buildMainWindow(&prompt, {}, ports.environment({u"/dev/ttyUSB0"_s}));
     TfrmVimsel &window = *built;
     win = built.get();
     // Saving asks for a name only when there is something to save.

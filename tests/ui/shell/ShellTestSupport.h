@@ -1,6 +1,7 @@
 #pragma once
 
 #include "blocks/TKeloBlock.h"
+#include "blocks/TKeloEdit.h"
 #include "blocks/Workspace.h"
 #include "program/BlockWidget.h"
 #include "program/ProgramPage.h"
@@ -12,10 +13,12 @@
 #include "shell/MainWindowBuilder.h"
 #include "shell/TfrmVimsel.h"
 #include "util/UserPrompt.h"
+#include "shell/FakePorts.h"
 
 #include <QAction>
 #include <QCoreApplication>
 #include <QFile>
+#include <QLineEdit>
 #include <QScrollArea>
 #include <QSettings>
 #include <QTabWidget>
@@ -30,8 +33,8 @@
 using namespace Qt::StringLiterals;
 
 // Main windows whose settings live in a temporary folder (the user's real settings
-// are never touched), with a prompt that records and answers, and file dialogs that
-// return preset names.
+// are never touched), with a prompt that records and answers, file dialogs that
+// return preset names, and serial ports of the test's choosing (one by default).
 class ShellTest : public ::testing::Test {
 protected:
     ShellTest()
@@ -40,9 +43,9 @@ protected:
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
     }
 
-    std::unique_ptr<TfrmVimsel> makeWindow()
+    std::unique_ptr<TfrmVimsel> makeWindow(const QStringList &serialPorts = {u"/dev/ttyUSB0"_s})
     {
-        auto w = buildMainWindow(&prompt, programDir.path());
+        auto w = buildMainWindow(&prompt, programDir.path(), ports.environment(serialPorts));
         win = w.get();
         w->setOpenFileChooser([this](const QString &) { ++openDialogs; return openName; });
         w->setSaveFileChooser([this](const QString &) { ++saveDialogs; return saveName; });
@@ -96,6 +99,23 @@ protected:
         build(pb);
         EXPECT_TRUE(ProjectFiles::saveProject(project, path(name)));
         return path(name);
+    }
+
+    // Clicks a block's first visible number field and types text over its number.
+    TKeloEdit *typeNumber(const TKeloBlock *b, const QString &text)
+    {
+        TKeloEdit *edit = nullptr;
+        for (TKeloEdit *e : widgetOf(b)->findChildren<TKeloEdit *>())
+            if (e->isVisible() && e->NumbersOnly())
+                edit = e;
+        EXPECT_NE(edit, nullptr) << qPrintable(b->CommandText());
+        if (!edit)
+            return nullptr;
+        QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(3, 3));
+        EXPECT_TRUE(edit->EditMode());
+        edit->lineEdit()->selectAll();
+        QTest::keyClicks(edit->lineEdit(), text);
+        return edit;
     }
 
     Workspace &ws() { return win->project().workspace(); }
@@ -152,6 +172,7 @@ protected:
     QTemporaryDir programDir;  // the program's writable folder: "Out", "Options.ini"
     QTemporaryDir filesDir;
     RecordingUserPrompt prompt;
+    FakePorts ports;  // of the window made last
     QString openName;
     QString saveName;
     int openDialogs = 0;

@@ -9,7 +9,11 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QAbstractButton>
+#include <QButtonGroup>
 #include <QLabel>
+#include <QTemporaryDir>
+#include "shell/DevicesPage.h"
 
 namespace {
 
@@ -18,7 +22,8 @@ protected:
     void SetUp() override
     {
         useStandInIde();
-        window = makeWindow();
+        // No serial port: the sketch is checked, not uploaded.
+        window = makeWindow({});
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         start = dragFromPalette(u"Έναρξη προγράμματος"_s, QPoint(150, 100));
@@ -87,14 +92,7 @@ TEST_F(SendToBoard, ACompileErrorPointsAtTheBlockThatMadeTheLine)
                                        QPoint(start->Left() + 5, start->Top() + 40));
     ASSERT_NE(wait, nullptr);
     ASSERT_EQ(start->firstBlock(), wait);
-    TKeloEdit *edit = nullptr;
-    for (TKeloEdit *e : widgetOf(wait)->findChildren<TKeloEdit *>())
-        if (e->isVisible())
-            edit = e;
-    ASSERT_NE(edit, nullptr);
-    QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(3, 3));
-    edit->lineEdit()->selectAll();
-    QTest::keyClicks(edit->lineEdit(), u"4321"_s);
+    ASSERT_NE(typeNumber(wait, u"4321"_s), nullptr);
     ASSERT_EQ(wait->GetParam1(), 4321);
 
     send(UserPrompt::Answer::Yes);
@@ -107,6 +105,39 @@ TEST_F(SendToBoard, ACompileErrorPointsAtTheBlockThatMadeTheLine)
     auto *view = window->programPage()->findChild<ProgramView *>();
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(view->highlighted(), wait);
+}
+
+TEST_F(SendToBoard, ANanoThatDoesNotAnswerIsTriedAgainWithTheOldBootloader)
+{
+    window.reset();
+    prompt.messages.clear();
+    window = makeWindow({u"/dev/ttysilent0"_s});
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    ASSERT_NE(dragFromPalette(u"Έναρξη προγράμματος"_s, QPoint(150, 100)), nullptr);
+    QTest::mouseClick(window->devicesPage()->boardGroup()->button(1), Qt::LeftButton);
+    ASSERT_EQ(window->project().devices().BoardTypeId(), 1);
+    QTemporaryDir logDir;
+    const QString log = logDir.filePath(u"ide.log"_s);
+    qputenv("STAND_IN_IDE_LOG", log.toUtf8());
+
+    prompt.answers = {UserPrompt::Answer::Yes, UserPrompt::Answer::Yes};
+    window->acgetcode()->trigger();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->acgetcode()->isEnabled(); }, 15000));
+    qunsetenv("STAND_IN_IDE_LOG");
+
+    ASSERT_EQ(prompt.questions.size(), 2) << qPrintable(prompt.messages.join(u"\n---\n"_s));
+    EXPECT_TRUE(prompt.questions[1].contains(u"παλιό bootloader"_s)) << qPrintable(prompt.questions[1]);
+    QFile calls(log);
+    ASSERT_TRUE(calls.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(calls.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_TRUE(lines[0].startsWith(u"board=arduino:avr:uno port=/dev/ttysilent0 mode=upload"_s)) << qPrintable(lines[0]);
+    EXPECT_TRUE(lines[1].startsWith(u"board=arduino:avr:nano:cpu=atmega328old port=/dev/ttysilent0 mode=upload"_s))
+        << qPrintable(lines[1]);
+    ASSERT_EQ(prompt.messages.size(), 2);
+    EXPECT_TRUE(prompt.messages[0].contains(u"δεν απαντά"_s)) << qPrintable(prompt.messages[0]);
+    EXPECT_EQ(prompt.messages[1], u"Το πρόγραμμα στάλθηκε στο Arduino."_s);
 }
 
 } // namespace

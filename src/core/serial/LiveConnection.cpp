@@ -1,0 +1,270 @@
+#include "serial/LiveConnection.h"
+
+#include "serial/LiveWire.h"
+#include "serial/SerialLink.h"
+#include "util/Clock.h"
+#include "util/DebugLog.h"
+#include "util/UserPrompt.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+constexpr int NoByte = 32;  // what a read gives when nothing is waiting
+}
+
+LiveConnection::LiveConnection(std::unique_ptr<SerialLink> link, std::unique_ptr<Clock> clock, DebugLog *log,
+                               UserPrompt *prompt)
+    : fLink(std::move(link)), fClock(std::move(clock)), fLog(log), fPrompt(prompt)
+{
+    fLink->setListener({[this] { ComPort1RxChar(); },
+                        [this](const QString &portText, const QString &systemText) {
+                            fLog->AddDebug(portText);
+                            fLog->AddDebug(systemText);
+                        }});
+}
+
+LiveConnection::~LiveConnection()
+{
+    fLink->setListener({});
+}
+
+QString LiveConnection::noStartBlockMessage()
+{
+    return u"Δεν βρέθηκε το block \"Έναρξη Προγράμματος\" !!!"_s;
+}
+
+QString LiveConnection::openFailedMessage(const QString &portName)
+{
+    return u"Σφάλμα Σύνδεσης με Bluetooth Port: "_s + portName
+           + u"\rΠατήστε διπλό κλικ στο όνομα της πόρτας κάτω αριστερά για επιλογή άλλης και ξαναπροσπαθήστε."_s;
+}
+
+QString LiveConnection::noAnswerMessage()
+{
+    return u"Το Arduino δεν ανταποκρίνετε!!!. Ξαναδοκιμάστε."_s;
+}
+
+bool LiveConnection::isOpen() const
+{
+    return fLink->isOpen();
+}
+
+void LiveConnection::later(int ms, void (LiveConnection::*step)())
+{
+    const quint64 token = fToken;
+    fClock->callAfter(ms, [this, token, step] {
+        if (token == fToken)
+            (this->*step)();
+    });
+}
+
+bool LiveConnection::acConnectExecute(std::optional<LiveProgram> program, const QString &portName)
+{
+    if (busy())
+        return false;
+    fProgram = std::move(program);
+    fPortName = portName;
+    fState = State::Resetting;
+    if (fLink->isOpen()) {
+        pulseDtr();
+        later(ResetPauseMs, &LiveConnection::afterReset);
+    } else {
+        afterReset();
+    }
+    return true;
+}
+
+void LiveConnection::pulseDtr()
+{
+    fLink->setDataTerminalReady(true);
+    fLink->setDataTerminalReady(false);
+}
+
+void LiveConnection::afterReset()
+{
+    if (!fProgram) {
+        fPrompt->showMessage(noStartBlockMessage(), UserPrompt::Icon::Warning);
+        finish(false);
+        return;
+    }
+    fState = State::Opening;
+    OpenPort(false);
+}
+
+void LiveConnection::OpenPort(bool retry)
+{
+    if (!fLink->isOpen()) {
+        // Without a chosen port nothing could answer: say so now rather than after
+        // five seconds of writes to nowhere.
+        if (fPortName.isEmpty()) {
+            fPrompt->showMessage(openFailedMessage(fPortName), UserPrompt::Icon::Error);
+            finish(false);
+            return;
+        }
+        fLog->AddDebug(fPortName);
+        if (!fLink->open(fPortName)) {
+            if (firstopen && !retry) {
+                // The first failure of a run is tried once more, after the event loop
+                // has had its turn (a board just plugged in may need the moment).
+                firstopen = false;
+                const quint64 token = fToken;
+                fClock->callAfter(0, [this, token] {
+                    if (token == fToken)
+                        OpenPort(true);
+                });
+                return;
+            }
+            fPrompt->showMessage(openFailedMessage(fPortName), UserPrompt::Icon::Error);
+            finish(false);
+            return;
+        }
+        fLog->AddDebug(u"Success"_s);
+    }
+    beginHandshake();
+}
+
+void LiveConnection::beginHandshake()
+{
+    fState = State::Handshake;
+    fComIdle = false;
+    fRx.clear();
+    SendByte(LiveWire::StartTransfer, true);
+    fT0 = fClock->nowMs();
+    // A byte that arrives at the deadline itself still counts.
+    const quint64 token = fToken;
+    fClock->callAfter(HandshakeDeadlineMs + 1, [this, token] { handshakeDeadline(token); });
+    ComPort1RxChar();
+}
+
+void LiveConnection::handshakeDeadline(quint64 token)
+{
+    if (token != fToken || fState != State::Handshake)
+        return;
+    ComPort1RxChar();  // a byte may be waiting whose news has not come yet
+    if (fState != State::Handshake)
+        return;
+    fPrompt->showMessage(noAnswerMessage(), UserPrompt::Icon::Warning);
+    fLink->close();
+    finish(false);
+}
+
+void LiveConnection::sendSteps()
+{
+    // Steps without a pause (the characters of a text) go out together.
+    while (fNextStep < fProgram->steps.size()) {
+        const LiveStep &step = fProgram->steps[fNextStep++];
+        for (const QString &line : step.log)
+            fLog->AddDebug(line);
+        for (char c : step.bytes)
+            SendByte(c, true);
+        if (step.endsBlockRecord && fEvents.progress)
+            fEvents.progress(++fBlocksSent, fProgram->blockRecords);
+        if (step.pauseMs > 0) {
+            later(step.pauseMs, &LiveConnection::sendSteps);
+            return;
+        }
+    }
+    fState = State::EndMarker;
+    endMarker();
+}
+
+void LiveConnection::endMarker()
+{
+    SendByte(LiveWire::EndOfProgram, false);
+    const quint64 token = fToken;
+    fClock->callAfter(EndMarkerStepMs, [this, token] {
+        if (token != fToken)
+            return;
+        // A board that never acknowledges the marker still gets the checksum once the
+        // handshake's deadline has passed.
+        if (ReadByte() != LiveWire::Ready && fClock->nowMs() - fT0 <= HandshakeDeadlineMs) {
+            endMarker();
+            return;
+        }
+        const quint8 sum = LiveWire::FinalChecksum(ChkByte);
+        SendByte(char(sum), false);
+        fLog->AddDebug(QString::number(sum));
+        fLog->AddDebug(u"PROGRAM TRANSFERED"_s);
+        fComIdle = true;
+        finish(true);
+    });
+}
+
+void LiveConnection::finish(bool sent)
+{
+    ++fToken;
+    fState = State::Idle;
+    fProgram.reset();
+    fRx.clear();
+    fComIdle = true;
+    if (fEvents.finished)
+        fEvents.finished(sent);
+}
+
+void LiveConnection::acStopExecute()
+{
+    if (busy() || !fLink->isOpen())
+        return;
+    SendByte(LiveWire::StopProgram, true);
+}
+
+void LiveConnection::resetOnClose()
+{
+    ++fToken;
+    fState = State::Idle;
+    if (!fLink->isOpen())
+        return;
+    pulseDtr();
+    fLink->close();
+}
+
+void LiveConnection::SendByte(char byte, bool fold)
+{
+    if (fold)
+        ChkByte ^= quint8(byte);
+    fLink->write(QByteArray(1, byte));
+}
+
+int LiveConnection::ReadByte()
+{
+    fRx += fLink->readAll();
+    if (fRx.isEmpty())
+        return NoByte;
+    const int b = quint8(fRx.front());
+    fRx.remove(0, 1);
+    return b;
+}
+
+void LiveConnection::ComPort1RxChar()
+{
+    if (!fComIdle) {
+        fRx += fLink->readAll();
+        // The handshake reads until its deadline; what comes later is too late.
+        if (fState == State::Handshake && fClock->nowMs() - fT0 <= HandshakeDeadlineMs) {
+            while (!fRx.isEmpty()) {
+                if (ReadByte() == LiveWire::Ready) {
+                    fState = State::Sending;
+                    fLog->AddDebug(u"Blocks:"_s + QString::number(fProgram->blockCount));
+                    SendByte(fProgram->countByte(), true);
+                    ChkByte = 0;
+                    fNextStep = 0;
+                    fBlocksSent = 0;
+                    if (fEvents.progress)
+                        fEvents.progress(0, fProgram->blockRecords);
+                    sendSteps();
+                    return;
+                }
+            }
+        }
+        return;
+    }
+    for (char c : fLink->readAll()) {
+        if (c == '\r' || c == '\n') {
+            if (!fLine.isEmpty())
+                fLog->AddDebug(fLine);
+            fLine.clear();
+        } else {
+            fLine += QChar::fromLatin1(c);
+        }
+    }
+}

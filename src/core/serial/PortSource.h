@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QStringList>
+
+class DebugLog;
+
+// One place the machine's serial ports are found: the serial ports the system lists,
+// Bluetooth serial ports, a registry key on Windows. Names are the platform's own
+// ("/dev/ttyUSB0", "COM3"), as the uploader takes them.
+class PortSource {
+public:
+    virtual ~PortSource() = default;
+    // The ports this source finds now, in any order. A source that cannot look (no
+    // such service on this machine) finds nothing; what it tried may go to log.
+    virtual QStringList listPorts(DebugLog &log) const = 0;
+};

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+class DebugLog;
+class IdeRunner;
+class UserPrompt;
+
+// Writing the interpreter firmware onto the board with avrdude: the firmware file of
+// the board's family from the firmware folder, avrdude of that folder (else the one
+// on PATH), its output shown as it comes, and the outcome said in a message.
+class FirmwareBurn {
+public:
+    struct Settings {
+        QString firmwareFolder;  // holds Morvane.ino.<family>.hex, maybe avrdude
+        QString boardFamily;     // "Uno" (the Uno and the Nano) or "Mega"
+        QString port;            // empty: none chosen
+        // avrdude's configuration when the firmware folder has none.
+        QString systemConfig = QStringLiteral("/etc/avrdude.conf");
+    };
+    struct Sink {
+        std::function<void(const QString &line)> appendLine;  // a whole line
+        std::function<void(const QString &text)> appendText;  // avrdude's output as it comes
+        std::function<void(bool burnt)> done;
+    };
+    // What avrdude is run with.
+    struct Command {
+        QString program;
+        QStringList arguments;
+        QString shown;  // the command as the debug list and the output area show it
+    };
+
+    FirmwareBurn(IdeRunner &runner, DebugLog &log, UserPrompt &prompt)
+        : fRunner(runner), fLog(log), fPrompt(prompt) {}
+
+    static QString noPortMessage() { return QStringLiteral("You must have a Com Port selected!!!"); }
+    static QString missingFileMessage(const QString &path);
+    static QString completeText() { return QStringLiteral("Burning Complete!!!"); }
+    static QString failedMessage(int exitCode);
+    static QString notStartedMessage(const QString &program);
+
+    static QString firmwareFile(const QString &firmwareFolder, const QString &boardFamily);
+    // avrdude's part and programmer: the Uno's optiboot speaks the arduino (stk500v1)
+    // protocol, the Mega's bootloader the wiring (stk500v2) one.
+    static Command command(const Settings &settings);
+
+    // False when nothing was started (no port, no firmware file: said in a message,
+    // or a burn still running). done is called only when avrdude was asked to run.
+    bool BurnFirmware(const Settings &settings, Sink sink);
+    bool running() const;
+
+private:
+    IdeRunner &fRunner;
+    DebugLog &fLog;
+    UserPrompt &fPrompt;
+};

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+
+class DebugLog;
+class FirmwarePanel;
+class LiveConnection;
+class Project;
+class QAction;
+class QProgressDialog;
+class QWidget;
+class UserPrompt;
+
+// The window's side of live mode: "Αποστολή" sends the program on the canvas to the
+// interpreter firmware over the chosen port, "Τερμάτισε" stops it there. A transfer
+// keeps the window painting and shows its progress in a window-modal dialog, so
+// nothing can change the program while it runs. The buttons show only when live mode
+// is chosen in the options, and so does the board page's firmware button.
+class LiveMode : public QObject {
+    Q_OBJECT
+public:
+    struct Window {
+        QWidget *widget = nullptr;
+        Project *project = nullptr;
+        DebugLog *log = nullptr;
+        UserPrompt *prompt = nullptr;
+        std::function<QString()> port;  // empty when none is chosen
+        QAction *acConnect = nullptr;
+        QAction *acStop = nullptr;
+        // The tool bar's places of the two buttons.
+        QAction *connectButton = nullptr;
+        QAction *stopButton = nullptr;
+        QString optionsFile;
+        // Where the firmware button goes (shown in live mode only).
+        std::function<void(QWidget *)> placeFirmwarePanel;
+        std::function<QString()> boardFamily;
+        QString firmwareFolder;
+    };
+
+    explicit LiveMode(Window window);
+    ~LiveMode() override;
+
+    static QString progressText() { return QStringLiteral("Αποστολή προγράμματος…"); }
+
+    // Shows or hides the buttons as "Options.ini" says.
+    void applyOption();
+    bool offered() const;
+    void send();
+    void stop();
+    // Closing the window: the board is reset and the port closed.
+    void resetOnClose();
+    bool busy() const;
+    FirmwarePanel *firmwarePanel() const { return fFirmware; }
+
+private:
+    Window fWindow;
+    std::unique_ptr<LiveConnection> fConnection;
+    QProgressDialog *fProgress = nullptr;
+    FirmwarePanel *fFirmware = nullptr;
+};

@@ -1,0 +1,141 @@
+// Writing the interpreter firmware: the checks before avrdude runs, its command line
+// per board family, and what the pupil is told afterwards.
+#include "support/ScriptedRunner.h"
+
+#include "toolchain/FirmwareBurn.h"
+#include "util/DebugLog.h"
+#include "util/UserPrompt.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class FirmwareBurnTest : public ::testing::Test {
+protected:
+    FirmwareBurnTest() : burn(runner, log, prompt) {}
+
+    void put(const QString &name, QFileDevice::Permissions extra = {})
+    {
+        QFile f(folder.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(":00000001FF\n");
+        f.close();
+        if (extra)
+            f.setPermissions(f.permissions() | extra);
+    }
+    FirmwareBurn::Settings settings(const QString &family = u"Uno"_s, const QString &port = u"/dev/ttyUSB0"_s)
+    {
+        return {folder.path(), family, port, u"/etc/avrdude.conf"_s};
+    }
+    FirmwareBurn::Sink sink()
+    {
+        return {[this](const QString &l) { shown << u"line:"_s + l; }, [this](const QString &t) { shown << t; },
+                [this](bool ok) { outcome = ok; }};
+    }
+    QString path(const QString &name) { return QDir(folder.path()).filePath(name); }
+
+    QTemporaryDir folder;
+    ScriptedRunner runner;
+    MemoryDebugLog log;
+    RecordingUserPrompt prompt;
+    FirmwareBurn burn;
+    QStringList shown;
+    std::optional<bool> outcome;
+};
+
+struct FamilyCase {
+    const char *name;
+    const char *family;
+    const char *part;
+    const char *programmer;
+};
+
+class FirmwareBurnCommand : public FirmwareBurnTest, public ::testing::WithParamInterface<FamilyCase> {};
+
+TEST_P(FirmwareBurnCommand, PartAndProgrammerFollowTheBoardFamily)
+{
+    const QString family = QString::fromLatin1(GetParam().family);
+    const FirmwareBurn::Command c = FirmwareBurn::command(settings(family));
+    const QString hex = path(u"Morvane.ino."_s + family + u".hex"_s);
+    EXPECT_EQ(c.arguments, (QStringList{u"-C/etc/avrdude.conf"_s, u"-v"_s, QString::fromLatin1(GetParam().part),
+                                        QString::fromLatin1(GetParam().programmer), u"-P/dev/ttyUSB0"_s,
+                                        u"-b115200"_s, u"-D"_s, u"-Uflash:w:"_s + hex + u":i"_s}));
+    EXPECT_EQ(c.shown, u"\""_s + c.program + u"\" -C\"/etc/avrdude.conf\" -v "_s + QString::fromLatin1(GetParam().part)
+                           + u' ' + QString::fromLatin1(GetParam().programmer)
+                           + u" -P/dev/ttyUSB0 -b115200 -D -Uflash:w:\""_s + hex + u"\":i"_s);
+}
+
+// The Nano's board family is "Uno": it gets the Uno's file and options.
+INSTANTIATE_TEST_SUITE_P(Families, FirmwareBurnCommand,
+                         ::testing::Values(FamilyCase{"UnoAndNano", "Uno", "-patmega328p", "-carduino"},
+                                           FamilyCase{"Mega", "Mega", "-patmega2560", "-cwiring"}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(FirmwareBurnTest, AvrdudeAndItsConfigurationFromTheFirmwareFolderComeFirst)
+{
+    EXPECT_NE(FirmwareBurn::command(settings()).program, path(u"avrdude"_s));
+    put(u"avrdude"_s, QFileDevice::ExeOwner);
+    put(u"avrdude.conf"_s);
+    const FirmwareBurn::Command c = FirmwareBurn::command(settings());
+    EXPECT_EQ(c.program, path(u"avrdude"_s));
+    EXPECT_EQ(c.arguments.first(), u"-C"_s + path(u"avrdude.conf"_s));
+}
+
+TEST_F(FirmwareBurnTest, NoPortOrNoFirmwareFileStopsBeforeAvrdude)
+{
+    put(u"Morvane.ino.Uno.hex"_s);
+    EXPECT_FALSE(burn.BurnFirmware(settings(u"Uno"_s, QString()), sink()));
+    EXPECT_FALSE(burn.BurnFirmware(settings(u"Mega"_s), sink()));
+    EXPECT_EQ(prompt.messages,
+              (QStringList{u"You must have a Com Port selected!!!"_s,
+                           u"Το αρχείο δεν υπάρχει!!! \r\n"_s + path(u"Morvane.ino.Mega.hex"_s)
+                               + u"\r\nΗ διαδικασία ακυρώθηκε."_s}));
+    EXPECT_TRUE(runner.program.isEmpty());
+    EXPECT_FALSE(outcome.has_value());
+}
+
+struct OutcomeCase {
+    const char *name;
+    bool started;
+    int exitCode;
+    bool burnt;
+};
+
+class FirmwareBurnOutcome : public FirmwareBurnTest, public ::testing::WithParamInterface<OutcomeCase> {};
+
+TEST_P(FirmwareBurnOutcome, ExitCodeDecidesWhatThePupilIsTold)
+{
+    put(u"Morvane.ino.Uno.hex"_s);
+    runner.started = GetParam().started;
+    runner.exitCode = GetParam().exitCode;
+    runner.chunks = {u"avrdude: writing flash\n"_s};
+    ASSERT_TRUE(burn.BurnFirmware(settings(), sink()));
+    const FirmwareBurn::Command c = FirmwareBurn::command(settings());
+    EXPECT_EQ(runner.program, c.program);
+    EXPECT_EQ(runner.arguments, c.arguments);
+    EXPECT_EQ(shown, (QStringList{u"line:"_s + c.shown, u"avrdude: writing flash\n"_s}));
+    EXPECT_EQ(outcome, GetParam().burnt);
+    ASSERT_EQ(prompt.messages.size(), 1);
+    ASSERT_EQ(log.lines.size(), 2);
+    EXPECT_EQ(log.lines.front(), c.shown);
+    if (GetParam().burnt)
+        EXPECT_EQ(prompt.messages.front(), u"Burning Complete!!!"_s);
+    else if (GetParam().started)
+        EXPECT_EQ(prompt.messages.front(), FirmwareBurn::failedMessage(GetParam().exitCode));
+    else
+        EXPECT_EQ(prompt.messages.front(), FirmwareBurn::notStartedMessage(c.program));
+    EXPECT_EQ(log.lines.back(), prompt.messages.front());
+}
+
+INSTANTIATE_TEST_SUITE_P(Outcomes, FirmwareBurnOutcome,
+                         ::testing::Values(OutcomeCase{"Written", true, 0, true},
+                                           OutcomeCase{"AvrdudeFailed", true, 1, false},
+                                           OutcomeCase{"AvrdudeMissing", false, -1, false}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+} // namespace
