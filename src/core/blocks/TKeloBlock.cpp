@@ -205,7 +205,9 @@ void TKeloBlock::SetParam1(int v)
 {
     fParam1 = v;
     UpdateWidth();
-    ctrl1.text = QString::number(v);
+    // A block being read shows nothing yet: laying it out fills its editors.
+    if (!fReading)
+        ctrl1.text = QString::number(v);
     RefreshHint();
 }
 
@@ -213,7 +215,8 @@ void TKeloBlock::SetParam2(int v)
 {
     fParam2 = v;
     UpdateWidth();
-    ctrl2.text = QString::number(v);
+    if (!fReading)
+        ctrl2.text = QString::number(v);
 }
 
 void TKeloBlock::SetParamStr(const QString &s)
@@ -247,10 +250,13 @@ void TKeloBlock::SetPDevice(int v)
 
 void TKeloBlock::SetMyHint(const QString &t)
 {
+    fMyHint = t;
+    // A block being read has its tooltip composed once all its properties are read.
+    if (fReading)
+        return;
     QString hint = t;
     if (!fParamStr.isEmpty())
         hint += u"\r ["_s + fParamStr + u']';
-    fMyHint = t;
     const qsizetype at = hint.indexOf(u"%p1"_s);
     if (at >= 0)
         hint.replace(at, 3, GetParam1Text());

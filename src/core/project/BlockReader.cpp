@@ -171,11 +171,11 @@ bool ProgramLoader::endObject()
         debug(line);
     for (const QString &line : std::as_const(fReferenceErrors))
         debug(line);
+    b->Loaded();
+    b->endReading();
     // The tooltip is composed from MyHint, ParamStr and parameter 1, whichever of them
     // the file gives and in whatever order: once all are read.
     b->RefreshHint();
-    b->Loaded();
-    b->endReading();
     const int index = fLinks.add(b);
     // References name blocks read before this one (later ones do not exist yet).
     for (const Reference &ref : fReferences)
