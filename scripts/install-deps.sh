@@ -11,6 +11,9 @@ PKGS+=(qt6-serialport-dev libudev-dev socat)
 # and simavr runs some of them (tests/arduino); gcc-avr also builds the bootloader of
 # the simulated Uno that avrdude and the IDE upload to.
 PKGS+=(arduino arduino-builder arduino-core-avr gcc-avr avr-libc avrdude simavr libsimavr-dev libelf-dev)
+# The fuzzers and the sanitizer build of the core (tests/fuzz): clang with libFuzzer,
+# AddressSanitizer and UndefinedBehaviorSanitizer.
+PKGS+=(clang libclang-rt-14-dev)
 # The end-to-end test drives the real program under Xvfb with X input events and
 # takes screenshots (tests/e2e).
 PKGS+=(xdotool imagemagick)

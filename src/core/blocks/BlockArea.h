@@ -45,6 +45,7 @@ public:
 
 private:
     friend class TKeloBlock;
+    friend class Workspace;
     std::list<TKeloBlock *> fChildren;
     unsigned fOrderRevision = 0;
 };

@@ -49,7 +49,8 @@ QPoint BlockDragController::move(TKeloBlock *b, QPoint pos)
         return {};
     const QPoint d = pos - fP1;
     if (!d.isNull())
-        b->SetBounds(b->Left() + d.x(), b->Top() + d.y(), b->Width(), b->Height());
+        b->SetBounds(TKeloBlock::clampedCoordinate(qint64(b->Left()) + d.x()),
+                     TKeloBlock::clampedCoordinate(qint64(b->Top()) + d.y()), b->Width(), b->Height());
     if (b->prototype())
         return {};
     QPoint pointerShift;
@@ -68,7 +69,8 @@ QPoint BlockDragController::move(TKeloBlock *b, QPoint pos)
         pointerShift = autoScroll(b);
     } else if (TKeloBlock *host = b->parentBlock()) {
         // Pulled out of a slot: the block goes back to the host's parent.
-        const int left = b->Left() + host->Left(), top = b->Top() + host->Top();
+        const int left = TKeloBlock::clampedCoordinate(qint64(b->Left()) + host->Left());
+        const int top = TKeloBlock::clampedCoordinate(qint64(b->Top()) + host->Top());
         b->SetSameParentAs(host);
         b->SetBounds(left, top, b->Width(), b->Height());
         if (host->VarParam1() == b)
@@ -88,18 +90,19 @@ QPoint BlockDragController::autoScroll(TKeloBlock *b)
     BlockArea &c = fWs.canvas();
     QPoint shift;
     int x = c.scrollX, y = c.scrollY;
-    if (std::max(c.clientWidth, c.hRange) < c.scrollX + b->Left() + b->Width())
+    const qint64 right = qint64(b->Left()) + b->Width(), bottom = qint64(b->Top()) + b->Height();
+    if (std::max(c.clientWidth, c.hRange) < c.scrollX + right)
         c.hRange = c.clientWidth + c.hRange + 400;
-    if (c.clientWidth < b->Left() + b->Width()) {
+    if (c.clientWidth < right) {
         x += 100;
         shift.rx() -= 100;
     } else if (b->Left() < 0 && x > 0) {
         x = std::max(0, x - 100);
         shift.rx() += x == c.scrollX ? 0 : c.scrollX - x;
     }
-    if (std::max(c.clientHeight, c.vRange) < c.scrollY + b->Top() + b->Height())
+    if (std::max(c.clientHeight, c.vRange) < c.scrollY + bottom)
         c.vRange = c.clientHeight + c.vRange + 400;
-    if (c.clientHeight < b->Top() + b->Height()) {
+    if (c.clientHeight < bottom) {
         y += 100;
         shift.ry() -= 100;
     } else if (b->Top() < 0 && y > 0) {

@@ -1,5 +1,6 @@
 #include "blocks/TKeloBlock.h"
 
+#include "blocks/TKeloVarBlock.h"
 #include "blocks/Workspace.h"
 #include "devices/ActiveDevices.h"
 #include "util/DebugLog.h"
@@ -24,6 +25,11 @@ TKeloBlock::~TKeloBlock()
         detachFromParent();
         fOwner->unregisterBlock(this);
     }
+}
+
+bool TKeloBlock::isStartBlock() const
+{
+    return CommndID == StartCommandId && !dynamic_cast<const TKeloVarBlock *>(this);
 }
 
 bool TKeloBlock::SetName(const QString &name)
@@ -138,6 +144,14 @@ void TKeloBlock::SetParent(TKeloBlock *host)
     }
     if (host == fParentBlock)
         return;
+    // A block inside itself, or inside a block it holds, would make the parent chain a
+    // loop that every walk up to the canvas would follow for ever.
+    for (const TKeloBlock *up = host; up; up = up->fParentBlock) {
+        if (up == this) {
+            log(u"Bug-->>"_s + QString::number(Id) + u" cannot go into "_s + QString::number(host->Id));
+            return;
+        }
+    }
     applyHostSizeRule(host);
     detachFromParent();
     fParentBlock = host;
@@ -191,7 +205,9 @@ void TKeloBlock::SetParam1(int v)
 {
     fParam1 = v;
     UpdateWidth();
-    ctrl1.text = QString::number(v);
+    // A block being read shows nothing yet: laying it out fills its editors.
+    if (!fReading)
+        ctrl1.text = QString::number(v);
     RefreshHint();
 }
 
@@ -199,7 +215,8 @@ void TKeloBlock::SetParam2(int v)
 {
     fParam2 = v;
     UpdateWidth();
-    ctrl2.text = QString::number(v);
+    if (!fReading)
+        ctrl2.text = QString::number(v);
 }
 
 void TKeloBlock::SetParamStr(const QString &s)
@@ -233,10 +250,13 @@ void TKeloBlock::SetPDevice(int v)
 
 void TKeloBlock::SetMyHint(const QString &t)
 {
+    fMyHint = t;
+    // A block being read has its tooltip composed once all its properties are read.
+    if (fReading)
+        return;
     QString hint = t;
     if (!fParamStr.isEmpty())
         hint += u"\r ["_s + fParamStr + u']';
-    fMyHint = t;
     const qsizetype at = hint.indexOf(u"%p1"_s);
     if (at >= 0)
         hint.replace(at, 3, GetParam1Text());
@@ -293,7 +313,6 @@ QString TKeloBlock::VarParam2Name() const
 
 void TKeloBlock::SetLinkToName(const QString &name)
 {
-    storedLinkToName = name;
     if (fOwner && !fLinkTo)
         if (TKeloBlock *b = fOwner->findBlock(name))
             fLinkTo = b;
@@ -301,7 +320,6 @@ void TKeloBlock::SetLinkToName(const QString &name)
 
 void TKeloBlock::SetLinkFromName(const QString &name)
 {
-    storedLinkFromName = name;
     if (fOwner && !FLinkFrom)
         if (TKeloBlock *b = fOwner->findBlock(name))
             FLinkFrom = b;
@@ -322,13 +340,11 @@ void TKeloBlock::lookUpVarParam(int slot, const QString &name)
 
 void TKeloBlock::SetVarParam1Name(const QString &name)
 {
-    storedVarParam1Name = name;
     lookUpVarParam(1, name);
 }
 
 void TKeloBlock::SetVarParam2Name(const QString &name)
 {
-    storedVarParam2Name = name;
     lookUpVarParam(2, name);
 }
 

@@ -9,6 +9,7 @@
 #include <QRect>
 #include <QSet>
 #include <QString>
+#include <algorithm>
 #include <vector>
 
 class Workspace;
@@ -34,6 +35,9 @@ public:
     TKeloBlock &operator=(const TKeloBlock &) = delete;
 
     virtual QString className() const { return QStringLiteral("TKeloBlock"); }
+    // The block a program starts with. A variable's value block carries the variable's
+    // id as its command, so the first variable's blocks have the start's number too.
+    bool isStartBlock() const;
 
     // ---- identity ----
     Workspace *owner() const { return fOwner; }
@@ -168,8 +172,10 @@ public:
     virtual void finishLoading();
     // After-load step; runs once the block was read and again once placed.
     virtual void Loaded() {}
-    // Names read from the file, kept for the re-link pass after all blocks are read.
-    QString storedLinkToName, storedLinkFromName, storedVarParam1Name, storedVarParam2Name;
+    // The block's place among the blocks of the program file being read, -1 when no
+    // file is being read.
+    int fileIndex() const { return fFileIndex; }
+    void setFileIndex(int index) { fFileIndex = index; }
     // Gives the block its owner after reading (names it if it has no name).
     void adoptOwner(Workspace *owner);
 
@@ -183,6 +189,12 @@ public:
     virtual int Getblocksize() const { return 1; }
     // Chain count from db (this block when null), following GetLinkTo.
     int getKeloBlockListSize(const TKeloBlock *db = nullptr) const;
+    // The most steps a walk over the links may take: the number of blocks.
+    qsizetype walkLimit() const;
+    // Coordinates and sizes stay within this many pixels either way, whatever a file
+    // held, so that sums of a few of them never overflow.
+    static constexpr int MaxCoordinate = 1 << 29;
+    static int clampedCoordinate(qint64 v) { return int(std::clamp<qint64>(v, -MaxCoordinate, MaxCoordinate)); }
     int TopNoseX() const { return fLeft + nospadUp; }
     int BotNoseX() const { return fLeft + nospadDn; }
 
@@ -254,8 +266,20 @@ protected:
     void lookUpVarParam(int slot, const QString &name);
     // Hooks for subclasses around parent changes.
     virtual void parentChanged();
+    // Sets the bounds as SetBounds does, without the successor following; whether the
+    // block moved.
+    bool placeAt(int left, int top, int width, int height);
+    // The successors follow this block, which moved.
+    void successorsFollow();
+    // Where this block goes under p.
+    QPoint placeUnder(const TKeloBlock *p) const;
+    // True for blocks whose SetBounds and FollowLinkFrom are TKeloBlock's own.
+    virtual bool followsPlainly() const { return true; }
     // One step of getLastKeloBlock: the answer (done) or the block to go on from.
     virtual TKeloBlock *lastStep(TKeloBlock *caller, bool *done);
+    // One step of the chain count: adds what this block counts for itself and gives
+    // the body whose chain counts too, if any.
+    virtual const TKeloBlock *countedBody(int *count) const;
     void SetUniqueName(const QString &basePrefix);
     void log(const QString &line) const;
     // Destroys the blocks this block owns through its links (chain below, companions).
@@ -295,6 +319,8 @@ protected:
     TKeloBlock *FVarParam1 = nullptr;
     TKeloBlock *FVarParam2 = nullptr;
     QString fArduinoCommand;
+    bool fExpanding = false;  // GetArduinoCommand is running
+    int fFileIndex = -1;
 
     QList<TextPiece> fPieces;
     bool fLayingOut = false;

@@ -8,14 +8,20 @@ using namespace Qt::StringLiterals;
 
 void TKeloBlock::SetBounds(int left, int top, int width, int height)
 {
+    if (placeAt(left, top, width, height))
+        successorsFollow();
+}
+
+bool TKeloBlock::placeAt(int left, int top, int width, int height)
+{
     // Blocks on the canvas, a panel or the main window never go left of or above
     // 5 pixels of the parent's content; blocks inside blocks are not clamped.
     if (fParentArea && !fParentBlock) {
         const int sx = fPrototype ? 0 : fParentArea->scrollX;
         const int sy = fPrototype ? 0 : fParentArea->scrollY;
-        if (left + sx < 5)
+        if (qint64(left) + sx < 5)
             left = 5;
-        if (top + sy < 5)
+        if (qint64(top) + sy < 5)
             top = 5;
     }
     const bool moved = left != fLeft || top != fTop;
@@ -24,30 +30,78 @@ void TKeloBlock::SetBounds(int left, int top, int width, int height)
     fTop = top;
     fWidth = width;
     fHeight = height;
-    if (resized)
+    // A block being read gets its outline once all its properties are read.
+    if (resized && !fReading)
         BuildOutline();
     if (!moved)
-        return;
+        return false;
     if (FLinkFrom && FLinkFrom == fLinkTo) {
         log(u"Bug-->>"_s + QString::number(Id) + u" is linked up dn to"_s + QString::number(FLinkFrom->Id));
         fLinkTo = nullptr;
     }
-    if (fLinkTo)
-        fLinkTo->FollowLinkFrom(this);
+    return true;
+}
+
+QPoint TKeloBlock::placeUnder(const TKeloBlock *p) const
+{
+    return QPoint(clampedCoordinate(qint64(p->BotNoseX()) - nospadUp),
+                  clampedCoordinate(qint64(p->Top()) + p->Height() - p->nosh - 3));
+}
+
+void TKeloBlock::successorsFollow()
+{
+    // Along plain blocks the chain below follows in a loop, one block after the other,
+    // as the calls of FollowLinkFrom would make it: a chain of any length moves without
+    // the call stack growing with it. Other blocks follow through their own
+    // FollowLinkFrom.
+    TKeloBlock *prev = this;
+    for (qsizetype steps = walkLimit(); prev->fLinkTo && steps > 0; --steps) {
+        TKeloBlock *next = prev->fLinkTo;
+        if (!next->followsPlainly() || next->FLinkFrom != prev) {
+            next->FollowLinkFrom(prev);
+            return;
+        }
+        const QPoint at = next->placeUnder(prev);
+        if (!next->placeAt(at.x(), at.y(), next->fWidth, next->fHeight))
+            return;
+        prev = next;
+    }
 }
 
 void TKeloBlock::FollowLinkFrom(TKeloBlock *origin)
 {
-    TKeloBlock *p = FLinkFrom;
-    if (!p)
+    // Following goes up the predecessors and, through every move, down the successors.
+    // Along plain blocks both go in loops; through containers and their companions they
+    // recurse, which with the links a forest (as the loader makes them) never goes
+    // deeper than twice the number of blocks. Links run in a loop by other means are
+    // cut off.
+    static thread_local qsizetype depth = 0;
+    if (depth > 2 * walkLimit() + 64) {
+        log(u"Bug-->>"_s + QString::number(Id) + u" follows a loop of links"_s);
         return;
-    // Left and top are set in one step: two separate steps would drag the chain below
-    // along twice, which makes long chains quadratic. The end positions are the same.
-    const int left = p->BotNoseX() - nospadUp;
-    const int top = p->Top() + p->Height() - p->nosh - 3;
-    SetBounds(left, top, fWidth, fHeight);
-    if (p != origin)
-        p->FollowLinkFrom(origin);
+    }
+    struct Depth {
+        Depth() { ++depth; }
+        ~Depth() { --depth; }
+    } level;
+    TKeloBlock *b = this;
+    for (qsizetype steps = walkLimit(); steps > 0; --steps) {
+        TKeloBlock *p = b->FLinkFrom;
+        if (!p)
+            return;
+        // Left and top are set in one step: two separate steps would drag the chain
+        // below along twice, which makes long chains quadratic. The end positions are
+        // the same.
+        const QPoint at = b->placeUnder(p);
+        b->SetBounds(at.x(), at.y(), b->fWidth, b->fHeight);
+        if (p == origin)
+            return;
+        if (!p->followsPlainly()) {
+            p->FollowLinkFrom(origin);
+            return;
+        }
+        b = p;
+    }
 }
 
 void TKeloBlock::Attach(TKeloBlock *b, bool above)
@@ -99,26 +153,49 @@ TKeloBlock *TKeloBlock::lastStep(TKeloBlock *, bool *done)
     return fLinkTo ? fLinkTo : this;
 }
 
+qsizetype TKeloBlock::walkLimit() const
+{
+    return fOwner ? qsizetype(fOwner->components().size()) : qsizetype(1) << 24;
+}
+
 TKeloBlock *TKeloBlock::getLastKeloBlock(TKeloBlock *caller)
 {
     // Each block either answers or names the block to continue from, so a long chain
-    // is followed in a loop rather than by recursion.
+    // is followed in a loop rather than by recursion. No walk takes more steps than
+    // there are blocks, even if the links were to run in a loop.
     TKeloBlock *b = this;
-    for (;;) {
+    for (qsizetype steps = walkLimit(); steps > 0; --steps) {
         bool done = false;
         TKeloBlock *next = b->lastStep(caller, &done);
         if (done || !next || next == b)
             return next;
         b = next;
     }
+    return b;
 }
 
 int TKeloBlock::getKeloBlockListSize(const TKeloBlock *db) const
 {
+    // The count of a container includes its body's chain; the bodies wait on a stack
+    // of their own instead of the call stack.
     int res = 0;
-    for (const TKeloBlock *b = db ? db : this; b; b = b->GetLinkTo())
-        res += b->Getblocksize();
+    qsizetype steps = walkLimit();
+    std::vector<const TKeloBlock *> chains{db ? db : this};
+    while (!chains.empty()) {
+        const TKeloBlock *b = chains.back();
+        chains.pop_back();
+        for (; b && steps > 0; b = b->GetLinkTo(), --steps) {
+            if (const TKeloBlock *body = b->countedBody(&res))
+                chains.push_back(body);
+        }
+    }
     return res;
+}
+
+const TKeloBlock *TKeloBlock::countedBody(int *count) const
+{
+    *count += Getblocksize();
+    return nullptr;
 }
 
 // ---------------------------------------------------------------- value slots
@@ -154,7 +231,8 @@ void TKeloBlock::setVarParam(int slot, TKeloBlock *v)
     if (old && old != v) {
         old->SetSameParentAs(this);
         if (!restoring)
-            old->SetBounds(fLeft + old->Left() + 10, fTop + old->Top() + 10, old->Width(), old->Height());
+            old->SetBounds(clampedCoordinate(qint64(fLeft) + old->Left() + 10),
+                           clampedCoordinate(qint64(fTop) + old->Top() + 10), old->Width(), old->Height());
         if (!v) {
             editor.visible = true;
             if (old->CommndID > 74)

@@ -14,30 +14,47 @@ void TKeloBlock::BuildOutline()
     constexpr int q = nosw / 4;
     const int L = lnw, W = fWidth, H = fHeight;
     const int B = H - 1 - nosh;
+    if (topNose)
+        ActivePointUp = QPoint(L + nospadUp + 2 * q, L);
+    if (botNose)
+        ActivePointDn = QPoint(L + nospadDn + 2 * q, B);
+    // A block read from a file gets its outline once it belongs to a workspace; there
+    // blocks of one shape share the points of their outline.
+    if (!fOwner)
+        return;
+    const BlockOutline::Shape shape{W, H, nospadUp, nospadDn, topNose, botNose};
+    if (const BlockOutline *shared = fOwner->outline(shape)) {
+        borderUp = shared->up;
+        borderDn = shared->dn;
+        a = shared->all;
+        return;
+    }
 
-    borderUp = {QPoint(), QPoint(L, L)};
+    QList<QPoint> up, dn;
+    up.reserve(7);
+    dn.reserve(7);
+    up << QPoint() << QPoint(L, L);
     if (topNose) {
         const int ax = L + nospadUp, by = L;
-        borderUp << QPoint(ax, by) << QPoint(ax + q, by + nosh) << QPoint(ax + 3 * q, by + nosh)
-                 << QPoint(ax + 4 * q, by);
-        ActivePointUp = QPoint(ax + 2 * q, by);
+        up << QPoint(ax, by) << QPoint(ax + q, by + nosh) << QPoint(ax + 3 * q, by + nosh) << QPoint(ax + 4 * q, by);
     }
-    borderUp << QPoint(W - 1, L);
+    up << QPoint(W - 1, L);
 
-    borderDn = {QPoint(), QPoint(W - 1, B)};
+    dn << QPoint() << QPoint(W - 1, B);
     if (botNose) {
         const int ax = L + nospadDn, by = B;
-        borderDn << QPoint(ax + 4 * q, by) << QPoint(ax + 3 * q, by + nosh) << QPoint(ax + q, by + nosh)
-                 << QPoint(ax, by);
-        ActivePointDn = QPoint(ax + 2 * q, by);
+        dn << QPoint(ax + 4 * q, by) << QPoint(ax + 3 * q, by + nosh) << QPoint(ax + q, by + nosh) << QPoint(ax, by);
     }
-    borderDn << QPoint(L, B);
+    dn << QPoint(L, B);
 
-    borderUp.first() = borderDn.last() - QPoint(0, 2 * L);
-    borderDn.first() = borderUp.last();
-    borderUp.last() -= QPoint(2 * L, 0);
+    up.first() = dn.last() - QPoint(0, 2 * L);
+    dn.first() = up.last();
+    up.last() -= QPoint(2 * L, 0);
 
-    a = borderUp + borderDn;
+    borderUp = up;
+    borderDn = dn;
+    a = up + dn;
+    fOwner->keepOutline(shape, BlockOutline{borderUp, borderDn, a});
 }
 
 int TKeloBlock::measure(const QString &text) const

@@ -31,7 +31,7 @@ void TKeloCompanionBlock::SetBounds(int left, int top, int width, int height)
     const int wantLeft = fContainer->Left();
     int wantTop = fTop;
     if (TKeloBlock *last = fContainer->getLastKeloBlock(this); last && last != this)
-        wantTop = last->Top() + last->Height() + 10;
+        wantTop = clampedCoordinate(qint64(last->Top()) + last->Height() + 10);
     if (wantLeft != fLeft || wantTop != fTop)
         TKeloBlock::SetBounds(wantLeft, wantTop, fWidth, fHeight);
 }

@@ -22,6 +22,8 @@ public:
     void relay() { SetTop(Top()); }
 
 protected:
+    // Moving re-lays the companions.
+    bool followsPlainly() const override { return false; }
     void clearReferencesTo(const QSet<TKeloBlock *> &doomed) override;
     TKeloContainerBlock *fContainer = nullptr;
 };

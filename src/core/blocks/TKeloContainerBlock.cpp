@@ -66,7 +66,7 @@ void TKeloContainerBlock::CreateEndBlock()
     e->SetColor(Color());
     e->CommandColor = CommandColor;
     e->SetContainerBlock(this);
-    e->SetBounds(fLeft, fTop + fHeight + 10, e->Width(), e->Height());
+    e->SetBounds(fLeft, clampedCoordinate(qint64(fTop) + fHeight + 10), e->Width(), e->Height());
     fEndBlock = e;
 }
 
@@ -105,17 +105,22 @@ void TKeloContainerBlock::ChainChanged()
     relayCompanions(true);
 }
 
-TKeloBlock *TKeloContainerBlock::lastOfBody(TKeloBlock *caller)
+TKeloBlock *TKeloContainerBlock::stepIntoBody(bool *done)
 {
-    return fLinkTo ? fLinkTo->getLastKeloBlock(caller) : this;
+    *done = fLinkTo == nullptr;
+    return fLinkTo ? fLinkTo : this;
+}
+
+const TKeloBlock *TKeloContainerBlock::countedBody(int *count) const
+{
+    *count += 1;
+    return fLinkTo;
 }
 
 TKeloBlock *TKeloContainerBlock::lastStep(TKeloBlock *caller, bool *done)
 {
-    if (fEndBlock && caller == fEndBlock) {
-        *done = true;
-        return lastOfBody(caller);
-    }
+    if (fEndBlock && caller == fEndBlock)
+        return stepIntoBody(done);
     if (!fEndBlock || !fEndBlock->firstBlock()) {
         *done = true;
         return fEndBlock;

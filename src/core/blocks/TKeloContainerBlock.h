@@ -30,9 +30,13 @@ public:
     void assignFrom(const TKeloBlock &source) override;
 
 protected:
+    // Moving re-lays the companions.
+    bool followsPlainly() const override { return false; }
     TKeloBlock *lastStep(TKeloBlock *caller, bool *done) override;
-    // Last block of the body (the container itself when the body is empty).
-    TKeloBlock *lastOfBody(TKeloBlock *caller);
+    const TKeloBlock *countedBody(int *count) const override;
+    // The step to the last block of the body: its first block to go on from, or the
+    // container itself when the body is empty.
+    TKeloBlock *stepIntoBody(bool *done);
     void parentChanged() override;
     virtual void relayCompanions(bool onlyVisibleElse);
     void collectOwned(std::vector<TKeloBlock *> &out) const override;

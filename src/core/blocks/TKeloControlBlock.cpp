@@ -4,6 +4,7 @@
 #include "util/TextMeasurer.h"
 
 #include <algorithm>
+#include <climits>
 
 using namespace Qt::StringLiterals;
 
@@ -68,7 +69,10 @@ void TKeloControlBlock::SetParam1(int v)
 
 int TKeloControlBlock::GetParam1() const
 {
-    return fIsSimple ? fParam1 : fParam1 + 2;
+    // The stored form is the operator's place in ArduCheck: two more than the list's.
+    if (fIsSimple)
+        return fParam1;
+    return fParam1 > INT_MAX - 2 ? INT_MAX : fParam1 + 2;
 }
 
 QString TKeloControlBlock::GetParam1Text() const
@@ -119,7 +123,7 @@ void TKeloControlBlock::Loaded()
     compareList.items = choicesFor(fIsSimple, fIsMale, param1prompt);
     ArduCheck = operators();
     if (!fIsSimple)
-        fParam1 -= 2;
+        fParam1 = fParam1 < INT_MIN + 2 ? INT_MIN : fParam1 - 2;
     compareList.select(fParam1);
     RefreshHint();
 }

@@ -44,7 +44,7 @@ void TKeloControlElseBlock::CreateEndBlock()
     e->SetColor(Color());
     e->CommandColor = CommandColor;
     e->SetContainerBlock(this);
-    e->SetBounds(fLeft, fTop + fHeight + 10, e->Width(), e->Height());
+    e->SetBounds(fLeft, clampedCoordinate(qint64(fTop) + fHeight + 10), e->Width(), e->Height());
     e->SetVisible(false);
     fElseBlock = e;
 }
@@ -103,10 +103,8 @@ QString TKeloControlElseBlock::GetArduinoCommand(int idnt)
 
 TKeloBlock *TKeloControlElseBlock::lastStep(TKeloBlock *caller, bool *done)
 {
-    if (fElseBlock && caller == fElseBlock) {
-        *done = true;
-        return lastOfBody(caller);
-    }
+    if (fElseBlock && caller == fElseBlock)
+        return stepIntoBody(done);
     if (fElseBlock && fEndBlock && caller == fEndBlock && elsevisible()) {
         TKeloBlock *next = fElseBlock->firstBlock();
         *done = next == nullptr;

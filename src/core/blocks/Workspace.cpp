@@ -30,48 +30,49 @@ TKeloBlock *Workspace::findBlock(const QString &name) const
 {
     if (name.isEmpty())
         return nullptr;
-    return fNames.value(name.toLower(), nullptr);
+    return fNames.value(CaselessName{name}, nullptr);
 }
 
-static bool splitNumberedName(const QString &lowerName, QString *prefix, int *number)
+// "keloBlock__12" is prefix "keloBlock_" and number 12.
+static bool splitNumberedName(QStringView name, QStringView *prefix, int *number)
 {
-    const qsizetype us = lowerName.lastIndexOf(u'_');
-    if (us < 0 || us + 1 >= lowerName.size())
+    const qsizetype us = name.lastIndexOf(u'_');
+    if (us < 0 || us + 1 >= name.size())
         return false;
     bool ok = false;
-    const QStringView digits = QStringView(lowerName).mid(us + 1);
+    const QStringView digits = name.mid(us + 1);
     if (digits.front() == u'0' || digits.front() == u'+' || digits.front() == u'-')
         return false;
     const int n = digits.toInt(&ok);
     if (!ok || n < 1)
         return false;
-    *prefix = lowerName.left(us);
+    *prefix = name.left(us);
     *number = n;
     return true;
 }
 
 void Workspace::indexName(const QString &name, bool add)
 {
-    const QString lower = name.toLower();
-    QString prefix;
+    QStringView prefix;
     int n = 0;
-    if (add)
-        fNames.insert(lower, nullptr);
-    if (!splitNumberedName(lower, &prefix, &n))
+    if (!splitNumberedName(name, &prefix, &n))
         return;
+    auto it = fNumbers.find(prefix);
     if (add) {
-        fNumbers[prefix].insert(n);
-    } else {
-        auto it = fNumbers.find(prefix);
-        if (it != fNumbers.end())
-            it->erase(n);
+        if (it == fNumbers.end())
+            it = fNumbers.emplace(prefix.toString(), NumberPool()).first;
+        it->second.insert(n);
+    } else if (it != fNumbers.end()) {
+        it->second.erase(n);
+        if (it->second.empty())
+            fNumbers.erase(it);
     }
 }
 
 int Workspace::smallestFreeNumber(const QString &prefix) const
 {
-    auto it = fNumbers.constFind(prefix.toLower());
-    return it == fNumbers.constEnd() ? 1 : it->smallestFree();
+    const auto it = fNumbers.find(QStringView(prefix));
+    return it == fNumbers.end() ? 1 : it->second.smallestFree();
 }
 
 void Workspace::registerBlock(TKeloBlock *b)
@@ -83,7 +84,18 @@ void Workspace::registerBlock(TKeloBlock *b)
     }
     if (!b->fName.isEmpty()) {
         indexName(b->fName, true);
-        fNames.insert(b->fName.toLower(), b);
+        fNames.insert(CaselessName{b->fName}, b);
+    }
+}
+
+void Workspace::forgetName(TKeloBlock *b)
+{
+    if (b->fName.isEmpty())
+        return;
+    const auto it = fNames.find(CaselessName{b->fName});
+    if (it != fNames.end() && *it == b) {
+        fNames.erase(it);
+        indexName(b->fName, false);
     }
 }
 
@@ -93,10 +105,7 @@ void Workspace::unregisterBlock(TKeloBlock *b)
         fComponents.erase(b->fComponentIt);
         b->fInComponents = false;
     }
-    if (!b->fName.isEmpty() && fNames.value(b->fName.toLower()) == b) {
-        fNames.remove(b->fName.toLower());
-        indexName(b->fName, false);
-    }
+    forgetName(b);
 }
 
 bool Workspace::renameBlock(TKeloBlock *b, const QString &newName)
@@ -104,14 +113,11 @@ bool Workspace::renameBlock(TKeloBlock *b, const QString &newName)
     TKeloBlock *holder = findBlock(newName);
     if (holder && holder != b)
         return false;
-    if (!b->fName.isEmpty() && fNames.value(b->fName.toLower()) == b) {
-        fNames.remove(b->fName.toLower());
-        indexName(b->fName, false);
-    }
+    forgetName(b);
     b->fName = newName;
     if (!newName.isEmpty()) {
         indexName(newName, true);
-        fNames.insert(newName.toLower(), b);
+        fNames.insert(CaselessName{newName}, b);
     }
     return true;
 }
@@ -133,14 +139,18 @@ void Workspace::deleteBlocks(const std::vector<TKeloBlock *> &blocks)
 
 void Workspace::destroyBlock(TKeloBlock *b)
 {
-    if (!b)
-        return;
-    // Everything the block owns through its links, without recursion: a chain can be
+    destroyBlocks({b});
+}
+
+void Workspace::destroyBlocks(const std::vector<TKeloBlock *> &blocks)
+{
+    // Everything the blocks own through their links, without recursion: a chain can be
     // many thousands of blocks long. The visited set also guards against loops that
-    // only a damaged file could create.
+    // only a damaged file could create. The other blocks forget the doomed ones in one
+    // pass, however many there are.
     QSet<TKeloBlock *> doomed;
     std::vector<TKeloBlock *> order;
-    std::vector<TKeloBlock *> work{b};
+    std::vector<TKeloBlock *> work(blocks.rbegin(), blocks.rend());
     while (!work.empty()) {
         TKeloBlock *x = work.back();
         work.pop_back();
@@ -150,11 +160,11 @@ void Workspace::destroyBlock(TKeloBlock *b)
         order.push_back(x);
         x->collectOwned(work);
     }
-    if (!fDestroyingAll) {
-        for (TKeloBlock *c : fComponents)
-            if (!doomed.contains(c))
-                c->clearReferencesTo(doomed);
-    }
+    if (order.empty())
+        return;
+    for (TKeloBlock *c : fComponents)
+        if (!doomed.contains(c))
+            c->clearReferencesTo(doomed);
     deleteBlocks(order);
 }
 
@@ -175,16 +185,56 @@ void Workspace::FreePlacedBlocks()
 
 void Workspace::FreeAllBlocks()
 {
-    fDestroyingAll = true;
+    // Everything goes: the indexes and child lists are emptied at once instead of
+    // block by block.
     std::vector<TKeloBlock *> all(fComponents.begin(), fComponents.end());
-    deleteBlocks(all);
-    fDestroyingAll = false;
+    fComponents.clear();
+    fNames.clear();
+    fNumbers.clear();
+    ++fCanvas.fOrderRevision;
+    fCanvas.fChildren.clear();
+    ++fMainWindow.fOrderRevision;
+    fMainWindow.fChildren.clear();
+    for (const auto &p : fPanels) {
+        ++p->fOrderRevision;
+        p->fChildren.clear();
+    }
+    // Last made, first freed: the memory then goes back the way it came.
+    for (auto it = all.rbegin(); it != all.rend(); ++it) {
+        TKeloBlock *x = *it;
+        x->fInComponents = false;
+        x->fParentArea = nullptr;
+        x->fParentBlock = nullptr;
+        x->fChildBlocks.clear();
+        x->fOwner = nullptr;
+        delete x;
+    }
+}
+
+const BlockOutline *Workspace::outline(const BlockOutline::Shape &shape) const
+{
+    const auto it = fOutlines.constFind(shape);
+    return it == fOutlines.cend() ? nullptr : &*it;
+}
+
+void Workspace::keepOutline(const BlockOutline::Shape &shape, const BlockOutline &outline)
+{
+    // Widths change as pupils type; the shapes no block has any more are let go now
+    // and then (blocks keep their own share of an outline).
+    if (fOutlines.size() >= 4096)
+        fOutlines.clear();
+    fOutlines.insert(shape, outline);
+}
+
+void Workspace::reserveNames(qsizetype count)
+{
+    fNames.reserve(fNames.size() + count);
 }
 
 TKeloBlock *Workspace::findStartBlock() const
 {
     for (TKeloBlock *b : fCanvas.children())
-        if (b->CommndID == TKeloBlock::StartCommandId)
+        if (b->isStartBlock())
             return b;
     return nullptr;
 }
@@ -216,12 +266,15 @@ void Workspace::scrollCanvasTo(int x, int y)
 
 QSize Workspace::canvasContentSize(QSize visible) const
 {
-    int right = 0, bottom = 0;
+    qint64 right = 0, bottom = 0;
     for (const TKeloBlock *b : fCanvas.children()) {
-        right = std::max(right, fCanvas.scrollX + b->fLeft + b->fWidth);
-        bottom = std::max(bottom, fCanvas.scrollY + b->fTop + b->fHeight);
+        right = std::max(right, qint64(fCanvas.scrollX) + b->fLeft + b->fWidth);
+        bottom = std::max(bottom, qint64(fCanvas.scrollY) + b->fTop + b->fHeight);
     }
-    return QSize(std::max(visible.width(), right + CanvasMargin), std::max(visible.height(), bottom + CanvasMargin));
+    right = TKeloBlock::clampedCoordinate(right);
+    bottom = TKeloBlock::clampedCoordinate(bottom);
+    return QSize(std::max(visible.width(), int(right) + CanvasMargin),
+                 std::max(visible.height(), int(bottom) + CanvasMargin));
 }
 
 void Workspace::deviceRefresh(int typeId)

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "blocks/BlockArea.h"
+#include "blocks/BlockOutline.h"
+#include "util/CaselessKey.h"
 #include "util/NumberPool.h"
 
 #include <QHash>
@@ -8,6 +10,7 @@
 #include <QString>
 #include <list>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 class TKeloBlock;
@@ -63,10 +66,14 @@ public:
     // it, a container's body, end block and else header, the value blocks in its
     // slots. Links that surviving blocks hold to destroyed blocks are cleared.
     void destroyBlock(TKeloBlock *b);
+    // The same for several blocks at once.
+    void destroyBlocks(const std::vector<TKeloBlock *> &blocks);
     // Destroys every placed block (prototypes stay).
     void FreePlacedBlocks();
     // Destroys everything, prototypes included.
     void FreeAllBlocks();
+    // Makes room in the name index for count more blocks (a program being read).
+    void reserveNames(qsizetype count);
 
     const std::list<TKeloBlock *> &components() const { return fComponents; }
     TKeloBlock *findBlock(const QString &name) const;
@@ -74,7 +81,7 @@ public:
     // Smallest N >= 1 for which prefix + "_" + N is free.
     int smallestFreeNumber(const QString &prefix) const;
 
-    // The first block on the canvas, in child order, whose command is the start block.
+    // The first block on the canvas, in child order, that is a start block.
     TKeloBlock *findStartBlock() const;
     bool CanvasHasBlocks() const;
 
@@ -99,6 +106,10 @@ public:
     // Counts blocks dropped on the canvas while still marked as never placed.
     int dropCounter = 0;
 
+    // The outline blocks of this shape share, once one was built.
+    const BlockOutline *outline(const BlockOutline::Shape &shape) const;
+    void keepOutline(const BlockOutline::Shape &shape, const BlockOutline &outline);
+
     // While a program file is read, blocks keep the sizes and positions stored in it.
     bool loadingProgram() const { return fLoadingProgram; }
     void setLoadingProgram(bool on) { fLoadingProgram = on; }
@@ -109,6 +120,7 @@ private:
     void unregisterBlock(TKeloBlock *b);
     bool renameBlock(TKeloBlock *b, const QString &newName);
     void indexName(const QString &name, bool add);
+    void forgetName(TKeloBlock *b);
     void deleteBlocks(const std::vector<TKeloBlock *> &blocks);
 
     Services fServices;
@@ -116,8 +128,9 @@ private:
     BlockArea fMainWindow{BlockArea::Kind::MainWindow, QStringLiteral("frmVimsel")};
     std::vector<std::unique_ptr<BlockArea>> fPanels;
     std::list<TKeloBlock *> fComponents;
-    QHash<QString, TKeloBlock *> fNames;      // lower-case name -> block
-    QHash<QString, NumberPool> fNumbers;      // lower-case prefix -> numbers in use
-    bool fDestroyingAll = false;
+    // Names and prefixes ignore letter case; a block's entry shares its name's text.
+    QHash<CaselessName, TKeloBlock *> fNames;
+    std::unordered_map<QString, NumberPool, CaselessHash, CaselessEqual> fNumbers;  // prefix -> numbers in use
     bool fLoadingProgram = false;
+    QHash<BlockOutline::Shape, BlockOutline> fOutlines;
 };

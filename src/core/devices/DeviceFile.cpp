@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -32,12 +33,12 @@ QString paramKey(int j)
     return u"ActDevParam"_s + QString::number(j);
 }
 
-// The highest position that has a section of its own, -1 for none. A section that is
-// missing creates no device, so reading stops there instead of walking up to a
-// "Count" of two thousand million in a damaged file.
-int lastStoredPosition(const IniFile &ini)
+// The positions up to last that have a section of their own, in ascending order. A
+// missing section creates no device, so only these need reading: a damaged file's
+// "Count" of two thousand million then costs nothing.
+std::vector<int> storedPositions(const IniFile &ini, int last)
 {
-    int last = -1;
+    std::vector<int> positions;
     for (const QString &name : ini.sectionNames()) {
         if (!name.startsWith(SectionPrefix, Qt::CaseInsensitive))
             continue;
@@ -45,10 +46,11 @@ int lastStoredPosition(const IniFile &ini)
         const QString digits = name.mid(SectionPrefix.size());
         const int position = digits.toInt(&ok);
         // Only the spelling deviceSection() looks up: no sign, no leading zeros.
-        if (ok && position >= 0 && QString::number(position) == digits)
-            last = std::max(last, position);
+        if (ok && position >= 0 && position <= last && QString::number(position) == digits)
+            positions.push_back(position);
     }
-    return last;
+    std::sort(positions.begin(), positions.end());
+    return positions;
 }
 } // namespace
 
@@ -81,8 +83,7 @@ void ReadDevices(ActiveDevices &devices, const IniFile &ini, UserPrompt *prompt)
     const int board = ini.readInteger(BoardSection, BoardKey, 0);
     devices.setBoardTypeId(board < 0 ? -1 : std::min(board, LastBoard));
 
-    const int last = std::min(ini.readInteger(ListSection, CountKey, -1), lastStoredPosition(ini));
-    for (int i = 0; i <= last; ++i) {
+    for (const int i : storedPositions(ini, ini.readInteger(ListSection, CountKey, -1))) {
         const QString section = deviceSection(i);
         // The stored "ActDevParamCount" is not read: the type table has the true count.
         std::array<int, 8> params{};

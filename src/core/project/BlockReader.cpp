@@ -1,276 +1,308 @@
 #include "project/BlockReader.h"
 
-#include "blocks/KeloError.h"
-#include "blocks/TKeloCommandVarBlock.h"
 #include "blocks/TKeloContainerBlockEnd.h"
 #include "blocks/TKeloControlBlockELSE.h"
 #include "blocks/TKeloControlElseBlock.h"
-#include "blocks/TKeloLoopBlock.h"
-#include "blocks/TKeloVarBlock.h"
 #include "blocks/Workspace.h"
+#include "project/BlockProperties.h"
+#include "project/ProgramLinks.h"
 #include "project/ObjectTextReader.h"
 #include "project/ObjectTextWriter.h"
 #include "util/DebugLog.h"
+#include "util/StringPool.h"
 
 #include <QFile>
+
 #include <functional>
 
+#ifdef Q_OS_UNIX
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
+
 using namespace Qt::StringLiterals;
+using BlockProperties::Id;
 
 namespace BlockReader {
 
-TKeloBlock *createBlockOfClass(const QString &cls)
-{
-    const QString c = cls.toLower();
-    if (c == u"tkeloblock"_s)
-        return new TKeloBlock(nullptr);
-    if (c == u"tkelocontainerblock"_s)
-        return new TKeloContainerBlock(nullptr);
-    if (c == u"tkeloloopblock"_s)
-        return new TKeloLoopBlock(nullptr);
-    if (c == u"tkelocontrolblock"_s)
-        return new TKeloControlBlock(nullptr);
-    if (c == u"tkelocontrolelseblock"_s)
-        return new TKeloControlElseBlock(nullptr);
-    if (c == u"tkelocontainerblockend"_s)
-        return new TKeloContainerBlockEnd(nullptr);
-    if (c == u"tkelocontrolblockelse"_s)
-        return new TKeloControlBlockELSE(nullptr);
-    if (c == u"tkelovarblock"_s)
-        return new TKeloVarBlock(nullptr);
-    if (c == u"tkelocommandvarblock"_s)
-        return new TKeloCommandVarBlock(nullptr);
-    return nullptr;
-}
+namespace {
 
-static bool isReference(const QString &lower)
-{
-    static const QStringList refs{u"linkto"_s, u"linkfrom"_s, u"varparam1"_s, u"varparam2"_s,
-                                  u"endblock"_s, u"elseblock"_s, u"containerblock"_s};
-    return refs.contains(lower);
-}
+// Reads one program file into the workspace: each object becomes a block as soon as
+// its "end" is read; the links between the blocks are gathered and made at the end
+// (ProgramLinks).
+class ProgramLoader : public ObjectTextHandler {
+public:
+    ProgramLoader(Workspace &ws, DebugLog *log) : fWs(ws), fLog(log), fLinks(ws, log) {}
+    ~ProgramLoader() override { delete fBlock; }
 
-bool applyProperty(TKeloBlock &b, const QString &name, const ObjectTextValue &value, QString *reason)
-{
-    const QString p = name.toLower();
-    bool ok = true;
-    auto integer = [&](const std::function<void(int)> &set) {
-        const qint64 v = value.toInt(&ok);
-        if (ok && (v < INT_MIN || v > INT_MAX))
-            ok = false;
-        if (ok)
-            set(int(v));
-        else
-            *reason = u"Invalid property value"_s;
-        return ok;
-    };
-    auto boolean = [&](const std::function<void(bool)> &set) {
-        const bool v = value.toBool(&ok);
-        if (ok)
-            set(v);
-        else
-            *reason = u"Invalid property value"_s;
-        return ok;
-    };
-    auto text = [&](const std::function<void(const QString &)> &set) {
-        const QString v = value.toString(&ok);
-        if (ok)
-            set(v);
-        else
-            *reason = u"Invalid property value"_s;
-        return ok;
-    };
-    auto colour = [&](const std::function<void(TColor)> &set) {
-        const TColor v = value.toColor(&ok);
-        if (ok)
-            set(v);
-        else
-            *reason = u"Invalid property value"_s;
-        return ok;
-    };
-    auto *container = dynamic_cast<TKeloContainerBlock *>(&b);
-    auto *control = dynamic_cast<TKeloControlBlock *>(&b);
-    auto *withElse = dynamic_cast<TKeloControlElseBlock *>(&b);
-    auto *companion = dynamic_cast<TKeloCompanionBlock *>(&b);
+    bool beginObject(const ObjectTextHeader &header) override;
+    bool property(const ObjectTextSpan &name, const ObjectTextValueView &value, int line) override;
+    bool endObject() override;
+    void consumed(qsizetype offset) override
+    {
+        if (release)
+            release(offset);
+    }
+    // Told how much of the text has been read, when the text can give memory back.
+    std::function<void(qsizetype)> release;
 
-    if (p == u"tag"_s) return integer([&](int v) { b.Tag = v; });
-    if (p == u"left"_s) return integer([&](int v) { b.SetLeft(v); });
-    if (p == u"top"_s) return integer([&](int v) { b.SetTop(v); });
-    if (p == u"width"_s) return integer([&](int v) { b.SetWidth(v); });
-    if (p == u"height"_s) return integer([&](int v) { b.SetHeight(v); });
-    if (p == u"hint"_s) return text([&](const QString &v) { b.SetHint(v); });
-    if (p == u"margins.left"_s) return integer([&](int v) { b.marginLeft = v; });
-    if (p == u"margins.top"_s) return integer([&](int v) { b.marginTop = v; });
-    if (p == u"margins.right"_s) return integer([&](int v) { b.marginRight = v; });
-    if (p == u"margins.bottom"_s) return integer([&](int v) { b.marginBottom = v; });
-    if (p == u"color"_s) return colour([&](TColor v) { b.SetColor(v); });
-    if (p == u"param1attaching"_s) return boolean([&](bool v) { b.Param1Attaching = v; });
-    if (p == u"param2attaching"_s) return boolean([&](bool v) { b.Param2Attaching = v; });
-    if (p == u"ctrlattachup"_s) return boolean([&](bool v) { b.CtrlAttachUp = v; });
-    if (p == u"ctrlattachdn"_s) return boolean([&](bool v) { b.CtrlAttachDn = v; });
-    if (p == u"commandtext"_s) return text([&](const QString &v) { b.SetCommandText(v); });
-    if (p == u"newlycreated"_s) return boolean([&](bool v) { b.SetNewlyCreated(v); });
-    if (p == u"commndid"_s) return integer([&](int v) { b.CommndID = v; });
-    if (p == u"param1"_s) return integer([&](int v) { b.SetParam1(v); });
-    if (p == u"param2"_s) return integer([&](int v) { b.SetParam2(v); });
-    if (p == u"paramstr"_s) return text([&](const QString &v) { b.SetParamStr(v); });
-    if (p == u"paramd"_s) return text([&](const QString &v) { b.SetParamD(v); });
-    if (p == u"pdevice"_s) return integer([&](int v) { b.SetPDevice(v); });
-    if (p == u"topnose"_s) return boolean([&](bool v) { b.topNose = v; });
-    if (p == u"botnose"_s) return boolean([&](bool v) { b.botNose = v; });
-    if (p == u"totalparams"_s) return integer([&](int v) { b.SetTotalParams(v); });
-    if (p == u"param1question"_s) return text([&](const QString &v) { b.param1question = v; });
-    if (p == u"param1prompt"_s) return text([&](const QString &v) { b.param1prompt = v; });
-    if (p == u"param2question"_s) return text([&](const QString &v) { b.param2question = v; });
-    if (p == u"param2prompt"_s) return text([&](const QString &v) { b.param2prompt = v; });
-    if (p == u"id"_s) return integer([&](int v) { b.Id = v; });
-    if (p == u"bordercolor"_s) return colour([&](TColor v) { b.BorderColor = v; });
-    if (p == u"commandcolor"_s) return colour([&](TColor v) { b.CommandColor = v; });
-    if (p == u"linktoname"_s) return text([&](const QString &v) { b.SetLinkToName(v); });
-    if (p == u"linkfromname"_s) return text([&](const QString &v) { b.SetLinkFromName(v); });
-    if (p == u"myhint"_s) return text([&](const QString &v) { b.SetMyHint(v); });
-    if (p == u"prototype"_s) return boolean([&](bool v) { b.Setprototype(v); });
-    if (p == u"deviceonlycommandid"_s) return integer([&](int v) { b.SetDeviceOnlyCommandID(v); });
-    if (p == u"varparam1name"_s) return text([&](const QString &v) { b.SetVarParam1Name(v); });
-    if (p == u"varparam2name"_s) return text([&](const QString &v) { b.SetVarParam2Name(v); });
-    if (p == u"arducmd"_s) return text([&](const QString &v) { b.ArduCmd = v; });
-    if (p == u"arducheck"_s) return text([&](const QString &v) { b.ArduCheck = v; });
-    if (container && p == u"endblockname"_s) return text([&](const QString &v) { container->SetEndBlockName(v); });
-    if (control && p == u"issimple"_s) return boolean([&](bool v) { control->SetIsSimple(v); });
-    if (control && p == u"ismale"_s) return boolean([&](bool v) { control->SetisMale(v); });
-    if (withElse && p == u"elseblockname"_s) return text([&](const QString &v) { withElse->SetElseBlockName(v); });
-    if (withElse && p == u"elsebutchecked"_s) return boolean([&](bool v) { withElse->SetElsebutchecked(v); });
-    if (companion && p == u"containerblockname"_s)
-        return text([&](const QString &v) { companion->SetContainerBlockName(v); });
-    *reason = u"Property "_s + name + u" does not exist"_s;
-    return false;
-}
+    ProgramLinks &links() { return fLinks; }
+    QString error;
 
-// Gives a reference property its block (or none) through the setter.
-static bool applyReference(TKeloBlock &b, const QString &lower, TKeloBlock *target, QString *reason)
+private:
+    struct Reference {
+        Id id;
+        QString target;
+    };
+
+    void debug(const QString &line) const
+    {
+        if (fLog)
+            fLog->AddDebug(line);
+    }
+    // Whether the block being read has the reference property id.
+    bool hasReference(Id id) const;
+    void applyReference(TKeloBlock &b, int index, const Reference &ref, TKeloBlock *target);
+    static QString referencedName(const ObjectTextValueView &value);
+
+    Workspace &fWs;
+    DebugLog *fLog;
+    StringPool fPool;
+    ProgramLinks fLinks;
+
+    TKeloBlock *fBlock = nullptr;  // the object being read
+    QString fObjectName;
+    BlockProperties::Kind fKind;
+    QString fLinkTo, fLinkFrom, fVarParam1, fVarParam2;  // its link names
+    int fNested = 0;               // depth inside objects nested in the block's object
+    std::vector<Reference> fReferences;
+    QStringList fErrors;           // reported once the object is complete
+    QStringList fReferenceErrors;  // after those
+};
+
+bool ProgramLoader::beginObject(const ObjectTextHeader &header)
 {
-    auto *container = dynamic_cast<TKeloContainerBlock *>(&b);
-    auto *withElse = dynamic_cast<TKeloControlElseBlock *>(&b);
-    auto *companion = dynamic_cast<TKeloCompanionBlock *>(&b);
-    try {
-        if (lower == u"linkto"_s) {
-            // A container's LinkTo names its end block; its body comes from LinkToName.
-            if (!container)
-                b.SetLinkTo(target);
-        } else if (lower == u"linkfrom"_s) {
-            b.SetLinkFrom(target);
-        } else if (lower == u"varparam1"_s) {
-            if (target)
-                b.SetVarParam1(target);
-        } else if (lower == u"varparam2"_s) {
-            if (target)
-                b.SetVarParam2(target);
-        } else if (lower == u"endblock"_s && container) {
-            container->SetEndBlock(dynamic_cast<TKeloContainerBlockEnd *>(target));
-        } else if (lower == u"elseblock"_s && withElse) {
-            withElse->SetElseBlock(dynamic_cast<TKeloControlBlockELSE *>(target));
-        } else if (lower == u"containerblock"_s && companion) {
-            companion->SetContainerBlock(dynamic_cast<TKeloContainerBlock *>(target));
-        } else {
-            *reason = u"Invalid property value"_s;
-            return false;
-        }
-    } catch (const KeloError &e) {
-        *reason = e.message();
+    if (header.depth > 0) {
+        ++fNested;
+        return true;
+    }
+    const QString name = header.name.toString();
+    TKeloBlock *b = BlockProperties::createBlockOfClass(header.className);
+    if (!b) {
+        error = u"Class "_s + header.className.toString() + u" is not a block class (line "_s
+                + QString::number(header.line) + u')';
         return false;
     }
+    if (name.isEmpty() || fWs.nameInUse(name)) {
+        delete b;
+        error = u"A component named "_s + name + u" already exists (line "_s + QString::number(header.line) + u')';
+        return false;
+    }
+    b->SetName(name);
+    b->beginReading();
+    // Every block of a program is a placed block, also when the file does not say so:
+    // a palette block on the canvas would survive every new project and opened file.
+    b->Setprototype(false);
+    fBlock = b;
+    fObjectName = name;
+    fKind = BlockProperties::Kind(b);
+    fLinkTo.clear();
+    fLinkFrom.clear();
+    fVarParam1.clear();
+    fVarParam2.clear();
+    fReferences.clear();
+    fErrors.clear();
+    fReferenceErrors.clear();
     return true;
 }
 
-static QString referencedName(const ObjectTextValue &value)
+bool ProgramLoader::property(const ObjectTextSpan &name, const ObjectTextValueView &value, int)
 {
-    QString t = value.kind() == ObjectTextValue::Kind::String ? value.toString() : value.text();
-    const QString prefix = ObjectTextWriter::ReferenceOwner + u'.';
-    if (t.startsWith(prefix, Qt::CaseInsensitive))
-        t = t.mid(prefix.size());
-    return t;
+    if (fNested > 0)
+        return true;
+    const Id id = BlockProperties::idOf(name);
+    if (BlockProperties::isReference(id)) {
+        if (hasReference(id))
+            fReferences.push_back(Reference{id, referencedName(value)});
+        else
+            fReferenceErrors.append(errorReadingPrefix() + fObjectName + u'.' + name.toString()
+                                    + u": Invalid property value"_s);
+        return true;
+    }
+    // The link names are kept for the re-link pass; while a block is read their
+    // setters only note that a slot waits for its value block.
+    QString *linkName = nullptr;
+    switch (id) {
+    case Id::LinkToName: linkName = &fLinkTo; break;
+    case Id::LinkFromName: linkName = &fLinkFrom; break;
+    case Id::VarParam1Name: linkName = &fVarParam1; break;
+    case Id::VarParam2Name: linkName = &fVarParam2; break;
+    default: break;
+    }
+    QString reason;
+    if (linkName) {
+        if (value.kind == ObjectTextValue::Kind::String) {
+            *linkName = value.string.toString();
+            if (id == Id::VarParam1Name)
+                fBlock->SetVarParam1Name(*linkName);
+            else if (id == Id::VarParam2Name)
+                fBlock->SetVarParam2Name(*linkName);
+            return true;
+        }
+        reason = u"Invalid property value"_s;
+    } else if (id != Id::Unknown && BlockProperties::apply(*fBlock, fKind, id, value, fPool, &reason)) {
+        return true;
+    }
+    if (reason.isEmpty())
+        reason = u"Property "_s + name.toString() + u" does not exist"_s;
+    fErrors.append(errorReadingPrefix() + fObjectName + u'.' + name.toString() + u": "_s + reason);
+    return true;
 }
 
-Result LoadProgramText(Workspace &ws, const QByteArray &data, DebugLog *log)
+bool ProgramLoader::endObject()
 {
-    auto debug = [log](const QString &line) {
-        if (log)
-            log->AddDebug(line);
-    };
+    if (fNested > 0) {
+        --fNested;
+        return true;
+    }
+    TKeloBlock *b = fBlock;
+    fBlock = nullptr;
+    for (const QString &line : std::as_const(fErrors))
+        debug(line);
+    for (const QString &line : std::as_const(fReferenceErrors))
+        debug(line);
+    b->Loaded();
+    b->endReading();
+    // The tooltip is composed from MyHint, ParamStr and parameter 1, whichever of them
+    // the file gives and in whatever order: once all are read.
+    b->RefreshHint();
+    const int index = fLinks.add(b);
+    // References name blocks read before this one (later ones do not exist yet).
+    for (const Reference &ref : fReferences)
+        applyReference(*b, index, ref, fWs.findBlock(ref.target));
+    fLinks.setNames(index, fLinkTo, fLinkFrom, fVarParam1, fVarParam2);
+    b->adoptOwner(&fWs);
+    b->BuildOutline();
+    b->SetParent(&fWs.canvas());
+    b->Loaded();
+    return true;
+}
+
+QString ProgramLoader::referencedName(const ObjectTextValueView &value)
+{
+    // "frmVimsel.keloBlock__7": the block's name after the owner's.
+    static const QString owner = ObjectTextWriter::ReferenceOwner + u'.';
+    static const QByteArray ownerBytes = owner.toLatin1();
+    if (value.kind == ObjectTextValue::Kind::String) {
+        const QStringView t = value.string;
+        return (t.startsWith(owner, Qt::CaseInsensitive) ? t.sliced(owner.size()) : t).toString();
+    }
+    if (value.kind != ObjectTextValue::Kind::Ident && value.kind != ObjectTextValue::Kind::Float)
+        return QString();
+    ObjectTextSpan t = value.span;
+    const ObjectTextSpan head{t.bytes.first(std::min(t.bytes.size(), ownerBytes.size())), t.cp1253};
+    if (head.equalsIgnoringCase(QLatin1StringView(ownerBytes)))
+        t.bytes = t.bytes.sliced(ownerBytes.size());
+    return t.toString();
+}
+
+bool ProgramLoader::hasReference(Id id) const
+{
+    switch (id) {
+    case Id::EndBlock: return fKind.container != nullptr;
+    case Id::ElseBlock: return fKind.withElse != nullptr;
+    case Id::ContainerBlock: return fKind.companion != nullptr;
+    default: return true;
+    }
+}
+
+void ProgramLoader::applyReference(TKeloBlock &b, int index, const Reference &ref, TKeloBlock *target)
+{
+    switch (ref.id) {
+    case Id::LinkTo:
+        // A container's LinkTo names its end block; its body comes from LinkToName.
+        if (!fKind.container)
+            fLinks.setReferenced(index, ProgramLinks::Next, target);
+        break;
+    case Id::LinkFrom:
+        b.SetLinkFrom(target);
+        break;
+    case Id::VarParam1:
+        fLinks.setReferenced(index, ProgramLinks::Slot1, target);
+        break;
+    case Id::VarParam2:
+        fLinks.setReferenced(index, ProgramLinks::Slot2, target);
+        break;
+    case Id::EndBlock:
+        fLinks.setReferenced(index, ProgramLinks::EndBlock, dynamic_cast<TKeloContainerBlockEnd *>(target));
+        break;
+    case Id::ElseBlock:
+        fLinks.setReferenced(index, ProgramLinks::ElseHeader, dynamic_cast<TKeloControlBlockELSE *>(target));
+        break;
+    case Id::ContainerBlock:
+        fKind.companion->SetContainerBlock(dynamic_cast<TKeloContainerBlock *>(target));
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+static Result load(Workspace &ws, QByteArrayView data, DebugLog *log,
+                   const std::function<void(qsizetype)> &release)
+{
     Result result;
     ws.FreePlacedBlocks();
-    const ObjectTextParseResult parsed = ObjectTextReader::parse(data);
     ws.setLoadingProgram(true);
-
-    for (const ObjectTextObject &obj : parsed.objects) {
-        TKeloBlock *b = createBlockOfClass(obj.className);
-        if (!b) {
-            result.error = u"Class "_s + obj.className + u" is not a block class (line "_s
-                           + QString::number(obj.line) + u')';
-            break;
-        }
-        if (obj.name.isEmpty() || ws.nameInUse(obj.name)) {
-            delete b;
-            result.error = u"A component named "_s + obj.name + u" already exists (line "_s
-                           + QString::number(obj.line) + u')';
-            break;
-        }
-        b->SetName(obj.name);
-        b->beginReading();
-        QList<const ObjectTextProperty *> references;
-        for (const ObjectTextProperty &prop : obj.properties) {
-            if (isReference(prop.name.toLower())) {
-                references.append(&prop);
-                continue;
-            }
-            QString reason;
-            if (!applyProperty(*b, prop.name, prop.value, &reason))
-                debug(u"Error reading "_s + obj.name + u'.' + prop.name + u": "_s + reason);
-        }
-        b->BuildOutline();
-        b->Loaded();
-        b->endReading();
-        for (const ObjectTextProperty *prop : references) {
-            QString reason;
-            TKeloBlock *target = ws.findBlock(referencedName(prop->value));
-            if (!applyReference(*b, prop->name.toLower(), target, &reason))
-                debug(u"Error reading "_s + obj.name + u'.' + prop->name + u": "_s + reason);
-        }
-        b->adoptOwner(&ws);
-        b->SetParent(&ws.canvas());
-        b->Loaded();
-        ++result.blocksRead;
-    }
-    if (result.error.isEmpty() && !parsed.ok)
-        result.error = parsed.error;
-    result.ok = result.error.isEmpty();
-
-    if (result.ok) {
-        const std::vector<TKeloBlock *> all(ws.components().begin(), ws.components().end());
-        for (auto it = all.rbegin(); it != all.rend(); ++it) {
-            TKeloBlock *b = *it;
-            if (b->prototype())
-                continue;
-            b->SetLinkToName(b->storedLinkToName);
-            b->SetLinkFromName(b->storedLinkFromName);
-            try {
-                b->SetVarParam1Name(b->storedVarParam1Name);
-                b->SetVarParam2Name(b->storedVarParam2Name);
-            } catch (const KeloError &e) {
-                debug(u"Error reading "_s + b->Name() + u".VarParam: "_s + e.message());
-            }
-            if (auto *end = dynamic_cast<TKeloContainerBlockEnd *>(b); end && end->ContainerBlock())
-                end->ContainerBlock()->SetEndBlock(end);
-            if (auto *header = dynamic_cast<TKeloControlBlockELSE *>(b); header && header->ContainerBlock())
-                if (auto *cond = dynamic_cast<TKeloControlElseBlock *>(header->ContainerBlock()))
-                    cond->SetElseBlock(header);
-        }
-    }
-    for (TKeloBlock *b : ws.components())
-        if (!b->prototype())
-            b->finishLoading();
+    // A block takes some 600 to 1,000 bytes of text.
+    const qsizetype expected = data.size() / 600;
+    ws.reserveNames(expected);
+    ProgramLoader loader(ws, log);
+    loader.links().reserve(expected);
+    loader.release = release;
+    const ObjectTextReadStatus status = ObjectTextReader::read(data, loader);
+    result.blocksRead = int(loader.links().blocks().size());
+    result.error = loader.error.isEmpty() ? status.error : loader.error;
+    result.ok = status.ok && result.error.isEmpty();
+    ProgramLinks &links = loader.links();
+    if (result.ok)
+        links.resolveNames();
+    links.make();
+    links.checkBackLinks();
+    for (TKeloBlock *b : links.blocks())
+        b->finishLoading();
     ws.setLoadingProgram(false);
     return result;
+}
+
+Result LoadProgramText(Workspace &ws, QByteArrayView data, DebugLog *log)
+{
+    return load(ws, data, log, {});
+}
+
+// The pages of a mapped file that the reader has passed are given back as it goes:
+// the file stays in the system's cache, but a large program is not held in the
+// process's memory twice, once as text and once as blocks.
+static std::function<void(qsizetype)> pageReleaser(const uchar *mapped)
+{
+#if defined(Q_OS_UNIX) && defined(MADV_DONTNEED)
+    const auto page = qsizetype(sysconf(_SC_PAGESIZE));
+    if (page <= 0)
+        return {};
+    auto released = std::make_shared<qsizetype>(0);
+    return [mapped, page, released](qsizetype offset) {
+        constexpr qsizetype Step = 1 << 20;
+        const qsizetype upTo = offset / page * page;
+        if (upTo - *released < Step)
+            return;
+        madvise(const_cast<uchar *>(mapped) + *released, size_t(upTo - *released), MADV_DONTNEED);
+        *released = upTo;
+    };
+#else
+    Q_UNUSED(mapped);
+    return {};
+#endif
 }
 
 Result LoadProgramFile(Workspace &ws, const QString &fileName, DebugLog *log)
@@ -283,6 +315,14 @@ Result LoadProgramFile(Workspace &ws, const QString &fileName, DebugLog *log)
         r.ok = false;
         r.error = f.errorString();
         return r;
+    }
+    // Mapped rather than copied: a large program file then costs no heap of its own.
+    if (f.size() > 0) {
+        if (const uchar *mapped = f.map(0, f.size())) {
+            const Result r = load(ws, QByteArrayView(mapped, f.size()), log, pageReleaser(mapped));
+            f.unmap(const_cast<uchar *>(mapped));
+            return r;
+        }
     }
     return LoadProgramText(ws, f.readAll(), log);
 }

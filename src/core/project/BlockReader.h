@@ -1,16 +1,20 @@
 #pragma once
 
-#include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 class Workspace;
-class TKeloBlock;
 class DebugLog;
-struct ObjectTextObject;
-class ObjectTextValue;
 
 // Reads program files: creates the blocks of each object description, applies
 // their properties through the setters, then restores the links between them.
+//
+// Every trouble with one property goes to the log as "Error reading
+// <block>.<property>: <reason>" and the property is skipped. That includes links
+// that a damaged file could use to tie blocks into a loop or to give a block two
+// holders (see LinkForest), links to palette blocks, value blocks nested in value
+// blocks, and back links that do not match the forward link they mirror: such a link
+// stays empty.
 namespace BlockReader {
 
 struct Result {
@@ -19,15 +23,12 @@ struct Result {
     int blocksRead = 0;
 };
 
-// A block of the named class without owner, or nullptr for a class that is not a block.
-TKeloBlock *createBlockOfClass(const QString &className);
-
-// Applies one stored property through its setter; false with a reason when the block
-// has no such property or the value does not fit.
-bool applyProperty(TKeloBlock &block, const QString &name, const ObjectTextValue &value, QString *reason);
+// The start of every line that reports a property the loader skipped or a link it
+// refused.
+inline QString errorReadingPrefix() { return QStringLiteral("Error reading "); }
 
 // Replaces the placed blocks of the workspace by those of the program text.
-Result LoadProgramText(Workspace &workspace, const QByteArray &data, DebugLog *log);
+Result LoadProgramText(Workspace &workspace, QByteArrayView data, DebugLog *log);
 // The same from a file; a file that does not exist changes nothing.
 Result LoadProgramFile(Workspace &workspace, const QString &fileName, DebugLog *log);
 

@@ -35,6 +35,13 @@ struct ObjectTextObject {
     QList<ObjectTextObject> children;
     int line = 0;  // line of the header, 1-based
 
+    // Lines are where it was read, not part of the object.
+    bool operator==(const ObjectTextObject &o) const
+    {
+        return keyword == o.keyword && name == o.name && className == o.className && index == o.index
+               && properties == o.properties && children == o.children;
+    }
+
     // The first property of that name (case-insensitive), or nullptr.
     const ObjectTextProperty *property(const QString &propertyName) const
     {

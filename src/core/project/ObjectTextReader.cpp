@@ -1,8 +1,12 @@
 #include "project/ObjectTextReader.h"
 
-#include <QStringDecoder>
+#include "project/ObjectTextWriter.h"
+#include "util/Cp1253.h"
+
+#include <QChar>
 
 #include <limits>
+#include <string>
 
 using namespace Qt::StringLiterals;
 
@@ -17,70 +21,124 @@ struct ParseError {
     int line;
 };
 
-bool isIdentStart(QChar c) { return c == u'_' || c.isLetter(); }
-bool isIdentChar(QChar c) { return c == u'_' || c.isLetterOrNumber(); }
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
-int hexValue(QChar c)
+struct Stop {};
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+int hexValue(char c)
 {
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9')
-        return u - u'0';
-    if (u >= u'a' && u <= u'f')
-        return u - u'a' + 10;
-    if (u >= u'A' && u <= u'F')
-        return u - u'A' + 10;
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
     return -1;
 }
+char lower(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
 
 class Parser {
 public:
-    explicit Parser(const QString &text) : m_text(text), m_s(m_text.constData()), m_n(m_text.size()) {}
-
-    ObjectTextParseResult run()
+    Parser(QByteArrayView data, ObjectTextHandler &handler)
+        : m_s(data.data()), m_n(data.size()), m_handler(handler), m_cp1253(!data.isValidUtf8())
     {
-        ObjectTextParseResult result;
+        if (!m_cp1253 && data.startsWith("\xEF\xBB\xBF"))
+            m_pos = 3;
+    }
+
+    ObjectTextReadStatus run()
+    {
+        ObjectTextReadStatus status;
         try {
-            if (m_pos < m_n && m_s[m_pos] == QChar(0xFEFF))
-                ++m_pos;
             skipSpace();
             if (atEnd())
                 fail(u"No object found"_s);
             while (!atEnd()) {
-                result.objects.append(readObject(0));
+                readObject(0);
+                m_handler.consumed(m_pos);
                 skipSpace();
             }
-            result.ok = true;
+            status.ok = true;
         } catch (const ParseError &e) {
-            result.ok = false;
-            result.errorLine = e.line;
-            result.error = u"%1 on line %2"_s.arg(e.reason).arg(e.line);
+            status.errorLine = e.line;
+            status.error = u"%1 on line %2"_s.arg(e.reason).arg(e.line);
+        } catch (const Stop &) {
+            status.stopped = true;
         }
-        return result;
+        return status;
     }
 
 private:
     [[noreturn]] void fail(const QString &reason) { throw ParseError{reason, m_line}; }
 
     bool atEnd() const { return m_pos >= m_n; }
-    QChar peek() const { return m_pos < m_n ? m_s[m_pos] : QChar(); }
+    char peek() const { return m_pos < m_n ? m_s[m_pos] : '\0'; }
+    ObjectTextSpan span(qsizetype start) const { return {QByteArrayView(m_s + start, m_pos - start), m_cp1253}; }
+
+    // The character at pos and the number of bytes it takes. The text was checked to be
+    // valid UTF-8 unless it is read as Windows-1253.
+    char32_t charAt(qsizetype pos, int *length) const
+    {
+        const auto b = uchar(m_s[pos]);
+        *length = 1;
+        if (b < 0x80 || m_cp1253)
+            return Cp1253::toUnicode(b);
+        const int n = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : 2;
+        if (pos + n > m_n)
+            return QChar::ReplacementCharacter;
+        char32_t c = b & (0x7F >> n);
+        for (int i = 1; i < n; ++i)
+            c = (c << 6) | (uchar(m_s[pos + i]) & 0x3F);
+        *length = n;
+        return c;
+    }
+
+    // Letters and digits outside the Basic Multilingual Plane do not count, as they
+    // never did when the text was read in UTF-16 units.
+    static bool isLetter(char32_t c) { return c < 0x10000 && QChar::isLetter(c); }
+    static bool isLetterOrNumber(char32_t c) { return c < 0x10000 && QChar::isLetterOrNumber(c); }
+    static bool asciiIdentChar(char c)
+    {
+        return c == '_' || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || isDigit(c);
+    }
+    bool identStartAt(qsizetype pos) const
+    {
+        if (pos >= m_n)
+            return false;
+        if (uchar(m_s[pos]) < 0x80)
+            return asciiIdentChar(m_s[pos]) && !isDigit(m_s[pos]);
+        int len = 0;
+        const char32_t c = charAt(pos, &len);
+        return c == u'_' || isLetter(c);
+    }
+    // The length of the identifier character at pos, 0 when there is none.
+    int identCharAt(qsizetype pos) const
+    {
+        if (pos >= m_n)
+            return 0;
+        if (uchar(m_s[pos]) < 0x80)
+            return asciiIdentChar(m_s[pos]) ? 1 : 0;
+        int len = 0;
+        const char32_t c = charAt(pos, &len);
+        return c == u'_' || isLetterOrNumber(c) ? len : 0;
+    }
 
     void skipSpace()
     {
         while (m_pos < m_n) {
-            const QChar c = m_s[m_pos];
-            if (c == u'\n') {
+            const auto c = uchar(m_s[m_pos]);
+            if (c == '\n') {
                 ++m_line;
-            } else if (c == u'\r') {
-                if (m_pos + 1 >= m_n || m_s[m_pos + 1] != u'\n')
+            } else if (c == '\r') {
+                if (m_pos + 1 >= m_n || m_s[m_pos + 1] != '\n')
                     ++m_line;  // a lone CR ends a line too
-            } else if (c.unicode() > u' ' || c.unicode() == 0) {
+            } else if (c > ' ' || c == 0) {
                 return;
             }
             ++m_pos;
         }
     }
 
-    void expect(QChar c, const QString &reason)
+    void expect(char c, const QString &reason)
     {
         skipSpace();
         if (peek() != c)
@@ -89,41 +147,40 @@ private:
     }
 
     // True when the identifier at the read position is keyword (any case).
-    bool keywordAhead(QStringView keyword) const
+    bool keywordAhead(const char *keyword) const
     {
-        const qsizetype end = m_pos + keyword.size();
-        if (end > m_n)
-            return false;
-        if (QStringView(m_s + m_pos, keyword.size()).compare(keyword, Qt::CaseInsensitive) != 0)
-            return false;
-        return end == m_n || !isIdentChar(m_s[end]);
+        qsizetype i = 0;
+        for (; keyword[i]; ++i)
+            if (m_pos + i >= m_n || lower(m_s[m_pos + i]) != keyword[i])
+                return false;
+        return identCharAt(m_pos + i) == 0;
     }
 
     bool objectKeywordAhead() const
     {
-        return keywordAhead(u"object") || keywordAhead(u"inherited") || keywordAhead(u"inline");
+        return keywordAhead("object") || keywordAhead("inherited") || keywordAhead("inline");
     }
 
-    QString readIdent()
+    ObjectTextSpan readIdent()
     {
-        if (!isIdentStart(peek()))
+        if (!identStartAt(m_pos))
             fail(u"Identifier expected"_s);
         const qsizetype start = m_pos;
-        while (m_pos < m_n && isIdentChar(m_s[m_pos]))
-            ++m_pos;
-        return QString(m_s + start, m_pos - start);
+        while (const int len = identCharAt(m_pos))
+            m_pos += len;
+        return span(start);
     }
 
     // Names such as Margins.Left and frmVimsel.keloBlock__7.
-    QString readDottedIdent()
+    ObjectTextSpan readDottedIdent()
     {
         const qsizetype start = m_pos;
         readIdent();
-        while (peek() == u'.') {
+        while (peek() == '.') {
             ++m_pos;
             readIdent();
         }
-        return QString(m_s + start, m_pos - start);
+        return span(start);
     }
 
     int readIndex()
@@ -131,86 +188,111 @@ private:
         // Called at "["
         ++m_pos;
         skipSpace();
-        const ObjectTextValue v = readNumber();
+        const ObjectTextValueView v = readNumber();
         bool ok = false;
         const qint64 index = v.toInt(&ok);
         if (!ok || index < 0 || index > std::numeric_limits<int>::max())
             fail(u"Invalid index"_s);
-        expect(u']', u"']' expected"_s);
+        expect(']', u"']' expected"_s);
         return int(index);
     }
 
-    ObjectTextObject readObject(int depth)
+    void readObject(int depth)
     {
         if (depth > MaxDepth)
             fail(u"Objects nested too deeply"_s);
-        ObjectTextObject object;
-        object.line = m_line;
+        ObjectTextHeader header;
+        header.depth = depth;
+        header.line = m_line;
         if (!objectKeywordAhead())
             fail(u"'object' expected"_s);
-        object.keyword = readIdent().toLower();
+        header.keyword = readIdent();
         skipSpace();
-        const QString first = readDottedIdent();
+        const ObjectTextSpan first = readDottedIdent();
         skipSpace();
-        if (peek() == u':') {
+        if (peek() == ':') {
             ++m_pos;
             skipSpace();
-            object.name = first;
-            object.className = readDottedIdent();
+            header.name = first;
+            header.className = readDottedIdent();
             skipSpace();
         } else {
-            object.className = first;
+            header.className = first;
         }
-        if (peek() == u'[')
-            object.index = readIndex();
+        if (peek() == '[')
+            header.index = readIndex();
+        if (!m_handler.beginObject(header))
+            throw Stop{};
         for (;;) {
             skipSpace();
             if (atEnd())
                 fail(u"'end' expected"_s);
-            if (keywordAhead(u"end")) {
+            if (keywordAhead("end")) {
                 m_pos += 3;
-                return object;
+                if (!m_handler.endObject())
+                    throw Stop{};
+                return;
             }
-            if (objectKeywordAhead())
-                object.children.append(readObject(depth + 1));
-            else
-                object.properties.append(readProperty(depth));
+            if (objectKeywordAhead()) {
+                readObject(depth + 1);
+            } else {
+                const int line = m_line;
+                const ObjectTextSpan name = readDottedIdent();
+                expect('=', u"'=' expected"_s);
+                skipSpace();
+                const ObjectTextValueView value = readValue(depth + 1);
+                if (!m_handler.property(name, value, line))
+                    throw Stop{};
+            }
         }
     }
 
-    ObjectTextProperty readProperty(int depth)
+    ObjectTextProperty readNestedProperty(int depth)
     {
         ObjectTextProperty property;
         property.line = m_line;
-        property.name = readDottedIdent();
-        expect(u'=', u"'=' expected"_s);
+        property.name = readDottedIdent().toString();
+        expect('=', u"'=' expected"_s);
         skipSpace();
-        property.value = readValue(depth + 1);
+        property.value = readValue(depth + 1).toValue();
         return property;
     }
 
-    ObjectTextValue readValue(int depth)
+    ObjectTextValueView readValue(int depth)
     {
         if (depth > MaxDepth)
             fail(u"Values nested too deeply"_s);
-        const QChar c = peek();
-        if (c == u'-' || isDigit(c))
+        const char c = peek();
+        if (c == '-' || isDigit(c))
             return readNumber();
-        if (c == u'$')
+        if (c == '$')
             return readHexNumber();
-        if (c == u'\'' || c == u'#')
-            return ObjectTextValue::string(readString());
-        if (c == u'[')
-            return readSet();
-        if (c == u'(')
-            return readList(depth);
-        if (c == u'{')
-            return readBinary();
-        if (c == u'<')
-            return readCollection(depth);
-        if (isIdentStart(c))
-            return ObjectTextValue::ident(readDottedIdent());
+        if (c == '\'' || c == '#')
+            return readString();
+        if (c == '[')
+            return compound(readSet());
+        if (c == '(')
+            return compound(readList(depth));
+        if (c == '{')
+            return compound(readBinary());
+        if (c == '<')
+            return compound(readCollection(depth));
+        if (identStartAt(m_pos)) {
+            ObjectTextValueView v;
+            v.kind = ObjectTextValue::Kind::Ident;
+            v.span = readDottedIdent();
+            return v;
+        }
         fail(atEnd() ? u"Property value expected"_s : u"Invalid property value"_s);
+    }
+
+    ObjectTextValueView compound(ObjectTextValue value)
+    {
+        m_compound = std::move(value);
+        ObjectTextValueView v;
+        v.kind = m_compound.kind();
+        v.compound = &m_compound;
+        return v;
     }
 
     void skipDigits()
@@ -220,55 +302,68 @@ private:
     }
 
     // 12, -3, 1.5, 2.5E-3, and the type suffixes s, d, c, f of floats.
-    ObjectTextValue readNumber()
+    ObjectTextValueView readNumber()
     {
-        if (peek() == u'$')
+        if (peek() == '$')
             return readHexNumber();
         const qsizetype start = m_pos;
-        if (peek() == u'-')
+        if (peek() == '-')
             ++m_pos;
         if (!isDigit(peek()))
             fail(u"Number expected"_s);
         skipDigits();
         bool isFloat = false;
-        if (peek() == u'.') {
+        if (peek() == '.') {
             isFloat = true;
             ++m_pos;
             skipDigits();
         }
-        if (peek() == u'e' || peek() == u'E') {
+        if (peek() == 'e' || peek() == 'E') {
             isFloat = true;
             ++m_pos;
-            if (peek() == u'+' || peek() == u'-')
+            if (peek() == '+' || peek() == '-')
                 ++m_pos;
             if (!isDigit(peek()))
                 fail(u"Invalid floating-point number"_s);
             skipDigits();
         }
         const qsizetype numberEnd = m_pos;
-        const char16_t suffix = peek().toLower().unicode();
-        if (suffix == u's' || suffix == u'd' || suffix == u'c' || suffix == u'f') {
-            if (m_pos + 1 >= m_n || !isIdentChar(m_s[m_pos + 1])) {
+        const char suffix = lower(peek());
+        if (suffix == 's' || suffix == 'd' || suffix == 'c' || suffix == 'f') {
+            if (identCharAt(m_pos + 1) == 0) {
                 isFloat = true;
                 ++m_pos;
             }
         }
-        const QStringView number(m_s + start, numberEnd - start);
-        bool ok = false;
+        const QByteArrayView number(m_s + start, numberEnd - start);
+        ObjectTextValueView v;
         if (isFloat) {
-            const double value = number.toDouble(&ok);
+            bool ok = false;
+            v.kind = ObjectTextValue::Kind::Float;
+            v.floating = number.toDouble(&ok);
             if (!ok)
                 fail(u"Invalid floating-point number"_s);
-            return ObjectTextValue::floating(value, QString(m_s + start, m_pos - start));
+            v.span = span(start);
+            return v;
         }
-        const qint64 value = number.toLongLong(&ok);
-        if (!ok)
+        const bool negative = number.front() == '-';
+        // Magnitudes up to 2^63, the most a negative number may have.
+        constexpr quint64 limit = quint64(std::numeric_limits<qint64>::max()) + 1;
+        quint64 magnitude = 0;
+        for (const char d : number.sliced(negative ? 1 : 0)) {
+            if (magnitude > (limit - quint64(d - '0')) / 10)
+                fail(u"Integer out of range"_s);
+            magnitude = magnitude * 10 + quint64(d - '0');
+        }
+        if (!negative && magnitude == limit)
             fail(u"Integer out of range"_s);
-        return ObjectTextValue::integer(value);
+        v.kind = ObjectTextValue::Kind::Integer;
+        v.integer = negative ? qint64(0 - magnitude) : qint64(magnitude);
+        return v;
     }
 
     // $FF; up to 64 bits, the highest bit giving a negative number.
-    ObjectTextValue readHexNumber()
+    ObjectTextValueView readHexNumber()
     {
         ++m_pos;
         quint64 value = 0;
@@ -279,47 +374,68 @@ private:
             fail(u"Invalid hexadecimal number"_s);
         if (digits > 16)
             fail(u"Integer out of range"_s);
-        return ObjectTextValue::integer(qint64(value));
+        ObjectTextValueView v;
+        v.kind = ObjectTextValue::Kind::Integer;
+        v.integer = qint64(value);
+        return v;
     }
 
     // Quoted runs and # codes written next to each other, several such groups
     // joined by "+" with white space and line breaks around it.
-    QString readString()
+    ObjectTextValueView readString()
     {
-        QString out;
+        m_string.clear();
         for (;;) {
-            readStringPieces(out);
+            readStringPieces();
             skipSpace();
-            if (peek() != u'+')
-                return out;
+            if (peek() != '+')
+                break;
             ++m_pos;
             skipSpace();
-            if (peek() != u'\'' && peek() != u'#')
+            if (peek() != '\'' && peek() != '#')
                 fail(u"String expected"_s);
         }
+        ObjectTextValueView v;
+        v.kind = ObjectTextValue::Kind::String;
+        v.string = QStringView(m_string.data(), qsizetype(m_string.size()));
+        return v;
     }
 
-    void readStringPieces(QString &out)
+    void readStringPieces()
     {
-        while (peek() == u'\'' || peek() == u'#') {
-            if (peek() == u'\'')
-                readQuotedRun(out);
+        while (peek() == '\'' || peek() == '#') {
+            if (peek() == '\'')
+                readQuotedRun();
             else
-                readCharCode(out);
+                readCharCode();
         }
     }
 
-    void readQuotedRun(QString &out)
+    void appendBytes(qsizetype from, qsizetype to)
+    {
+        const QByteArrayView bytes(m_s + from, to - from);
+        bool ascii = true;
+        for (const char c : bytes)
+            ascii = ascii && uchar(c) < 0x80;
+        if (ascii) {
+            m_string.append(bytes.begin(), bytes.end());
+            return;
+        }
+        const QString decoded = m_cp1253 ? Cp1253::decode(bytes) : QString::fromUtf8(bytes);
+        m_string.append(reinterpret_cast<const char16_t *>(decoded.utf16()), size_t(decoded.size()));
+    }
+
+    void readQuotedRun()
     {
         ++m_pos;
         qsizetype chunk = m_pos;
         for (;;) {
-            if (m_pos >= m_n || m_s[m_pos] == u'\n' || m_s[m_pos] == u'\r')
+            if (m_pos >= m_n || m_s[m_pos] == '\n' || m_s[m_pos] == '\r')
                 fail(u"Unterminated string"_s);
-            if (m_s[m_pos] == u'\'') {
-                out.append(QStringView(m_s + chunk, m_pos - chunk));
+            if (m_s[m_pos] == '\'') {
+                appendBytes(chunk, m_pos);
                 ++m_pos;
-                if (peek() != u'\'')
+                if (peek() != '\'')
                     return;
                 // Two apostrophes inside a run stand for one.
                 chunk = m_pos;
@@ -328,27 +444,27 @@ private:
         }
     }
 
-    void readCharCode(QString &out)
+    void readCharCode()
     {
         ++m_pos;
         quint32 code = 0;
         int digits = 0;
-        if (peek() == u'$') {
+        if (peek() == '$') {
             ++m_pos;
             for (int d; m_pos < m_n && (d = hexValue(m_s[m_pos])) >= 0 && code <= 0x10FFFF;
                  ++m_pos, ++digits)
                 code = code * 16 + quint32(d);
         } else {
             for (; m_pos < m_n && isDigit(m_s[m_pos]) && code <= 0x10FFFF; ++m_pos, ++digits)
-                code = code * 10 + quint32(m_s[m_pos].unicode() - u'0');
+                code = code * 10 + quint32(m_s[m_pos] - '0');
         }
         if (digits == 0 || code > 0x10FFFF)
             fail(u"Invalid character code"_s);
         if (code > 0xFFFF) {
-            out.append(QChar(QChar::highSurrogate(code)));
-            out.append(QChar(QChar::lowSurrogate(code)));
+            m_string.push_back(QChar::highSurrogate(code));
+            m_string.push_back(QChar::lowSurrogate(code));
         } else {
-            out.append(QChar(char16_t(code)));
+            m_string.push_back(char16_t(code));
         }
     }
 
@@ -357,19 +473,19 @@ private:
         ++m_pos;
         QStringList elements;
         skipSpace();
-        if (peek() == u']') {
+        if (peek() == ']') {
             ++m_pos;
             return ObjectTextValue::set(elements);
         }
         for (;;) {
             skipSpace();
-            elements.append(readIdent());
+            elements.append(readIdent().toString());
             skipSpace();
-            if (peek() == u']') {
+            if (peek() == ']') {
                 ++m_pos;
                 return ObjectTextValue::set(elements);
             }
-            if (peek() != u',')
+            if (peek() != ',')
                 fail(u"']' expected"_s);
             ++m_pos;
         }
@@ -381,13 +497,13 @@ private:
         QList<ObjectTextValue> items;
         for (;;) {
             skipSpace();
-            if (peek() == u')') {
+            if (peek() == ')') {
                 ++m_pos;
                 return ObjectTextValue::list(items);
             }
             if (atEnd())
                 fail(u"')' expected"_s);
-            items.append(readValue(depth + 1));
+            items.append(readValue(depth + 1).toValue());
         }
     }
 
@@ -397,7 +513,7 @@ private:
         QByteArray bytes;
         for (;;) {
             skipSpace();
-            if (peek() == u'}') {
+            if (peek() == '}') {
                 ++m_pos;
                 return ObjectTextValue::binary(bytes);
             }
@@ -418,58 +534,176 @@ private:
         QList<ObjectTextCollectionItem> items;
         for (;;) {
             skipSpace();
-            if (peek() == u'>') {
+            if (peek() == '>') {
                 ++m_pos;
                 return ObjectTextValue::collection(items);
             }
-            if (!keywordAhead(u"item"))
+            if (!keywordAhead("item"))
                 fail(atEnd() ? u"'>' expected"_s : u"'item' expected"_s);
             m_pos += 4;
             ObjectTextCollectionItem item;
             skipSpace();
-            if (peek() == u'[')
+            if (peek() == '[')
                 item.index = readIndex();
             for (;;) {
                 skipSpace();
                 if (atEnd())
                     fail(u"'end' expected"_s);
-                if (keywordAhead(u"end")) {
+                if (keywordAhead("end")) {
                     m_pos += 3;
                     break;
                 }
-                item.properties.append(readProperty(depth + 1));
+                item.properties.append(readNestedProperty(depth + 1));
             }
             items.append(item);
         }
     }
 
-    const QString m_text;  // keeps m_s alive
-    const QChar *m_s;
+    const char *m_s;
     qsizetype m_n;
+    ObjectTextHandler &m_handler;
+    bool m_cp1253;
     qsizetype m_pos = 0;
     int m_line = 1;
+    std::u16string m_string;     // the string value being read, reused
+    ObjectTextValue m_compound;  // the compound value being handed over
+};
+
+// Builds the tree of ObjectTextReader::parse.
+class TreeBuilder : public ObjectTextHandler {
+public:
+    bool beginObject(const ObjectTextHeader &h) override
+    {
+        ObjectTextObject object;
+        object.keyword = h.keyword.toString().toLower();
+        object.name = h.name.toString();
+        object.className = h.className.toString();
+        object.index = h.index;
+        object.line = h.line;
+        m_open.append(object);
+        return true;
+    }
+    bool property(const ObjectTextSpan &name, const ObjectTextValueView &value, int line) override
+    {
+        m_open.last().properties.append(ObjectTextProperty{name.toString(), value.toValue(), line});
+        return true;
+    }
+    bool endObject() override
+    {
+        ObjectTextObject done = m_open.takeLast();
+        if (m_open.isEmpty())
+            objects.append(std::move(done));
+        else
+            m_open.last().children.append(std::move(done));
+        return true;
+    }
+
+    QList<ObjectTextObject> objects;
+
+private:
+    QList<ObjectTextObject> m_open;
 };
 
 } // namespace
 
+QString ObjectTextSpan::toString() const
+{
+    if (isAscii())
+        return QString::fromLatin1(bytes);
+    return cp1253 ? Cp1253::decode(bytes) : QString::fromUtf8(bytes);
+}
+
+bool ObjectTextSpan::isAscii() const
+{
+    for (const char c : bytes)
+        if (uchar(c) >= 0x80)
+            return false;
+    return true;
+}
+
+bool ObjectTextSpan::equalsIgnoringCase(QLatin1StringView other) const
+{
+    if (bytes.size() != other.size())
+        return false;
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        if (lower(bytes[i]) != lower(other[i].toLatin1()))
+            return false;
+    return true;
+}
+
+qint64 ObjectTextValueView::toInt(bool *ok) const
+{
+    const bool fits = kind == ObjectTextValue::Kind::Integer;
+    if (ok)
+        *ok = fits;
+    return fits ? integer : 0;
+}
+
+bool ObjectTextValueView::toBool(bool *ok) const
+{
+    bool found = false, value = false;
+    if (kind == ObjectTextValue::Kind::Ident) {
+        if (span.equalsIgnoringCase("True"_L1))
+            found = value = true;
+        else if (span.equalsIgnoringCase("False"_L1))
+            found = true;
+    }
+    if (ok)
+        *ok = found;
+    return value;
+}
+
+TColor ObjectTextValueView::toColor(bool *ok) const
+{
+    if (kind == ObjectTextValue::Kind::Ident) {
+        TColor color = 0;
+        const bool named = span.isAscii() && ObjectTextWriter::colorFromName(span.latin1(), &color);
+        if (ok)
+            *ok = named;
+        return named ? color : 0;
+    }
+    return toValue().toColor(ok);
+}
+
+QString ObjectTextValueView::nameOrString() const
+{
+    if (kind == ObjectTextValue::Kind::String)
+        return string.toString();
+    if (kind == ObjectTextValue::Kind::Ident || kind == ObjectTextValue::Kind::Float)
+        return span.toString();
+    return QString();
+}
+
+ObjectTextValue ObjectTextValueView::toValue() const
+{
+    switch (kind) {
+    case ObjectTextValue::Kind::Integer: return ObjectTextValue::integer(integer);
+    case ObjectTextValue::Kind::Float: return ObjectTextValue::floating(floating, span.toString());
+    case ObjectTextValue::Kind::String: return ObjectTextValue::string(string.toString());
+    case ObjectTextValue::Kind::Ident: return ObjectTextValue::ident(span.toString());
+    case ObjectTextValue::Kind::Invalid: return ObjectTextValue();
+    default: return compound ? *compound : ObjectTextValue();
+    }
+}
+
+ObjectTextReadStatus ObjectTextReader::read(QByteArrayView data, ObjectTextHandler &handler)
+{
+    return Parser(data, handler).run();
+}
+
 ObjectTextParseResult ObjectTextReader::parse(const QByteArray &data)
 {
-    return parse(decode(data));
+    TreeBuilder tree;
+    const ObjectTextReadStatus status = read(data, tree);
+    ObjectTextParseResult result;
+    result.objects = std::move(tree.objects);
+    result.ok = status.ok;
+    result.error = status.error;
+    result.errorLine = status.errorLine;
+    return result;
 }
 
 ObjectTextParseResult ObjectTextReader::parse(const QString &text)
 {
-    return Parser(text).run();
-}
-
-QString ObjectTextReader::decode(const QByteArray &data)
-{
-    QStringDecoder utf8(QStringConverter::Utf8);
-    QString text = utf8.decode(data);
-    if (!utf8.hasError())
-        return text;
-    QStringDecoder greek("windows-1253");
-    if (greek.isValid())
-        return greek.decode(data);
-    return QString::fromLatin1(data);
+    return parse(text.toUtf8());
 }

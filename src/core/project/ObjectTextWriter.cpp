@@ -1,6 +1,8 @@
 #include "project/ObjectTextWriter.h"
 
 #include <array>
+#include <string>
+#include <unordered_map>
 
 using namespace Qt::StringLiterals;
 
@@ -222,6 +224,28 @@ bool ObjectTextWriter::colorFromName(const QString &name, TColor *color)
         }
     }
     return false;
+}
+
+bool ObjectTextWriter::colorFromName(QLatin1StringView name, TColor *color)
+{
+    // Every block read names three colours: a hash of the lower-case names.
+    static const auto byName = [] {
+        std::unordered_map<std::string, TColor> m;
+        for (const NamedColor &entry : colorTable())
+            m.emplace(entry.name.toString().toLower().toStdString(), entry.value);
+        return m;
+    }();
+    std::string lower(size_t(name.size()), '\0');
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const char c = name.data()[i];
+        lower[size_t(i)] = c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+    }
+    const auto it = byName.find(lower);
+    if (it == byName.end())
+        return false;
+    if (color)
+        *color = it->second;
+    return true;
 }
 
 void ObjectTextWriter::beginProperty(const QString &property)

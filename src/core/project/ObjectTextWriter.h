@@ -46,6 +46,7 @@ public:
     // Colour names are matched ignoring case, as the reader accepts them.
     static QString colorName(TColor color, bool *found = nullptr);
     static bool colorFromName(const QString &name, TColor *color);
+    static bool colorFromName(QLatin1StringView name, TColor *color);
 
 private:
     void beginProperty(const QString &property);

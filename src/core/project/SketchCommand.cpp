@@ -2,6 +2,7 @@
 
 #include "checks/ProjectChecks.h"
 #include "codegen/SketchGenerator.h"
+#include "project/BlockReader.h"
 #include "project/ProjectFiles.h"
 #include "project/Project.h"
 #include "util/DebugLog.h"
@@ -16,13 +17,15 @@ namespace SketchCommand {
 
 namespace {
 
-// Debug lines and messages go straight to standard error.
+// Debug lines and messages go straight to standard error. Lines about what could not
+// be read from the project always do: without them a damaged file would give a
+// different sketch without a word.
 class StreamLog : public DebugLog {
 public:
     StreamLog(QByteArray &err, bool enabled) : fErr(err), fEnabled(enabled) {}
     void AddDebug(const QString &line) override
     {
-        if (fEnabled)
+        if (fEnabled || line.startsWith(BlockReader::errorReadingPrefix()))
             fErr += line.toUtf8() + '\n';
     }
 
@@ -47,6 +50,19 @@ private:
 
 } // namespace
 
+struct Session {
+    Session(QByteArray &err, bool withLog) : log(err, withLog), prompt(err) {}
+    FixedTextMeasurer measurer;
+    StreamLog log;
+    StreamPrompt prompt;
+    Project project{&measurer, &log, &prompt};
+};
+
+void SessionDeleter::operator()(Session *s) const
+{
+    delete s;
+}
+
 QString usage()
 {
     return u"Usage: vimsel-sketch [--log] [--check] PROJECT.vzl\n"
@@ -55,7 +71,10 @@ QString usage()
            u"the program would save it as Output.ino (UTF-8, CRLF line ends). The devices\n"
            u"file (.adv) and the variables file (.var) beside the project are read too.\n"
            u"\n"
-           u"  --log    also write the debug lines to standard error\n"
+           u"Properties and links of the program file that cannot be used are skipped\n"
+           u"and named on standard error (\"Error reading <block>.<property>: ...\").\n"
+           u"\n"
+           u"  --log    also write all the other debug lines to standard error\n"
            u"  --check  instead of the sketch, write what the checks before sending find,\n"
            u"           one finding a line (in Greek, with the block, device or variable)\n"
            u"  --help   show this text\n"
@@ -66,6 +85,11 @@ QString usage()
 }
 
 int run(const QStringList &arguments, QByteArray &out, QByteArray &err)
+{
+    return run(arguments, out, err, nullptr);
+}
+
+int run(const QStringList &arguments, QByteArray &out, QByteArray &err, SessionHolder *keep)
 {
     bool withLog = false;
     bool check = false;
@@ -96,10 +120,8 @@ int run(const QStringList &arguments, QByteArray &out, QByteArray &err)
         return 2;
     }
 
-    FixedTextMeasurer measurer;
-    StreamLog log(err, withLog);
-    StreamPrompt prompt(err);
-    Project project(&measurer, &log, &prompt);
+    SessionHolder session(new Session(err, withLog));
+    Project &project = session->project;
     const ProjectFiles::LoadResult loaded = ProjectFiles::loadProject(project, file);
     if (!loaded.ok) {
         err += (u"vimsel-sketch: "_s + file + u": "_s + loaded.error + u'\n').toUtf8();
@@ -112,6 +134,8 @@ int run(const QStringList &arguments, QByteArray &out, QByteArray &err)
         return findings.isEmpty() ? 0 : ProjectChecks::hasErrors(findings) ? 4 : 3;
     }
     const auto lines = project.generateSketch();
+    if (keep)
+        *keep = std::move(session);
     if (!lines)
         return 1;
     out += SketchGenerator::sketchText(*lines).toUtf8();

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QStringList>
 
+#include <memory>
+
 // The command-line face of the core: a project file in, its sketch out.
 namespace SketchCommand {
 
@@ -13,5 +15,17 @@ QString usage();
 // 1 no start block, 2 bad arguments or a project that cannot be read; with --check
 // (the findings instead of the sketch) 0 none, 3 only warnings, 4 an error.
 int run(const QStringList &arguments, QByteArray &out, QByteArray &err);
+
+// What a run loads: the project with its log and prompt.
+struct Session;
+struct SessionDeleter {
+    void operator()(Session *s) const;
+};
+using SessionHolder = std::unique_ptr<Session, SessionDeleter>;
+
+// The same for the tool's main(): the loaded project is handed to keep rather than
+// destroyed, so that a process about to end need not take a large program apart
+// block by block.
+int run(const QStringList &arguments, QByteArray &out, QByteArray &err, SessionHolder *keep);
 
 } // namespace SketchCommand

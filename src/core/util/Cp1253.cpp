@@ -47,14 +47,19 @@ QString Cp1253::decode(QByteArrayView bytes)
     return out;
 }
 
+char16_t Cp1253::toUnicode(unsigned char b)
+{
+    return b < 0x80 ? char16_t(b) : High[b - 0x80];
+}
+
 QString Cp1253::decodeText(QByteArrayView bytes)
 {
     // Stateless: a sequence cut off at the end is an error, not a pending state.
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    // The decoder drops a byte-order mark at the start itself (only that one: a text
+    // may begin with the character after it).
     QString text = utf8.decode(bytes);
     if (utf8.hasError())
         return decode(bytes);
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
     return text;
 }

@@ -11,6 +11,8 @@ namespace Cp1253 {
 // Each byte becomes one character. Bytes the code page leaves undefined (0x81, 0x88,
 // 0x8A, 0x8C–0x90, 0x98, 0x9A, 0x9C–0x9F, 0xAA, 0xD2, 0xFF) become U+FFFD.
 QString decode(QByteArrayView bytes);
+// The character of one byte, as decode gives it.
+char16_t toUnicode(unsigned char byte);
 
 // Text of a file that may come from Greek Windows: bytes that are valid UTF-8 (with or
 // without a byte-order mark, which is dropped) are read as UTF-8, anything else as

@@ -207,6 +207,10 @@ QByteArray IniFile::toBytes() const
         for (const QString &blank : s.tail)
             put(blank);
     }
+    // Reading drops a byte-order mark at the start: a text that begins with that
+    // character itself is written with a mark before it, so that it reads back whole.
+    if (text.startsWith(QChar(0xFEFF)))
+        text.prepend(QChar(0xFEFF));
     return text.toUtf8();
 }
 

@@ -46,6 +46,23 @@ int TArduVariables::NextVarID() const
 
 void TArduVariables::DeleteVar(const QString &name)
 {
+    if (removeFirst(name))
+        recomputeMaxId();
+    notify();
+}
+
+void TArduVariables::DeleteVars(const QStringList &names)
+{
+    bool maxIdGone = false;
+    for (const QString &name : names)
+        maxIdGone = removeFirst(name) || maxIdGone;
+    if (maxIdGone)
+        recomputeMaxId();
+    notify();
+}
+
+bool TArduVariables::removeFirst(const QString &name)
+{
     const auto it = m_byName.find(nameKey(name));
     if (it != m_byName.end()) {
         const Ref ref = it->takeFirst();
@@ -57,10 +74,9 @@ void TArduVariables::DeleteVar(const QString &name)
                                           [](const Entry &e, quint64 seq) { return e.seq < seq; });
         Q_ASSERT(pos != m_list.end() && pos->var.get() == ref.var);
         m_list.erase(pos);
-        if (id == m_maxId && !m_byId.contains(id))
-            recomputeMaxId();
+        return id == m_maxId && !m_byId.contains(id);
     }
-    notify();
+    return false;
 }
 
 void TArduVariables::EmptyVars()

@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <utility>
@@ -36,6 +37,8 @@ public:
     int NextVarID() const;
     // Removes and destroys the first variable of that name, if any; notifies always.
     void DeleteVar(const QString &name);
+    // DeleteVar for each name in turn, with one notification at the end.
+    void DeleteVars(const QStringList &names);
     // Removes and destroys every variable, last to first; notifies.
     void EmptyVars();
     // Gives a variable of this table another id (the variables file keeps its ids).
@@ -74,6 +77,8 @@ private:
     static void insertOrdered(Bucket &bucket, Ref ref);
     static quint64 takeFrom(QHash<int, Bucket> &index, int key, const TArduVar *var);
     void recomputeMaxId();
+    // Removes the first variable of that name; whether the highest id went with it.
+    bool removeFirst(const QString &name);
     void notify();
 
     std::vector<Entry> m_list;

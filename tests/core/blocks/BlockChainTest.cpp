@@ -92,9 +92,30 @@ TEST_F(BlockChain, LongChainsNeedNoDeepRecursion)
     }
     EXPECT_EQ(first->getKeloBlockListSize(), 200001);
     EXPECT_EQ(first->getLastKeloBlock(nullptr), last);
+    // Moving the head drags the whole chain along; the tail following its predecessors
+    // walks all the way up.
+    first->SetBounds(first->Left() + 10, first->Top() + 10, first->Width(), first->Height());
+    EXPECT_EQ(last->Top(), first->Top() + 200000 * 35);
+    last->FollowLinkFrom(nullptr);
+    EXPECT_EQ(last->Left(), first->Left());
     ws().destroyBlock(first);
     EXPECT_EQ(ws().components().size(), size_t(std::count_if(ws().components().begin(), ws().components().end(),
                                                              [](TKeloBlock *b) { return b->prototype(); })));
+}
+
+TEST_F(BlockChain, DeeplyNestedBodiesNeedNoDeepRecursion)
+{
+    pb.setLayout(false);
+    auto *outer = static_cast<TKeloContainerBlock *>(place(u"Επανάλαβε %p1 φορές"_s));
+    TKeloContainerBlock *inner = outer;
+    for (int i = 1; i < 100000; ++i)
+        inner = static_cast<TKeloContainerBlock *>(pb.intoBody(inner, place(u"Επανάλαβε %p1 φορές"_s)));
+    EXPECT_EQ(outer->getKeloBlockListSize(), 200000);  // the loops and their end blocks
+    // The body of the outer loop is the second loop, ended by its end block.
+    auto *second = static_cast<TKeloContainerBlock *>(outer->firstBlock());
+    EXPECT_EQ(outer->getLastKeloBlock(outer->EndBlock()), second->EndBlock());
+    EXPECT_EQ(inner->getContainersize(), 1);
+    ws().destroyBlock(outer);
 }
 
 TEST_F(BlockChain, DeviceNameOfCommandWithoutDevice)

@@ -69,6 +69,18 @@ TEST_F(SketchGeneratorTest, FirstStartBlockInChildOrderIsUsed)
     EXPECT_FALSE(sketch().contains(u"   delay(1000);"_s));
 }
 
+TEST_F(SketchGeneratorTest, ValueBlockOfTheFirstVariableIsNoStartBlock)
+{
+    // The first variable's id is 1, which its value blocks carry as their command.
+    project.variables().Newvar(u"Μετρητής"_s);
+    TKeloBlock *loose = pb.placeVariable(u"Μετρητής"_s);
+    ASSERT_EQ(loose->CommndID, 1);
+    TKeloBlock *start = place(u"Έναρξη προγράμματος"_s);
+    pb.below(start, place(u"Τερματισμός προγράμματος"_s));
+    EXPECT_TRUE(sketch().contains(u"   while(1);"_s));
+    EXPECT_FALSE(sketch().contains(u"   Metritis"_s));
+}
+
 TEST_F(SketchGeneratorTest, DeviceLinesInDeviceOrder)
 {
     place(u"Έναρξη προγράμματος"_s);

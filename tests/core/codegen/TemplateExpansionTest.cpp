@@ -42,6 +42,12 @@ const ExpansionCase kCases[] = {
     {"TextParameterExpandsLaterPlaceholders", u"print(\"%ps\");", 0, 0, u"%k %p1", 2, u"print(\"ik2 %p1\");"},
     {"DeviceParamsWithoutDevice", u"%dp1/%dp6/[%dn]", 0, 0, u"", 1, u"-1/-1/[]"},
     {"PdIsParameterOne", u"%pd", 42, 0, u"", 1, u"42"},
+    // A pupil's text stands inside a C string: quotes, backslashes and line breaks are
+    // escaped there, and only there.
+    {"TextInStringIsEscaped", u"lcd.print(\"%ps\");", 0, 0, u"say \"hi\" \\o/\r\n", 1,
+     u"lcd.print(\"say \\\"hi\\\" \\\\o/\\r\\n\");"},
+    {"TextAfterEscapedQuoteStillInString", u"f(\"a\\\"%ps\");", 0, 0, u"\"", 1, u"f(\"a\\\"\\\"\");"},
+    {"TextOutsideStringsUnchanged", u"x = %ps; s = \"%ps\";", 0, 0, u"\"q\"", 1, u"x = \"q\"; s = \"\\\"q\\\"\";"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, TemplateExpansion, ::testing::ValuesIn(kCases),
@@ -69,6 +75,14 @@ TEST_F(TemplateWithSlot, DeviceCommandUsesItsDevice)
     b->DeviceComboChange(1);
     EXPECT_EQ(b->ParamD(), u"LaserLED_1"_s);
     EXPECT_EQ(b->GetArduinoCommand(1), u"digitalWrite(12,HIGH);"_s);
+}
+
+TEST_F(TemplateWithSlot, EscapingLeavesTheStoredTextAlone)
+{
+    TKeloBlock *b = place(u"Τύπωσε στην LCD κείμενο %ps "_s);
+    b->ParamStrEditChange(u"\"A\\B\""_s);
+    EXPECT_EQ(b->GetArduinoCommand(1), u".print(\"\\\"A\\\\B\\\"\");"_s);
+    EXPECT_EQ(b->ParamStr(), u"\"A\\B\""_s);
 }
 
 TEST_F(TemplateWithSlot, MissingVariableGivesNoVar)

@@ -218,9 +218,12 @@ TEST_F(DeviceFileTest, StoredNameIsRefusedWhenTakenOrNotAnIdentifier)
 
 TEST_F(DeviceFileTest, HugeCountIsBoundedByTheSectionsPresent)
 {
+    // Reading each position up to the count would take an hour.
     read("[ActiveDevices]\r\nCount=2000000000\r\n[ADev_0]\r\nDeviceTypeID=1\r\n"
-         "[adev_7]\r\nDeviceTypeID=4\r\n[ADev_08]\r\nDeviceTypeID=5\r\n");
-    EXPECT_EQ(types(devices), (QList<int>{Laser, Servo}));
+         "[adev_7]\r\nDeviceTypeID=4\r\n[ADev_08]\r\nDeviceTypeID=5\r\n"
+         "[ADev_1999999999]\r\nDeviceTypeID=1\r\nActDevParam1=13\r\n");
+    EXPECT_EQ(types(devices), (QList<int>{Laser, Servo, Laser}));
+    EXPECT_EQ(devices.device(2).ActDevParams[1], 13);
 }
 
 TEST_F(DeviceFileTest, MissingFileGivesUnoWithoutDevices)

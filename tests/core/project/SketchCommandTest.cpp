@@ -93,6 +93,14 @@ TEST(SketchCommand, LogGoesToStandardError)
     EXPECT_TRUE(err.contains("Sending CMD=72 Dev= -1"));
 }
 
+TEST(SketchCommand, WhatCannotBeReadIsNamedAlsoWithoutLog)
+{
+    QByteArray out, err;
+    ASSERT_EQ(SketchCommand::run({QStringLiteral(TEST_DATA_DIR "/damaged/param-out-of-range.vzl")}, out, err), 0);
+    EXPECT_EQ(err, "Error reading keloBlock__2.Param1: Invalid property value\n");
+    EXPECT_TRUE(out.contains("   delay(0);\r\n"));
+}
+
 TEST(SketchCommand, MissingStartBlockExitsWithOne)
 {
     QTemporaryDir dir;

@@ -151,8 +151,11 @@ TEST(IniFileTest, EncodingOnDisk)
     ASSERT_TRUE(again.load());
     EXPECT_EQ(again.readString(u"σχέδιο"_s, u"other"_s), u"Θέση"_s);
 
-    // A byte-order mark is accepted.
+    // A byte-order mark is accepted. A text beginning with that character after the
+    // mark keeps it through writing and reading.
     EXPECT_EQ(parsed("\xEF\xBB\xBF[A]\nk=\xCE\xB1\n").readString(u"A"_s, u"k"_s), u"α"_s);
+    const QByteArray marks = parsed("\xEF\xBB\xBF\xEF\xBB\xBF\xEF\xBB\xBFk=1").toBytes();
+    EXPECT_EQ(parsed(marks).toBytes(), marks);
 }
 
 TEST(IniFileTest, SaveFailureNamesTheFile)

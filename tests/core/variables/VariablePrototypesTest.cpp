@@ -56,14 +56,26 @@ TEST_F(VariablePrototypesTest, DuplicateNamesDeleteTheFirstVariable)
 
 TEST_F(VariablePrototypesTest, ClearAndRecreate)
 {
-    add(u"a"_s);
-    add(u"b"_s);
+    TKeloVarBlock *a = add(u"a"_s);
+    TKeloVarBlock *b = add(u"b"_s);
+    TKeloBlock *host = place(u"Περίμενε %p1 χιλιοστά δευτερολέπτου"_s);
+    host->SetVarParam1(pb.place(a));
+    const QString looseName = pb.place(b)->Name();
+    int notifications = 0;
+    project.variables().addChangeListener([&] { ++notifications; });
+
     VariablePrototypes::clear(ws(), project.variables());
     EXPECT_EQ(project.variables().count(), 0);
+    EXPECT_EQ(notifications, 1);
     EXPECT_EQ(VariablePrototypes::panel(ws())->children().size(), 2u);  // the two commands stay
+    EXPECT_EQ(host->VarParam1(), nullptr);
+    EXPECT_EQ(ws().findBlock(looseName), nullptr);
+
     project.variables().Newvar(u"c"_s);
+    project.variables().Newvar(u"d"_s);
     VariablePrototypes::recreate(ws(), project.variables());
-    EXPECT_EQ(VariablePrototypes::panel(ws())->children().size(), 3u);
+    ASSERT_EQ(VariablePrototypes::panel(ws())->children().size(), 4u);
+    EXPECT_EQ(VariablePrototypes::panel(ws())->children().back()->Top(), 144 + 44 + 10);
 }
 
 } // namespace
