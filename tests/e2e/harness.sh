@@ -202,15 +202,15 @@ wait_for_dialog() { # what
 }
 
 # A dialog that opened without taking the focus (no window manager gives it): the
-# largest other visible window of the program that is not a small balloon. It gets
-# the focus; DIALOG names it.
+# largest other visible window of the program that is not a small balloon (lower than
+# DIALOG_MIN_HEIGHT, 90 unless set). It gets the focus; DIALOG names it.
 unfocused_dialog() {
   local w best="" area=0 WIDTH HEIGHT
   for w in $(xdotool search --onlyvisible --classname vimsel 2>/dev/null || true); do
     [ "$w" = "$WIN" ] && continue
     WIDTH=0 HEIGHT=0
     eval "$(xdotool getwindowgeometry --shell "$w" 2>/dev/null | grep -E '^(WIDTH|HEIGHT)=' || true)"
-    if [ "$HEIGHT" -ge 90 ] && [ $((WIDTH * HEIGHT)) -gt $area ]; then area=$((WIDTH * HEIGHT)) best=$w; fi
+    if [ "$HEIGHT" -ge "${DIALOG_MIN_HEIGHT:-90}" ] && [ $((WIDTH * HEIGHT)) -gt $area ]; then area=$((WIDTH * HEIGHT)) best=$w; fi
   done
   [ -n "$best" ] || return 1
   DIALOG=$best

@@ -119,6 +119,11 @@ void LiveConnection::OpenPort(bool retry)
             return;
         }
         fLog->AddDebug(u"Success"_s);
+        // Opening the port raises DTR on Linux, and a board on USB restarts into its
+        // bootloader then: the start byte would reach the bootloader, not the firmware.
+        // The board gets the same time as after a reset of ours.
+        later(ResetPauseMs, &LiveConnection::beginHandshake);
+        return;
     }
     beginHandshake();
 }

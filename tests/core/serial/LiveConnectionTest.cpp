@@ -12,6 +12,8 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr quint8 Start = 0x31, Ready = 0x52, EndMarker = 0xFD;
+// The start byte of a transfer that opens the port: the board restarts on the opening.
+constexpr qint64 T0 = LiveConnection::ResetPauseMs;
 
 // A program of one-word block records 1, 2, 3 … (never a byte that looks like a
 // protocol byte).
@@ -73,7 +75,7 @@ TEST_F(LiveConnectionTest, SendsHandshakeCountWordsEndMarkerAndChecksumInTime)
     EXPECT_EQ(board->bytes().toHex(' '), expected.toHex(' '));
     std::vector<qint64> times;
     for (const auto &w : board->written)
-        times.push_back(w.at);
+        times.push_back(w.at - T0);
     // Both bytes of a word at once, 20 ms between words, the checksum one step after the
     // marker.
     EXPECT_EQ(times, (std::vector<qint64>{0, 5, 5, 5, 25, 25, 45, 45, 65, 215}));
@@ -84,6 +86,21 @@ TEST_F(LiveConnectionTest, SendsHandshakeCountWordsEndMarkerAndChecksumInTime)
     EXPECT_TRUE(prompt.messages.isEmpty());
     EXPECT_TRUE(live->isOpen());
     EXPECT_TRUE(live->ComIdle());
+}
+
+TEST_F(LiveConnectionTest, BoardRestartingOnTheOpeningIsAwaitedAndItsLineShown)
+{
+    // A board that comes back from its bootloader 1.4 s after the opening and takes
+    // the start byte only then.
+    board->onByte = [this](quint8 b) {
+        if (b == Start && clock->nowMs() >= 1400)
+            board->send(QByteArray(1, char(Ready)), 5);
+    };
+    board->send("Morvane ready\r\n", 1400);
+    transfer();
+    EXPECT_EQ(results, QList<bool>{true});
+    EXPECT_EQ(board->timesOf(Start), std::vector<qint64>{T0});
+    EXPECT_TRUE(log.lines.contains(u"Morvane ready"_s));
 }
 
 TEST_F(LiveConnectionTest, ChecksumThatLooksLikeTheEndMarkerGoesAsFE)
@@ -143,10 +160,10 @@ TEST_F(LiveConnectionTest, SilentEndMarkerRepeatsEvery150msUntilFiveSecondsFromT
     const auto markers = board->timesOf(EndMarker);
     // Data ends at 60 ms; markers at 60, 210, … while no more than 5000 ms have passed.
     ASSERT_FALSE(markers.empty());
-    EXPECT_EQ(markers.front(), 60);
-    EXPECT_EQ(markers.back(), 60 + 150 * 32);   // 4860: the step after it ends at 5010
+    EXPECT_EQ(markers.front(), T0 + 60);
+    EXPECT_EQ(markers.back(), T0 + 60 + 150 * 32);   // 4860: the step after it ends at 5010
     EXPECT_EQ(markers.size(), 33u);
-    EXPECT_EQ(board->written.back().at, 5010);
+    EXPECT_EQ(board->written.back().at, T0 + 5010);
     EXPECT_EQ(log.lines.back(), u"PROGRAM TRANSFERED"_s);
 }
 
@@ -154,8 +171,8 @@ TEST_F(LiveConnectionTest, DataLongerThanTheDeadlineSendsOneMarkerAndNoWait)
 {
     answering(0, false);
     transfer(program(260));  // 5200 ms of words
-    EXPECT_EQ(board->timesOf(EndMarker), std::vector<qint64>{5200});
-    EXPECT_EQ(board->written.back().at, 5350);
+    EXPECT_EQ(board->timesOf(EndMarker), std::vector<qint64>{T0 + 5200});
+    EXPECT_EQ(board->written.back().at, T0 + 5350);
     EXPECT_EQ(results, QList<bool>{true});
 }
 
