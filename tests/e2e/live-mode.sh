@@ -99,15 +99,17 @@ cp "$(dirname "$PROJECT")"/"$(basename "$PROJECT" .vzl)".* "$WORK/"
 open_project "$WORK/$(basename "$PROJECT")"
 click "${PROGRAM_TAB[@]}"
 sleep 0.3
+window_geometry  # the burn's output made the window taller
 click "${SEND_BUTTON[@]}"
 # The progress dialog is lower than other dialogs (no button).
 DIALOG_MIN_HEIGHT=45 TIMEOUT=5 wait_for_unfocused_dialog "the progress of the transfer"
 shot "sending"
 # The window with the dialog, taken again and again while the transfer runs. The bar is
-# read at a quarter and at three quarters of its width (its blue or its white), away
-# from the percentage in its middle.
+# read (its blue or its white) at a quarter, at 45 % and at three quarters of its
+# width: the percentage in its middle is left out.
 eval "$(xdotool getwindowgeometry --shell "$DIALOG" | grep -E '^(X|Y)=' | sed 's/^/DIALOG_/')"
-BAR_Y=$((DIALOG_Y - WIN_Y + 42)) BAR_QUARTER=$((DIALOG_X - WIN_X + 55)) BAR_THREE_QUARTERS=$((DIALOG_X - WIN_X + 145))
+BAR_Y=$((DIALOG_Y - WIN_Y + 42)) BAR_QUARTER=$((DIALOG_X - WIN_X + 55))
+BAR_NEAR_HALF=$((DIALOG_X - WIN_X + 90)) BAR_THREE_QUARTERS=$((DIALOG_X - WIN_X + 145))
 bar_filled_at() { # image x
   local r g b
   read -r r g b < <(convert "$1" -crop "1x1+$2+$BAR_Y" +repage -depth 8 txt:- \
@@ -125,7 +127,8 @@ while progress_open; do
   progress_open || break  # taken after the dialog went
   if bar_filled_at "$sample" "$BAR_QUARTER"; then
     advanced=$sample
-    if [ -z "$halfway" ] && ! bar_filled_at "$sample" "$BAR_THREE_QUARTERS"; then halfway=$sample; fi
+    if [ -z "$halfway" ] && bar_filled_at "$sample" "$BAR_NEAR_HALF" \
+      && ! bar_filled_at "$sample" "$BAR_THREE_QUARTERS"; then halfway=$sample; fi
   fi
 done
 [ -n "$advanced" ] || fail "the progress bar never passed a quarter ($samples pictures of the transfer in $SHOTS)"
