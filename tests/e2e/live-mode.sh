@@ -41,7 +41,9 @@ click() { # x y, window-relative
   xdotool mousemove "$(abs_x "$1")" "$(abs_y "$2")" click 1
 }
 BOARD_PID=""
-trap '[ -z "$BOARD_PID" ] || kill "$BOARD_PID" 2>/dev/null || true; cleanup' EXIT
+# A failure shows the end of the board's log too.
+trap '[ "$PASSED" = 1 ] || [ ! -s "${BOARD_LOG:-}" ] || { echo "--- board log ---" >&2; tail -n 20 "$BOARD_LOG" >&2; }
+      [ -z "$BOARD_PID" ] || kill "$BOARD_PID" 2>/dev/null || true; cleanup' EXIT
 
 STEP="starting the simulated board"
 PORT=$WORK/ttyUNO
@@ -97,6 +99,7 @@ TIMEOUT=5 wait_for "the firmware's \"Morvane ready\"" firmware_ready
 STEP="sending the blink to the board"
 cp "$(dirname "$PROJECT")"/"$(basename "$PROJECT" .vzl)".* "$WORK/"
 open_project "$WORK/$(basename "$PROJECT")"
+STEP="sending the blink with Αποστολή"
 click "${PROGRAM_TAB[@]}"
 sleep 0.3
 window_geometry  # the burn's output made the window taller
@@ -117,10 +120,18 @@ bar_filled_at() { # image x
   [ "${b:-0}" -gt $((${r:-0} + 60)) ]
 }
 progress_open() { { xdotool search --onlyvisible --classname vimsel 2>/dev/null || true; } | grep -qx "$DIALOG"; }
+# A message box over the progress (the board did not answer, for one) takes the focus.
+message_shown() {
+  local focused
+  focused=$(xdotool getwindowfocus 2>/dev/null || true)
+  [ -n "$focused" ] && [ "$focused" != "$WIN" ] && [ "$focused" != "$DIALOG" ] \
+    && { xdotool search --onlyvisible --classname vimsel 2>/dev/null || true; } | grep -qx "$focused"
+}
 samples=0 advanced="" halfway=""
 deadline=$((SECONDS + 20))
 while progress_open; do
   [ $SECONDS -lt $deadline ] || fail "the transfer did not end within 20 s"
+  ! message_shown || fail "a message came up during the transfer"
   samples=$((samples + 1))
   sample=$(printf '%s/transfer-%02d.png' "$SHOTS" "$samples")
   import -display "$DISPLAY" -window root -crop "${WIN_W}x${WIN_H}+${WIN_X}+${WIN_Y}" +repage "$sample"
@@ -143,7 +154,7 @@ STEP="watching the program run on the board"
 # firmware's acknowledgements (R) share the line with it.
 since_program() { awk '/^start /{on = 0} /^text .*Program start/{on = 1; out = ""} on{out = out $0 "\n"} END{printf "%s", out}' "$BOARD_LOG"; }
 program_started() { since_program | grep -q .; }
-TIMEOUT=5 wait_for "the firmware's \"Program start\" (board: $(tail -3 "$BOARD_LOG" | tr '\n' ' '))" program_started
+TIMEOUT=5 wait_for "the firmware's \"Program start\"" program_started
 # Pin 13 (B5): at least four changes, each 500 ms after the last one. The board counts
 # simulated time, held to the wall clock; the interpreter adds some microseconds to
 # each wait, and 5 ms is far more than that and far less than a blink that is wrong.
