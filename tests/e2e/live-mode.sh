@@ -102,7 +102,6 @@ open_project "$WORK/$(basename "$PROJECT")"
 STEP="sending the blink with Αποστολή"
 click "${PROGRAM_TAB[@]}"
 sleep 0.3
-window_geometry  # the burn's output made the window taller
 click "${SEND_BUTTON[@]}"
 # The progress dialog is lower than other dialogs (no button).
 DIALOG_MIN_HEIGHT=45 TIMEOUT=5 wait_for_unfocused_dialog "the progress of the transfer"

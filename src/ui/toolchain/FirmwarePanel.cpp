@@ -42,8 +42,10 @@ void FirmwarePanel::BurnFirmware()
     settings.boardFamily = fBoard.family();
     settings.port = fBoard.port();
     if (!settings.port.isEmpty()) {
+        // Up to 500 pixels of the room the page has: a fixed height would make the
+        // window taller than the screen of a small laptop.
         fMemo->show();
-        fMemo->setFixedHeight(500);
+        fMemo->setMaximumHeight(500);
     }
     const auto append = [this](const QString &text) {
         fMemo->moveCursor(QTextCursor::End);

@@ -133,8 +133,15 @@ TEST_F(LiveModeWindow, FirmwareButtonOnTheBoardPageNamesAMissingFirmwareFile)
     ASSERT_NE(burn, nullptr);
     ASSERT_TRUE(QTest::qWaitFor([&] { return burn->isVisible(); }, 2000));
     EXPECT_EQ(burn->text(), u"Φόρτωση Λογισμικού στο Arduino"_s);
+    const QSize windowSize = w->size();
     QTest::mouseClick(burn, Qt::LeftButton);
     ASSERT_EQ(prompt.messages.size(), 1);
+    // The output area below the button fits into the page; the window keeps its size.
+    auto *output = w->findChild<QWidget *>(u"Memo1"_s);
+    ASSERT_NE(output, nullptr);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return output->isVisible(); }, 2000));
+    QTest::qWait(50);
+    EXPECT_EQ(w->size(), windowSize);
     EXPECT_TRUE(prompt.messages.front().startsWith(u"Το αρχείο δεν υπάρχει!!! \r\n/"_s));
     EXPECT_TRUE(prompt.messages.front().endsWith(u"/Morvane.ino.Uno.hex\r\nΗ διαδικασία ακυρώθηκε."_s));
 }
