@@ -21,7 +21,8 @@
 //       the stop command follows the transfer after MS milliseconds
 //   vimsel_live_stream --corpus OUT EXAMPLES_DIR
 //       the differential corpus: for each case OUT/<name>/<name>.ino, <name>.live and
-//       sim.args (the simulator's options and the seconds to run after the start)
+//       sim.args: "seconds=" how long to run after the start, "sim=" the simulator's
+//       devices, "pulses=" the pins to compare as pulse trains
 #include "blocks/TKeloCommandVarBlock.h"
 #include "blocks/TKeloControlBlock.h"
 #include "blocks/TKeloControlElseBlock.h"
@@ -200,6 +201,7 @@ struct Case {
     QString name;
     double seconds;      // simulated after the program starts
     QString simArgs;     // devices of the simulator
+    QString pulses;      // servo outputs, compared as pulse trains
     int stopAfterMs;     // -1: no stop command
     std::function<void(class Builder &)> build;  // a generated program, or
     QString example;     // a project under the examples folder
@@ -562,22 +564,20 @@ void stopped(Builder &b)
     b.end();
 }
 
-const QString Pins = u"--trace-pins"_s;
-
 const std::vector<Case> &corpus()
 {
     static const std::vector<Case> cases{
-        {u"pins_and_waits"_s, 1.5, Pins, -1, pinsAndWaits, {}},
-        {u"variables_in_slots"_s, 3.0, Pins, -1, variablesInSlots, {}},
-        {u"pin_conditions"_s, 1.2, Pins, -1, pinConditions, {}},
-        {u"endless_loop"_s, 4.0, Pins, -1, endless, {}},
-        {u"lcd_text"_s, 1.5, Pins + u" --lcd"_s, -1, lcdText, {}},
-        {u"tones"_s, 1.0, Pins, -1, tones, {}},
-        {u"servo"_s, 1.5, Pins, -1, servo, {}},
-        {u"laser_and_switch"_s, 1.5, Pins, -1, laserAndSwitch, {}},
-        {u"stop_command"_s, 2.0, Pins, 1050, stopped, {}},
-        {u"example_blink"_s, 3.0, Pins, -1, nullptr, u"blink/blink.vzl"_s},
-        {u"example_lcd_temperature"_s, 4.5, Pins + u" --lcd --dht22 D2"_s, -1, nullptr,
+        {u"pins_and_waits"_s, 1.5, {}, {}, -1, pinsAndWaits, {}},
+        {u"variables_in_slots"_s, 3.0, {}, {}, -1, variablesInSlots, {}},
+        {u"pin_conditions"_s, 1.2, {}, {}, -1, pinConditions, {}},
+        {u"endless_loop"_s, 4.0, {}, {}, -1, endless, {}},
+        {u"lcd_text"_s, 1.5, u"--lcd"_s, {}, -1, lcdText, {}},
+        {u"tones"_s, 1.0, {}, {}, -1, tones, {}},
+        {u"servo"_s, 1.5, {}, u"B1"_s, -1, servo, {}},
+        {u"laser_and_switch"_s, 1.5, {}, {}, -1, laserAndSwitch, {}},
+        {u"stop_command"_s, 2.0, {}, {}, 1050, stopped, {}},
+        {u"example_blink"_s, 3.0, {}, {}, -1, nullptr, u"blink/blink.vzl"_s},
+        {u"example_lcd_temperature"_s, 4.5, u"--lcd --dht22 D2"_s, {}, -1, nullptr,
          u"lcd-temperature/lcd-temperature.vzl"_s},
     };
     return cases;
@@ -606,7 +606,8 @@ int runCorpus(const QString &out, const QString &examples)
         const bool ok = record(b.project, c.stopAfterMs, rec) && writeFile(dir + u'/' + c.name + u".live"_s, rec.text().toUtf8())
                         && writeSketch(b.project, dir + u'/' + c.name + u".ino"_s)
                         && writeFile(dir + u"/sim.args"_s,
-                                     (QString::number(c.seconds) + u' ' + c.simArgs + u'\n').toUtf8());
+                                     (u"seconds="_s + QString::number(c.seconds) + u"\nsim="_s + c.simArgs
+                                      + u"\npulses="_s + c.pulses + u'\n').toUtf8());
         if (!ok) {
             std::fprintf(stderr, "%s: no stream or sketch\n", qPrintable(c.name));
             ++failures;
