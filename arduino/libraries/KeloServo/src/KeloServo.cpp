@@ -123,3 +123,15 @@ void KELO_Servo::servoRight(int degrees)
 {
     moveTo(fPosition - constrain(degrees, -180, 180));
 }
+
+void KELO_Servo::releaseAll()
+{
+    noInterrupts();
+    TIMSK1 &= uint8_t(~_BV(OCIE1A));
+    if (current >= 0 && current < int8_t(slotCount))
+        *slots[current].port &= uint8_t(~slots[current].mask);
+    slotCount = 0;
+    current = -1;
+    used = 0;
+    interrupts();
+}

@@ -25,6 +25,8 @@ public:
 
     // The position: 0 fully right, 90 centre, 180 fully left.
     int position() const { return fPosition; }
+    // Stops the pulses of every servo and frees their slots (the objects become unusable).
+    static void releaseAll();
 
 private:
     void moveTo(int position);

@@ -1,0 +1,604 @@
+// Block interpreter for live mode: receives a block program over serial and runs it
+// with the meaning of the sketch that code generation makes of the same blocks.
+// Texts sent to the host never hold a capital R: the host reads 'R' as "ready".
+#include <Arduino.h>
+#include <setjmp.h>
+#include <Wire.h>
+#include <LiquidCrystal_I2C.h>
+#include <KeloServo.h>
+#include <Speaker.h>
+#include <MVSonicSensor.h>
+#include <DHT.h>
+#include <KeloBMP.h>
+#include <KeloMotor.h>
+#include <MVRobot.h>
+#include "WireFormat.h"
+
+using WireFormat::Field;
+
+// The core has no placement form of new: the device objects are built in the arena.
+inline void *operator new(size_t, void *where) noexcept { return where; }
+
+namespace {
+
+const uint8_t StartByte = 0x31, StopByte = 0x30, ReadyByte = 0x52;
+
+// One block of the program (10 bytes).
+struct Block {
+    uint8_t cmd;
+    int8_t dev;      // device position, -1 none
+    uint8_t v1, v2;  // slot values after loading: 0xFF none, 0xF0+k reading 75+k, else variable slot
+    int16_t p1, p2;  // p2 of the LCD text commands: offset of the text in the arena
+    uint16_t jump;   // containers: index of the else header or the end block
+};
+
+struct Device {
+    uint8_t code;     // set-up command number of the type
+    int8_t position;
+    int16_t param[8]; // 1..7 used
+    void *object;
+};
+
+// The arena holds the blocks, their texts, the variables and the device objects. On
+// the Uno what is left for the stack (recursion per nesting level, library calls)
+// must stay above about 400 bytes.
+#if defined(__AVR_ATmega2560__)
+const uint16_t ArenaSize = 6144;
+const uint8_t MaxDevices = 24;
+#else
+const uint16_t ArenaSize = 700;
+const uint8_t MaxDevices = 8;
+#endif
+uint8_t arena[ArenaSize];
+Device devices[MaxDevices];
+uint8_t deviceCount = 0;
+Block *blocks = nullptr;
+uint16_t blockCount = 0;
+int16_t *vars = nullptr;
+uint8_t varCount = 0;
+uint16_t arenaTop = 0, arenaBottom = ArenaSize;
+bool loaded = false;
+jmp_buf stopPoint;
+bool running = false;
+
+void say(const __FlashStringHelper *s) { Serial.println(s); }
+
+// Called by delay() while it waits, and between commands.
+void poll()
+{
+    if (!running || !Serial.available())
+        return;
+    const int b = Serial.peek();
+    if (b == StopByte || b == StartByte) {
+        if (b == StopByte)
+            Serial.read();
+        longjmp(stopPoint, 1);
+    }
+    Serial.read();
+}
+
+} // namespace
+
+void yield() { poll(); }
+
+namespace {
+
+// ---- receiving ----
+uint8_t sum;
+bool timedOut;
+
+int readRaw()
+{
+    const unsigned long t0 = millis();
+    while (!Serial.available())
+        if (millis() - t0 > 3000) { timedOut = true; return -1; }
+    return Serial.read();
+}
+uint8_t readByte() { const int b = readRaw(); if (b < 0) return 0; sum ^= uint8_t(b); return uint8_t(b); }
+int32_t readWord(Field f) { const uint8_t lo = readByte(); const uint8_t hi = readByte(); return WireFormat::decode(lo, hi, f); }
+
+void *alloc(uint16_t n)
+{
+    if (arenaTop + n > arenaBottom) return nullptr;
+    void *p = arena + arenaTop; arenaTop += n; return p;
+}
+
+Device *deviceAt(int8_t pos)
+{
+    for (uint8_t i = 0; i < deviceCount; ++i) if (devices[i].position == pos) return &devices[i];
+    return nullptr;
+}
+Device *firstOfCode(uint8_t code)
+{
+    for (uint8_t i = 0; i < deviceCount; ++i) if (devices[i].code == code) return &devices[i];
+    return nullptr;
+}
+bool isDeviceCode(int32_t c)
+{
+    switch (c) { case 50: case 60: case 110: case 120: case 130: case 140: case 145: case 150: case 165: case 170: case 176: return true; }
+    return false;
+}
+bool isContainer(uint8_t c)
+{
+    switch (c) { case 70: case 72: case 94: case 95: case 141: case 146: case 166: case 171: case 173: case 177: case 178: case 179: return true; }
+    return false;
+}
+bool isCondition(uint8_t c) { return isContainer(c) && c != 70 && c != 72; }
+
+Field p1Field(uint8_t c) { return c == 231 ? Field::Step : Field::Unsigned; }
+Field p2Field(uint8_t c) { return (c == 171 || c == 179) ? Field::Temperature : Field::Unsigned; }
+
+void drain()
+{
+    // Let the rest of the transfer pass; acknowledge end markers so the host finishes.
+    unsigned long last = millis();
+    while (millis() - last < 300) {
+        if (Serial.available()) { if (Serial.read() == WireFormat::EndMarker) Serial.write(ReadyByte); last = millis(); }
+    }
+}
+
+const __FlashStringHelper *receive()
+{
+    arenaTop = 0; arenaBottom = ArenaSize; deviceCount = 0; blockCount = 0; loaded = false; timedOut = false;
+    Serial.write(ReadyByte);
+    readRaw();  // the count byte: records are read up to the end marker instead
+    sum = 0;
+    bool inDevices = true;
+    blocks = reinterpret_cast<Block *>(arena);
+    for (;;) {
+        const int first = readRaw();
+        if (timedOut) return F("Morvane: transfer timed out");
+        if (first == WireFormat::EndMarker) break;
+        sum ^= uint8_t(first);
+        const uint8_t hi = readByte();
+        const int32_t w0 = WireFormat::decode(uint8_t(first), hi, Field::Unsigned);
+        if (inDevices && w0 != 1) {
+            if (!isDeviceCode(w0)) return F("Morvane: unknown device set-up record");
+            const int32_t pos = readWord(Field::MinusOne);
+            const int32_t a = readWord(Field::MinusOne);
+            readWord(Field::MinusOne); readWord(Field::MinusOne);
+            const int32_t b = readWord(Field::MinusOne);
+            Device *d = deviceAt(int8_t(pos));
+            if (!d) {
+                if (deviceCount >= MaxDevices) return F("Morvane: too many devices");
+                d = &devices[deviceCount++];
+                memset(d, 0, sizeof *d);
+                d->code = uint8_t(w0); d->position = int8_t(pos);
+                d->param[7] = 0;
+                d->object = nullptr;
+                d->param[0] = 0;  // records received so far for this device
+            }
+            const uint8_t k = uint8_t(d->param[0]);
+            if (k < 4) { d->param[2 * k + 1] = int16_t(a); if (2 * k + 2 <= 7) d->param[2 * k + 2] = int16_t(b); }
+            d->param[0] = k + 1;
+            continue;
+        }
+        inDevices = false;
+        if (arenaTop + sizeof(Block) > arenaBottom) return F("Morvane: program too big for this board");
+        Block &bl = blocks[blockCount++];
+        arenaTop += sizeof(Block);
+        bl.cmd = uint8_t(w0);
+        bl.dev = int8_t(readWord(Field::MinusOne));
+        bl.p1 = int16_t(readWord(p1Field(bl.cmd)));
+        const int32_t v1 = readWord(Field::MinusOne), v2 = readWord(Field::MinusOne);
+        bl.v1 = v1 < 0 ? 0xFF : uint8_t(v1);
+        bl.v2 = v2 < 0 ? 0xFF : uint8_t(v2);
+        bl.jump = 0;
+        if (bl.cmd == 121 || bl.cmd == 125) {
+            const int32_t n = readWord(Field::Unsigned);
+            if (n <= 0) { bl.p2 = -1; continue; }
+            if (arenaBottom - n < arenaTop) return F("Morvane: program too big for this board");
+            arenaBottom -= uint16_t(n);
+            for (int32_t i = 0; i < n - 1; ++i) arena[arenaBottom + i] = readByte();
+            if (readByte() != 0) return F("Morvane: unreadable text in a block");
+            arena[arenaBottom + n - 1] = 0;
+            bl.p2 = int16_t(arenaBottom);
+        } else {
+            bl.p2 = int16_t(readWord(p2Field(bl.cmd)));
+        }
+        if (timedOut) return F("Morvane: transfer timed out");
+    }
+    Serial.write(ReadyByte);
+    int c;
+    do {
+        c = readRaw();
+        if (c == WireFormat::EndMarker) Serial.write(ReadyByte);
+    } while (c == WireFormat::EndMarker);
+    if (timedOut) return F("Morvane: no checksum");
+    if (uint8_t(c) != WireFormat::finalChecksum(sum)) return F("Morvane: checksum error, program not run");
+    return nullptr;
+}
+
+// ---- after receiving: nesting, variables, devices ----
+const uint8_t MaxDepth = 24;
+
+const __FlashStringHelper *link()
+{
+    uint16_t open[MaxDepth];
+    uint8_t depth = 0;
+    for (uint16_t i = 0; i < blockCount; ++i) {
+        Block &b = blocks[i];
+        if (b.cmd == 100) {
+            if (depth == 0 || !isCondition(blocks[open[depth - 1]].cmd) || blocks[open[depth - 1]].jump)
+                return F("Morvane: misplaced else");
+            blocks[open[depth - 1]].jump = i;
+            open[depth - 1] = i;
+        } else if (b.cmd == 99) {
+            if (depth == 0) return F("Morvane: unmatched end block");
+            blocks[open[--depth]].jump = i;
+        } else if (isContainer(b.cmd)) {
+            if (depth == MaxDepth) return F("Morvane: blocks nested too deep");
+            b.jump = 0;
+            open[depth++] = i;
+        }
+        if (isCondition(b.cmd) && (b.p1 < 0 || b.p1 > 6)) return F("Morvane: unknown comparison");
+    }
+    if (depth != 0) return F("Morvane: container without end block");
+    return nullptr;
+}
+
+bool offersReading(uint8_t r)
+{
+    for (uint8_t i = 0; i < deviceCount; ++i) {
+        const uint8_t c = devices[i].code;
+        if (((r == 75 || r == 76) && c == 170) || (r == 77 && c == 140) || (r == 78 && (c == 176 || c == 165))
+            || ((r == 79 || r == 80) && c == 176) || (r == 82 && c == 50))
+            return true;
+    }
+    return false;
+}
+
+// Variables are known only by their ids; each id used gets a slot.
+uint8_t varIds[32];
+uint8_t slotOf(uint8_t id)
+{
+    for (uint8_t i = 0; i < varCount; ++i) if (varIds[i] == id) return i;
+    if (varCount == sizeof varIds) return 0xFE;
+    varIds[varCount] = id;
+    return varCount++;
+}
+
+const __FlashStringHelper *bindValues()
+{
+    varCount = 0;
+    for (uint16_t i = 0; i < blockCount; ++i) {
+        Block &b = blocks[i];
+        uint8_t *v[2] = {&b.v1, &b.v2};
+        for (uint8_t k = 0; k < 2; ++k) {
+            if (*v[k] == 0xFF) continue;
+            if (*v[k] >= 75 && *v[k] <= 82 && offersReading(*v[k])) { *v[k] = uint8_t(0xF0 + (*v[k] - 75)); continue; }
+            *v[k] = slotOf(*v[k]);
+            if (*v[k] >= 0xF0) return F("Morvane: too many variables");
+        }
+        if (b.cmd == 230 || b.cmd == 231) {
+            if (b.p2 < 0 || b.p2 > 254) return F("Morvane: variable id out of range");
+            b.p2 = slotOf(uint8_t(b.p2));
+            if (b.p2 >= 0xF0) return F("Morvane: too many variables");
+        }
+    }
+    const uint16_t need = 2 * varCount;
+    if (arenaTop + need > arenaBottom) return F("Morvane: program too big for this board");
+    vars = reinterpret_cast<int16_t *>(arena + arenaTop);
+    arenaTop += need;
+    return nullptr;
+}
+
+uint16_t objectSize(uint8_t code)
+{
+    switch (code) {
+    case 50: return sizeof(MV_Robot);
+    case 60: return sizeof(KELO_DCMotor);
+    case 110: return sizeof(Speaker);
+    case 120: return sizeof(LiquidCrystal_I2C);
+    case 140: return sizeof(MV_SonicSensor);
+    case 150: return sizeof(KELO_Servo);
+    case 170: return sizeof(DHT);
+    case 176: return sizeof(Kelo_BMP);
+    }
+    return 0;
+}
+
+const __FlashStringHelper *placeDevices()
+{
+    for (uint8_t i = 0; i < deviceCount; ++i) {
+        const uint16_t n = objectSize(devices[i].code);
+        devices[i].object = n ? alloc(n) : nullptr;
+        if (n && !devices[i].object) return F("Morvane: program too big for this board");
+    }
+    return nullptr;
+}
+
+MV_Robot *theRobot = nullptr;
+void robotEdge() { if (theRobot) theRobot->handleInterrupt(); }
+
+// The set-up lines of the sketch, in device order.
+void setUpDevices()
+{
+    for (uint8_t i = 0; i < deviceCount; ++i) {
+        Device &d = devices[i];
+        const int16_t *p = d.param;
+        void *o = d.object;
+        switch (d.code) {
+        case 50: {
+            MV_Robot *r = new (o) MV_Robot;
+            theRobot = r;
+            r->init(p[1], p[2], p[3], p[4], p[5], p[6], p[7]);
+            if (p[5] > 0) { pinMode(p[5], INPUT); attachInterrupt(digitalPinToInterrupt(p[5]), robotEdge, CHANGE); }
+            pinMode(p[7], OUTPUT);
+            break;
+        }
+        case 60: (new (o) KELO_DCMotor)->init(0, p[1], p[2]); break;
+        case 110: new (o) Speaker(p[1]); break;
+        case 120: {
+            LiquidCrystal_I2C *l = new (o) LiquidCrystal_I2C(0x27, 2, 1, 0, 4, 5, 6, 7);
+            l->begin(16, 2);
+            l->setBacklightPin(3, POSITIVE);
+            l->setBacklight(HIGH);
+            l->print(F("LCD OK...."));
+            break;
+        }
+        case 130: pinMode(p[1], OUTPUT); break;
+        case 140: {
+            MV_SonicSensor *s = new (o) MV_SonicSensor;
+            s->setSonicParams(5, 400, p[1], p[2]);
+            s->init();
+            break;
+        }
+        case 150: (new (o) KELO_Servo)->init(p[1]); break;
+        case 165: pinMode(p[1], INPUT); break;
+        case 170: (new (o) DHT(uint8_t(p[1]), uint8_t(p[2])))->begin(); break;
+        case 176: new (o) Kelo_BMP; break;
+        }
+    }
+}
+
+// ---- running ----
+// A value as the sketch's expression has it: an int, or a float for the readings
+// that return one.
+struct Value {
+    bool isFloat;
+    long i;
+    float f;
+    long asLong() const { return isFloat ? long(f) : i; }
+    int asInt() const { return isFloat ? int(f) : int(i); }
+};
+Value intValue(long v) { Value r; r.isFloat = false; r.i = v; r.f = 0; return r; }
+Value floatValue(float v) { Value r; r.isFloat = true; r.i = 0; r.f = v; return r; }
+
+template <class T> T *objectOf(uint8_t code, int8_t position)
+{
+    Device *d = deviceAt(position);
+    if (!d || d->code != code) d = firstOfCode(code);
+    return d ? static_cast<T *>(d->object) : nullptr;
+}
+int16_t pinOf(uint8_t code, int8_t position)
+{
+    Device *d = deviceAt(position);
+    return d && d->code == code ? d->param[1] : -1;
+}
+
+Value reading(uint8_t r)
+{
+    // The value block does not say which device: the first device that offers the reading.
+    for (uint8_t i = 0; i < deviceCount; ++i) {
+        Device &d = devices[i];
+        switch (r) {
+        case 75: if (d.code == 170) return floatValue(static_cast<DHT *>(d.object)->readTemperature()); break;
+        case 76: if (d.code == 170) return floatValue(static_cast<DHT *>(d.object)->readHumidity()); break;
+        case 77: if (d.code == 140) return intValue(static_cast<MV_SonicSensor *>(d.object)->distanceFront()); break;
+        case 78:
+            if (d.code == 176) return floatValue(static_cast<Kelo_BMP *>(d.object)->getPressure());
+            if (d.code == 165) return intValue(analogRead(d.param[1]));
+            break;
+        case 79: if (d.code == 176) return floatValue(static_cast<Kelo_BMP *>(d.object)->getRelPressure()); break;
+        case 80: if (d.code == 176) return floatValue(static_cast<Kelo_BMP *>(d.object)->getTemperature()); break;
+        case 82: if (d.code == 50) return intValue(static_cast<MV_Robot *>(d.object)->getDistance()); break;
+        }
+    }
+    return intValue(0);
+}
+
+Value slot(uint8_t v, int16_t constant)
+{
+    if (v == 0xFF) return intValue(constant);
+    if (v >= 0xF0) return reading(uint8_t(75 + (v - 0xF0)));
+    return intValue(vars[v]);
+}
+
+template <class A> bool compareWith(uint8_t op, A a, A b)
+{
+    switch (op) {
+    case 1: return a != b;
+    case 2: return a > b;
+    case 3: return a < b;
+    case 5: return a >= b;
+    case 6: return a <= b;
+    }
+    return a == b;
+}
+bool compare(uint8_t op, const Value &a, const Value &b)
+{
+    if (a.isFloat || b.isFloat)
+        return compareWith<float>(op, a.isFloat ? a.f : float(a.i), b.isFloat ? b.f : float(b.i));
+    return compareWith<long>(op, a.i, b.i);
+}
+
+void halt()
+{
+    for (;;) poll();
+}
+
+void printText(LiquidCrystal_I2C *l, int16_t offset)
+{
+    if (offset < 0) return;
+    // The host sends the low byte of each character: Greek letters arrive as
+    // 0x84..0xCE, the degree sign as 0xB0. The display library takes UTF-8.
+    for (const uint8_t *s = arena + offset; *s; ++s) {
+        if (*s < 0x80) { l->write(*s); continue; }
+        const uint16_t cp = *s == 0xB0 ? 0xB0 : uint16_t(0x300 + *s);
+        l->write(uint8_t(0xC0 | (cp >> 6)));
+        l->write(uint8_t(0x80 | (cp & 0x3F)));
+    }
+}
+void printValue(LiquidCrystal_I2C *l, const Value &v)
+{
+    if (v.isFloat) l->print(v.f); else l->print(int(v.i));
+}
+
+bool condition(const Block &b)
+{
+    const uint8_t op = uint8_t(b.p1);
+    const Value limit = slot(b.v2, b.p2);
+    switch (b.cmd) {
+    case 94: return compare(op, intValue(digitalRead(slot(b.v2, b.p2).asInt())), intValue(HIGH));
+    case 95: return compare(op, intValue(digitalRead(slot(b.v2, b.p2).asInt())), intValue(LOW));
+    case 141: { MV_SonicSensor *s = objectOf<MV_SonicSensor>(140, b.dev); return compare(op, intValue(s ? s->distanceFront() : 0), limit); }
+    case 146: { const bool high = digitalRead(pinOf(145, b.dev)) == HIGH; return b.p1 == 1 ? !high : high; }
+    case 166: return compare(op, intValue(analogRead(pinOf(165, b.dev))), limit);
+    case 171: { DHT *d = objectOf<DHT>(170, b.dev); return compare(op, floatValue(d ? d->readTemperature() : 0), limit); }
+    case 173: { DHT *d = objectOf<DHT>(170, b.dev); return compare(op, floatValue(d ? d->readHumidity() : 0), limit); }
+    case 177: { Kelo_BMP *d = objectOf<Kelo_BMP>(176, b.dev); return compare(op, floatValue(d ? d->getPressure() : 0), limit); }
+    case 178: { Kelo_BMP *d = objectOf<Kelo_BMP>(176, b.dev); return compare(op, floatValue(d ? d->getRelPressure() : 0), limit); }
+    case 179: { Kelo_BMP *d = objectOf<Kelo_BMP>(176, b.dev); return compare(op, floatValue(d ? d->getTemperature() : 0), limit); }
+    }
+    return false;
+}
+
+void runRange(uint16_t from, uint16_t to);
+
+// Runs the block at i and returns the index of the block after it.
+uint16_t step(uint16_t i)
+{
+    poll();
+    const Block &b = blocks[i];
+    switch (b.cmd) {
+    case 2: halt(); break;
+    case 70:
+        for (int ik = 0; compare(3, intValue(ik), slot(b.v1, b.p1)); ik++) runRange(i + 1, b.jump);
+        return b.jump + 1;
+    case 72:
+        for (;;) runRange(i + 1, b.jump);
+    case 200: pinMode(uint8_t(slot(b.v1, b.p1).asInt()), OUTPUT); break;
+    case 201: pinMode(uint8_t(slot(b.v1, b.p1).asInt()), INPUT); break;
+    case 202: digitalWrite(uint8_t(slot(b.v1, b.p1).asInt()), HIGH); break;
+    case 203: digitalWrite(uint8_t(slot(b.v1, b.p1).asInt()), LOW); break;
+    case 250: { const Value v = slot(b.v1, b.p1); delay(v.isFloat ? (unsigned long)v.f : (unsigned long)v.i); break; }
+    case 230: vars[b.p2] = int16_t(slot(b.v1, b.p1).asInt()); break;
+    case 231: {
+        const Value v = slot(b.v1, b.p1);
+        vars[b.p2] = v.isFloat ? int16_t(int(float(vars[b.p2]) + v.f)) : int16_t(vars[b.p2] + v.i);
+        break;
+    }
+    case 121: case 122: case 123: case 124: case 125: {
+        LiquidCrystal_I2C *l = objectOf<LiquidCrystal_I2C>(120, -2);
+        if (!l) break;
+        if (b.cmd == 122) l->clear();
+        else if (b.cmd == 123) l->setCursor(uint8_t(slot(b.v1, b.p1).asInt()), uint8_t(slot(b.v2, b.p2).asInt()));
+        else if (b.cmd == 124) printValue(l, slot(b.v1, b.p1));
+        else { printText(l, b.p2); if (b.cmd == 125) printValue(l, slot(b.v1, b.p1)); }
+        break;
+    }
+    case 131: digitalWrite(uint8_t(pinOf(130, b.dev)), HIGH); break;
+    case 132: digitalWrite(uint8_t(pinOf(130, b.dev)), LOW); break;
+    case 111: { Speaker *s = objectOf<Speaker>(110, b.dev); if (s) s->Beep(); break; }
+    case 112: { Speaker *s = objectOf<Speaker>(110, b.dev); if (s) s->PlayTone(slot(b.v1, b.p1).asLong(), slot(b.v2, b.p2).asLong()); break; }
+    case 151: case 152: case 153: case 154: {
+        KELO_Servo *s = objectOf<KELO_Servo>(150, b.dev);
+        if (!s) break;
+        const int deg = slot(b.v1, b.p1).asInt();
+        if (b.cmd == 151) s->servoLeftAt(deg); else if (b.cmd == 152) s->servoRightAt(deg);
+        else if (b.cmd == 153) s->servoLeft(deg); else s->servoRight(deg);
+        break;
+    }
+    case 61: { KELO_DCMotor *m = objectOf<KELO_DCMotor>(60, b.dev); if (m) m->run(b.p1); break; }
+    case 51: case 52: case 53: case 54: case 55: case 56: {
+        MV_Robot *r = objectOf<MV_Robot>(50, b.dev);
+        if (!r) break;
+        if (b.cmd == 51) r->run(b.p1);
+        else if (b.cmd == 52) { const int deg = slot(b.v2, b.p2).asInt(); if (b.p1 == 6) r->turnLeft(deg); else r->turnRight(deg); }
+        else if (b.cmd == 53) { if (b.p1 == 2) r->stepBackward; else r->stepForward; }
+        else if (b.cmd == 54) {
+            if (b.p1 == 6) r->goLeft(); else r->goRight();
+            const Value v = slot(b.v2, b.p2);
+            delay(v.isFloat ? (unsigned long)v.f : (unsigned long)v.i);
+            r->run(4);
+        }
+        else if (b.cmd == 55) r->setStepTicks(slot(b.v1, b.p1).asInt());
+        else r->setSpeed(slot(b.v1, b.p1).asInt());
+        break;
+    }
+    default:
+        if (isCondition(b.cmd)) {
+            const uint16_t j = b.jump;
+            const bool hasElse = blocks[j].cmd == 100;
+            const uint16_t end = hasElse ? blocks[j].jump : j;
+            if (condition(b)) runRange(i + 1, j);
+            else if (hasElse) runRange(j + 1, end);
+            return end + 1;
+        }
+        break;
+    }
+    return i + 1;
+}
+
+void runRange(uint16_t from, uint16_t to)
+{
+    for (uint16_t i = from; i < to;) i = step(i);
+}
+
+void stopOutputs()
+{
+    for (uint8_t i = 0; i < deviceCount; ++i) {
+        Device &d = devices[i];
+        if (!d.object) continue;
+        if (d.code == 50) static_cast<MV_Robot *>(d.object)->run(4);
+        if (d.code == 60) static_cast<KELO_DCMotor *>(d.object)->run(4);
+        if (d.code == 110) digitalWrite(d.param[1], LOW);
+    }
+}
+
+// A new program starts from the state a reset leaves.
+void clearBoard()
+{
+    for (uint8_t i = 0; i < deviceCount; ++i)
+        if (devices[i].code == 50 && devices[i].param[5] > 0) detachInterrupt(digitalPinToInterrupt(devices[i].param[5]));
+    theRobot = nullptr;
+    KELO_Servo::releaseAll();
+    TWCR = 0;
+    for (uint8_t p = 2; p < NUM_DIGITAL_PINS; ++p) { pinMode(p, INPUT); digitalWrite(p, LOW); }
+    deviceCount = 0;
+}
+
+} // namespace
+
+void setup()
+{
+    Serial.begin(9600);
+    say(F("Morvane ready"));
+}
+
+void loop()
+{
+    if (!Serial.available()) return;
+    const int b = Serial.read();
+    if (b != StartByte) return;
+    if (loaded) stopOutputs();
+    clearBoard();
+    const __FlashStringHelper *err = receive();
+    if (!err) err = link();
+    if (!err) err = bindValues();
+    if (!err) err = placeDevices();
+    if (err) { drain(); deviceCount = 0; say(err); return; }
+    loaded = true;
+    for (uint8_t i = 0; i < varCount; ++i) vars[i] = 0;
+    say(F("Program start"));
+    Serial.flush();
+    if (setjmp(stopPoint) == 0) {
+        running = true;
+        setUpDevices();
+        for (;;) runRange(0, blockCount);
+    }
+    running = false;
+    stopOutputs();
+    say(F("Program stopped"));
+}
