@@ -177,16 +177,20 @@ def compare_pulses(key, a, b):
     return problems
 
 
-def i2c_transactions(events):
-    """One line per transaction: the address byte and the data, as the bus carried them."""
-    lines = []
+def i2c_transactions(events, zero):
+    """One line per transaction (the address byte and the data, as the bus carried
+    them), and the time of each start from the start of the program."""
+    lines, times = [], []
     cur = None
-    for _, kind, data in events:
+    for t, kind, data in events:
         if kind == 'S':
             if cur:
                 lines.append(cur)
             cur = data + ':'
+            times.append(t - zero)
         elif kind in ('W', 'R'):
+            if cur is None:
+                times.append(t - zero)
             cur = (cur or '?:') + ' ' + (data if kind == 'W' else 'r' + data)
         elif kind == 'P':
             if cur:
@@ -194,7 +198,7 @@ def i2c_transactions(events):
             cur = None
     if cur:
         lines.append(cur)
-    return lines
+    return lines, times
 
 
 def stop_time(stream):
@@ -258,8 +262,19 @@ def main():
             problems += compare_levels(key, a, b, cutoff)
         compared += len(a)
 
-    ia, ib = i2c_transactions(sk.i2c), i2c_transactions(lv.i2c)
-    if ia != ib:
+    (ia, ta), (ib, tb) = i2c_transactions(sk.i2c, sk.zero), i2c_transactions(lv.i2c, lv.zero)
+    if ia == ib:
+        # The same transactions at the same times; those of the set-up, before the start
+        # of the sketch's loop(), are due at the start.
+        for i, (x, y) in enumerate(zip(ta, tb)):
+            x, y = max(x, 0.0), max(y, 0.0)
+            if x > cutoff:
+                break
+            if abs(x - y) > tolerance(x):
+                problems.append('I2C: transaction %d of %d (%s) at %.3f ms in the sketch, %.3f ms live: off by %.3f ms'
+                                % (i + 1, len(ia), ia[i][:40], x, y, y - x))
+                break
+    else:
         diff = list(difflib.unified_diff(ia, ib, 'sketch', 'live', n=2, lineterm=''))
         problems.append('I2C: %d transactions in the sketch, %d live; they differ:' % (len(ia), len(ib)))
         problems += ['    ' + d for d in diff[:60]]
