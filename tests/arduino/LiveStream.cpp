@@ -551,6 +551,71 @@ void laserAndSwitch(Builder &b)
     b.finish();
 }
 
+// Readings of the sensors the simulator models (DHT22 on 5: 65.2 % and -10.1 degrees;
+// HC-SR04 on 6 and 7: 123 cm; BMP180: 699.64 hPa and 15.0 degrees) in conditions of
+// every comparison, each switching a pin in its body or its else branch, and as
+// values on the display, integer and floating point.
+void sensorReadings(Builder &b)
+{
+    b.device(DeviceTypes::LCD_Serial, {});
+    b.device(DeviceTypes::Temp, {5, 22});
+    b.device(DeviceTypes::UltraSonic, {6, 7});
+    b.device(DeviceTypes::BMP, {});
+    struct Test {
+        int type, proto, comparison, limit, pin;
+    };
+    const Test tests[] = {
+        {DeviceTypes::Temp, 2, 3, 0, 13},          // temperature against 0
+        {DeviceTypes::Temp, 3, 2, 60, 12},         // humidity against 60
+        {DeviceTypes::UltraSonic, 1, 1, 123, 11},  // distance against 123
+        {DeviceTypes::BMP, 3, 4, 700, 10},         // pressure against 700
+        {DeviceTypes::BMP, 5, 0, 15, 9},           // temperature against 15
+    };
+    b.begin();
+    for (const Test &t : tests)
+        b.pinOut(t.pin);
+    b.repeat(2);
+    for (const Test &t : tests) {
+        auto *c = static_cast<TKeloControlElseBlock *>(b.open(b.placeDevice(t.type, t.proto)));
+        c->CompareListChange(t.comparison);
+        c->SetParam2(t.limit);
+        b.high(t.pin);
+        b.orElse();
+        b.low(t.pin);
+        b.end();
+    }
+    b.add(b.placeDevice(DeviceTypes::LCD_Serial, 0));
+    b.add(b.placeDevice(DeviceTypes::LCD_Serial, 3))->SetVarParam1(b.placeDevice(DeviceTypes::UltraSonic, 0));
+    TKeloBlock *both = b.add(b.placeDevice(DeviceTypes::LCD_Serial, 4));
+    both->ParamStrEditChange(u" T="_s);
+    both->SetVarParam1(b.placeDevice(DeviceTypes::BMP, 2));
+    TKeloBlock *cursor = b.add(b.placeDevice(DeviceTypes::LCD_Serial, 1));
+    cursor->SetParam2(1);
+    b.add(b.placeDevice(DeviceTypes::LCD_Serial, 3))->SetVarParam1(b.placeDevice(DeviceTypes::Temp, 1));
+    both = b.add(b.placeDevice(DeviceTypes::LCD_Serial, 4));
+    both->ParamStrEditChange(u" "_s);
+    both->SetVarParam1(b.placeDevice(DeviceTypes::Temp, 0));
+    b.wait(300);
+    b.end();
+    b.finish();
+}
+
+// A DC motor on 5 and 6 run forward, backward and stopped.
+void dcMotor(Builder &b)
+{
+    b.device(DeviceTypes::DCMOTOR, {5, 6});
+    b.begin();
+    b.repeat(2);
+    b.add(b.placeDevice(DeviceTypes::DCMOTOR, 0));
+    b.wait(150);
+    b.add(b.placeDevice(DeviceTypes::DCMOTOR, 1));
+    b.wait(150);
+    b.add(b.placeDevice(DeviceTypes::DCMOTOR, 2));
+    b.wait(100);
+    b.end();
+    b.finish();
+}
+
 // Blinks for ever; the stop command ends it.
 void stopped(Builder &b)
 {
@@ -575,6 +640,8 @@ const std::vector<Case> &corpus()
         {u"tones"_s, 1.0, {}, {}, -1, tones, {}},
         {u"servo"_s, 1.5, {}, u"B1"_s, -1, servo, {}},
         {u"laser_and_switch"_s, 1.5, {}, {}, -1, laserAndSwitch, {}},
+        {u"sensor_readings"_s, 1.5, u"--lcd --bmp180 --dht22 D5 --hcsr04 D6,D7"_s, {}, -1, sensorReadings, {}},
+        {u"dc_motor"_s, 1.0, {}, {}, -1, dcMotor, {}},
         {u"stop_command"_s, 2.0, {}, {}, 1050, stopped, {}},
         {u"example_blink"_s, 3.0, {}, {}, -1, nullptr, u"blink/blink.vzl"_s},
         {u"example_lcd_temperature"_s, 4.5, u"--lcd --dht22 D2"_s, {}, -1, nullptr,

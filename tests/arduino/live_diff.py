@@ -247,9 +247,12 @@ def main():
     pulse_keys = {'port ' + p for p in args.pulses.split(',') if p}
     keys = sorted(set(sk.signals) | set(lv.signals))
     compared = 0
+    firsts = []
     for key in keys:
         a = sk.changes(key, cutoff)
         b = lv.changes(key, live_cutoff)
+        if a and b:
+            firsts.append(b[0][0] - a[0][0])
         if args.stop_at is not None:
             grace = args.stop_at + tolerance(args.stop_at)
             late = [e for e in b if e[0] > grace]
@@ -284,6 +287,21 @@ def main():
         problems.append('display at the end:')
         problems += ['    sketch: ' + l for l in sk.lcd] + ['    live:   ' + l for l in lv.lcd]
 
+    if problems and firsts:
+        # A late or early start shifts everything: say so, and whether the rest agrees.
+        shift = sorted(firsts)[len(firsts) // 2]
+        if abs(shift) > FIXED_TOLERANCE_MS:
+            rest = []
+            for key in keys:
+                if key in pulse_keys:
+                    continue
+                a = sk.changes(key, cutoff - abs(shift))
+                b = [(max(t - shift, 0.0), v) for t, v in lv.changes(key, cutoff + abs(shift))]
+                b = [e for e in b if e[0] <= cutoff - abs(shift) + tolerance(cutoff)]
+                rest += compare_levels(key, a, b, cutoff - abs(shift))
+            problems.append('the live run\'s first change of most signals comes %.3f ms %s the sketch\'s; with that '
+                            'shift taken out, the pin changes %s' % (abs(shift), 'after' if shift > 0 else 'before',
+                                                                     'agree' if not rest else 'still differ'))
     if problems:
         report(args.name, problems, lv)
         return 1
