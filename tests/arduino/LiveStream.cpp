@@ -643,18 +643,79 @@ const std::vector<Case> &corpus()
         {u"sensor_readings"_s, 1.5, u"--lcd --bmp180 --dht22 D5 --hcsr04 D6,D7"_s, {}, -1, sensorReadings, {}},
         {u"dc_motor"_s, 1.0, {}, {}, -1, dcMotor, {}},
         {u"stop_command"_s, 2.0, {}, {}, 1050, stopped, {}},
-        {u"example_blink"_s, 3.0, {}, {}, -1, nullptr, u"blink/blink.vzl"_s},
-        {u"example_lcd_temperature"_s, 4.5, u"--lcd --dht22 D2"_s, {}, -1, nullptr,
-         u"lcd-temperature/lcd-temperature.vzl"_s},
     };
     return cases;
+}
+
+// An Uno pin as the simulator names it (port letter and bit), empty for others.
+QString unoPin(int pin)
+{
+    if (pin >= 0 && pin <= 7)
+        return u"D"_s + QString::number(pin);
+    if (pin >= 8 && pin <= 13)
+        return u"B"_s + QString::number(pin - 8);
+    if (pin >= 14 && pin <= 19)
+        return u"C"_s + QString::number(pin - 14);
+    return {};
+}
+
+// The simulated devices an example's device list asks for: the display, the
+// barometer, and the first DHT22, ultrasonic sensor and robot wheel on Uno pins.
+QString simulatedDevices(Project &project)
+{
+    QStringList args;
+    bool dht = false, sonar = false, wheel = false;
+    for (int i = 0; i < project.devices().count(); ++i) {
+        const TActiveDevice &d = project.devices().device(i);
+        const auto &p = d.ActDevParams;
+        if (d.DeviceTypeID == DeviceTypes::LCD_Serial && !args.contains(u"--lcd"_s)) {
+            args << u"--lcd"_s;
+        } else if (d.DeviceTypeID == DeviceTypes::BMP && !args.contains(u"--bmp180"_s)) {
+            args << u"--bmp180"_s;
+        } else if (d.DeviceTypeID == DeviceTypes::Temp && !dht && !unoPin(p[1]).isEmpty()) {
+            args << u"--dht22"_s << unoPin(p[1]);
+            dht = true;
+        } else if (d.DeviceTypeID == DeviceTypes::UltraSonic && !sonar && !unoPin(p[1]).isEmpty()
+                   && !unoPin(p[2]).isEmpty()) {
+            args << u"--hcsr04"_s << unoPin(p[1]) + u',' + unoPin(p[2]);
+            sonar = true;
+        } else if (d.DeviceTypeID == DeviceTypes::ROBOT && !wheel && !unoPin(p[1]).isEmpty()
+                   && !unoPin(p[5]).isEmpty()) {
+            args << u"--encoder"_s << unoPin(p[1]) + u',' + unoPin(p[5]);
+            wheel = true;
+        }
+    }
+    return args.join(u' ');
+}
+
+// Every example project: examples/<name>/<name>.vzl and examples/lessons/<name>/<name>.vzl,
+// as the case example_<path with _ for />.
+std::vector<Case> exampleCases(const QString &examples)
+{
+    std::vector<Case> out;
+    QStringList dirs;
+    for (const QString &d : QDir(examples).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
+        dirs << d;
+    for (const QString &d : QDir(examples + u"/lessons"_s).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
+        dirs << u"lessons/"_s + d;
+    for (const QString &d : dirs) {
+        const QString name = d.section(u'/', -1);
+        if (!QFile::exists(examples + u'/' + d + u'/' + name + u".vzl"_s))
+            continue;
+        out.push_back({u"example_"_s + QString(d).replace(u'/', u'_').replace(u'-', u'_'), 3.0, {}, {}, -1, nullptr,
+                       d + u'/' + name + u".vzl"_s});
+    }
+    return out;
 }
 
 int runCorpus(const QString &out, const QString &examples)
 {
     QDir(out).removeRecursively();
     int failures = 0;
-    for (const Case &c : corpus()) {
+    std::vector<Case> cases = corpus();
+    for (Case &c : exampleCases(examples))
+        cases.push_back(std::move(c));
+    for (const Case &c : cases) {
         Builder b;
         if (c.build) {
             c.build(b);
@@ -666,6 +727,7 @@ int runCorpus(const QString &out, const QString &examples)
                 continue;
             }
         }
+        const QString simArgs = c.build ? c.simArgs : simulatedDevices(b.project);
         const QString dir = out + u'/' + c.name;
         QDir().mkpath(dir);
         Recording rec;
@@ -673,7 +735,7 @@ int runCorpus(const QString &out, const QString &examples)
         const bool ok = record(b.project, c.stopAfterMs, rec) && writeFile(dir + u'/' + c.name + u".live"_s, rec.text().toUtf8())
                         && writeSketch(b.project, dir + u'/' + c.name + u".ino"_s)
                         && writeFile(dir + u"/sim.args"_s,
-                                     (u"seconds="_s + QString::number(c.seconds) + u"\nsim="_s + c.simArgs
+                                     (u"seconds="_s + QString::number(c.seconds) + u"\nsim="_s + simArgs
                                       + u"\npulses="_s + c.pulses + u'\n').toUtf8());
         if (!ok) {
             std::fprintf(stderr, "%s: no stream or sketch\n", qPrintable(c.name));
