@@ -160,23 +160,19 @@ bool record(Project &project, int stopAfterMs, Recording &rec)
     LiveConnection conn(std::make_unique<ScriptedBoard>(clock, rec, 2 + dataBytes), std::make_unique<ClockRef>(clock),
                         &log, &prompt);
     bool sent = false;
-    qint64 startMs = 0;
     conn.setEvents({nullptr, [&](bool ok) {
                         sent = ok;
-                        startMs = clock.nowMs();
+                        if (!ok)
+                            return;
+                        rec.start(clock.nowMs());
+                        if (stopAfterMs >= 0)
+                            clock.callAfter(stopAfterMs, [&conn] { conn.acStopExecute(); });
                     }});
     conn.acConnectExecute(std::move(program), u"simulated"_s);
     clock.runUntilIdle();
     for (const QString &m : prompt.messages)
         std::fprintf(stderr, "host message: %s\n", qPrintable(m));
-    if (!sent)
-        return false;
-    rec.start(startMs);
-    if (stopAfterMs >= 0) {
-        clock.advance(startMs + stopAfterMs - clock.nowMs());
-        conn.acStopExecute();
-    }
-    return true;
+    return sent;
 }
 
 bool writeFile(const QString &path, const QByteArray &data)
