@@ -612,6 +612,26 @@ void dcMotor(Builder &b)
     b.finish();
 }
 
+// The robot's speed (an analogue output on its enable pin, 11), moves and a timed
+// turn; its wheel interrupter is simulated.
+void robotSpeed(Builder &b)
+{
+    b.device(DeviceTypes::ROBOT, {5, 6, 7, 8, 2, 1, 11});
+    b.begin();
+    b.add(b.placeDevice(DeviceTypes::ROBOT, 1))->SetParam1(120);  // speed
+    b.add(b.placeDevice(DeviceTypes::ROBOT, 2));                  // forward
+    b.wait(200);
+    b.add(b.placeDevice(DeviceTypes::ROBOT, 1))->SetParam1(200);
+    b.add(b.placeDevice(DeviceTypes::ROBOT, 3));  // backward
+    b.wait(200);
+    b.add(b.placeDevice(DeviceTypes::ROBOT, 10))->SetParam2(150);  // right for 150 ms
+    b.add(b.placeDevice(DeviceTypes::ROBOT, 1))->SetParam1(0);
+    b.add(b.placeDevice(DeviceTypes::ROBOT, 2));
+    b.wait(100);
+    b.add(b.placeDevice(DeviceTypes::ROBOT, 7));  // stop
+    b.finish();
+}
+
 // Blinks for ever; the stop command ends it.
 void stopped(Builder &b)
 {
@@ -638,6 +658,7 @@ const std::vector<Case> &corpus()
         {u"laser_and_switch"_s, 1.5, {}, {}, -1, laserAndSwitch, {}},
         {u"sensor_readings"_s, 1.5, u"--lcd --bmp180 --dht22 D5 --hcsr04 D6,D7"_s, {}, -1, sensorReadings, {}},
         {u"dc_motor"_s, 1.0, {}, {}, -1, dcMotor, {}},
+        {u"robot_speed"_s, 1.0, u"--encoder D5,D2"_s, {}, -1, robotSpeed, {}},
         {u"stop_command"_s, 2.0, {}, {}, 1050, stopped, {}},
     };
     return cases;

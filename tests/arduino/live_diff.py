@@ -9,9 +9,9 @@ usage: live_diff.py NAME SKETCH_TRACE LIVE_TRACE --seconds S [--pulses B1,...]
 Times are taken from each run's own start of the program ("zero" line): for the
 sketch the first entry into loop(), for the firmware the end of the transfer's last
 byte. Compared, in turn:
-  - every port and direction register bit: the same level changes at the same times,
-    within the tolerance below (what happened before the start counts as the level at
-    the start);
+  - every port and direction register bit, and every analogue (PWM) output's value:
+    the same changes at the same times, within the tolerance below (what happened
+    before the start counts as the level at the start);
   - pins named with --pulses (servo outputs): the same pulse widths, changing at the
     same times within one frame, at the same period; the phase of a pulse train
     started by the set-up is not something a pupil can see or a program controls;
@@ -60,7 +60,7 @@ class Trace:
                     continue
                 if w[0] == 'zero':
                     self.zero = None if w[1] == 'none' else float(w[1])
-                elif w[0] in ('port', 'ddr'):
+                elif w[0] in ('port', 'ddr', 'pwm'):
                     self.signals.setdefault(w[0] + ' ' + w[1], []).append((float(w[2]), int(w[3])))
                 elif w[0] == 'i2c':
                     self.i2c.append((float(w[1]), w[2], w[3] if len(w) > 3 else ''))

@@ -24,6 +24,9 @@
  *                     register, bit by bit:
  *                       port B5 500.123456 1    (PORTB bit 5 became 1)
  *                       ddr B5 0.004125 1       (DDRB bit 5 became 1: an output)
+ *                     and, on the ATmega328P, of an analogue output (analogWrite): the
+ *                     compare value while the timer drives the pin, -1 when it does not:
+ *                       pwm B3 12.345678 120
  *   --i2c-log         every message on the I2C bus, as the master sees it:
  *                       i2c 12.345678 S 4e       start and address byte (write to 0x27)
  *                       i2c 12.401234 W 08       a data byte written
@@ -521,8 +524,39 @@ static void port_reg_changed(struct avr_irq_t *irq, uint32_t value, void *param)
             printf("%s %c%d %.6f %d\n", t->is_ddr ? "ddr" : "port", t->port, bit, now_ms(), (v >> bit) & 1);
 }
 
+/* The analogue outputs of the ATmega328P (analogWrite): while a timer drives its
+ * output-compare pin (a COMnx1 bit set), the pin carries the compare value as PWM.
+ * simavr does not show that PWM on the pin, so the registers are watched. */
+typedef struct {
+    const char *pin;
+    uint16_t tccr;   /* data address of TCCRnA */
+    uint8_t com;     /* its COMnx1 bit */
+    uint16_t ocr;    /* data address of OCRnx (the low byte for Timer 1) */
+    int last;        /* -1: the timer does not drive the pin */
+} pwm_out_t;
+
+static pwm_out_t pwm_outs[] = {
+    {"D6", 0x44, 1 << 7, 0x47, -1}, {"D5", 0x44, 1 << 5, 0x48, -1},
+    {"B1", 0x80, 1 << 7, 0x88, -1}, {"B2", 0x80, 1 << 5, 0x8A, -1},
+    {"B3", 0xB0, 1 << 7, 0xB3, -1}, {"D3", 0xB0, 1 << 5, 0xB4, -1},
+};
+static int trace_pwm;
+
+static void check_pwm(void)
+{
+    for (size_t i = 0; i < sizeof pwm_outs / sizeof pwm_outs[0]; i++) {
+        pwm_out_t *o = &pwm_outs[i];
+        const int v = (avr->data[o->tccr] & o->com) ? avr->data[o->ocr] : -1;
+        if (v != o->last) {
+            o->last = v;
+            printf("pwm %s %.6f %d\n", o->pin, now_ms(), v);
+        }
+    }
+}
+
 static void trace_ports(void)
 {
+    trace_pwm = !strncmp(avr->mmcu, "atmega328", 9);
     static port_trace_t traces[2 * 12];
     int n = 0;
     for (char port = 'A'; port <= 'L'; port++) {
@@ -886,6 +920,8 @@ int main(int argc, char **argv)
         state = avr_run(avr);
         if (state == cpu_Done || state == cpu_Crashed)
             break;
+        if (trace_pwm)
+            check_pwm();
         if (nzero && zero_ms < 0) {
             for (int i = 0; i < nzero; i++)
                 if (avr->pc == zero_pc[i]) {
