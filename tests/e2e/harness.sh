@@ -19,11 +19,11 @@ SHOTS=$OUT/shots WORK=$OUT/work
 mkdir -p "$SHOTS" "$WORK/home" "$WORK/config" "$WORK/data" "$WORK/cache" "$WORK/runtime"
 chmod 700 "$WORK/runtime"
 
-XVFB_PID="" STALE_XVFB="" APP_PID="" PASSED=0 SHOT_NO=0 STEP="starting"
+XVFB_PID="" APP_PID="" PASSED=0 SHOT_NO=0 STEP="starting"
 cleanup() {
   trap - ERR
   if [ -n "$APP_PID" ]; then kill "$APP_PID" 2>/dev/null || true; wait "$APP_PID" 2>/dev/null || true; fi
-  for pid in $XVFB_PID $STALE_XVFB; do kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; done
+  if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; wait "$XVFB_PID" 2>/dev/null || true; fi
   if [ "$PASSED" = 1 ] && [ -z "${VIMSEL_E2E_KEEP:-}" ]; then
     rm -rf "$OUT"
   else
@@ -62,38 +62,46 @@ wait_for() {
 }
 
 # ---- X server and program -------------------------------------------------------
-# True once a client can connect to $DISPLAY (tried for up to 5 s).
+# True once a client can connect to $DISPLAY (tried for up to 5 s) and the server
+# started there is ours: a server that could not take the display's sockets says so in
+# its log and keeps running, and a client would then reach whichever server holds them.
 display_accepts() {
   local i
   for i in $(seq 50); do
     kill -0 "$XVFB_PID" 2>/dev/null || return 1
-    xdotool getmouselocation >/dev/null 2>&1 && return 0
+    grep -q -i "already" "$WORK/xvfb.log" && return 1
+    if xdotool getmouselocation >/dev/null 2>&1; then
+      ! grep -q -i "already" "$WORK/xvfb.log"
+      return
+    fi
     sleep 0.1
   done
   return 1
 }
+
 start_xvfb() {
   STEP="starting Xvfb"
-  # -displayfd lets the server pick a free display, so parallel runs never collide.
-  # A server that reports its display and still refuses connections (a display whose
-  # socket another server, shutting down just then, removed) is left running while a
-  # new one is started, so that the next one cannot pick the same display again.
-  local attempt pid
-  for attempt in 1 2 3; do
-    Xvfb -displayfd 3 -screen 0 "${SCREEN_W}x${SCREEN_H}x24" -nolisten tcp \
-      3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
+  # Each run takes a display number at random from a wide range rather than the lowest
+  # free one: a server that has just been stopped may still hold the sockets of a low
+  # number for a moment after giving up its lock, and a new server on that number would
+  # then listen nowhere. A number that turns out taken is simply given up for another.
+  local attempt number
+  for attempt in $(seq 10); do
+    number=$((100 + (RANDOM * 32768 + RANDOM) % 800))
+    [ ! -e "/tmp/.X$number-lock" ] || continue
+    # -noreset: the server would otherwise start over when the last client (the check
+    # that follows) leaves, and a program connecting just then would be turned away.
+    Xvfb ":$number" -screen 0 "${SCREEN_W}x${SCREEN_H}x24" -nolisten tcp -noreset >"$WORK/xvfb.log" 2>&1 &
     XVFB_PID=$!
-    display_ready() { [ -s "$WORK/display" ] && grep -q '^[0-9]' "$WORK/display"; }
-    wait_for "Xvfb to report its display" display_ready
-    export DISPLAY=":$(head -n 1 "$WORK/display")"
+    export DISPLAY=":$number"
     if display_accepts; then break; fi
-    echo "[$CASE] Xvfb on $DISPLAY refuses connections; starting another (attempt $attempt)" >&2
+    echo "[$CASE] Xvfb on $DISPLAY did not come up as ours; trying another display" >&2
     cat "$WORK/xvfb.log" >&2 || true
-    STALE_XVFB="$STALE_XVFB $XVFB_PID"
-    [ "$attempt" -lt 3 ] || fail "no X server accepted connections"
+    kill "$XVFB_PID" 2>/dev/null || true
+    wait "$XVFB_PID" 2>/dev/null || true
+    XVFB_PID=""
   done
-  for pid in $STALE_XVFB; do kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; done
-  STALE_XVFB=""
+  [ -n "$XVFB_PID" ] || fail "no X server could be started"
   # A scratch home: no stored window geometry or file dialog history from earlier runs.
   export HOME=$WORK/home XDG_CONFIG_HOME=$WORK/config XDG_DATA_HOME=$WORK/data \
     XDG_CACHE_HOME=$WORK/cache XDG_RUNTIME_DIR=$WORK/runtime

@@ -19,6 +19,7 @@
  *                                    after another upload, again
  *   pin B5 500.123456 1              a watched pin changed: simulated time since the
  *                                    sketch started, level
+ *   text Ready                       a line the sketch wrote to its serial port
  *   end ran 3000.000                 the sketch ran the requested simulated time
  *   end timeout 120000.0             or the wall-clock limit came first (exit 1)
  *   speed port 57600 chip 117647: bytes lost
@@ -28,14 +29,19 @@
  *   --bootloader FILE   Optiboot for the ATmega328P at 16 MHz, Intel hex; without it
  *                       the chip is blank and nothing answers the uploader
  *   --port PATH         where to put the link to the pseudo-terminal (required)
- *   --seconds S         simulated seconds to run the sketch for (default 3)
+ *   --seconds S         simulated seconds to run the sketch for (default 3); 0 runs
+ *                       until the wall-clock limit or a signal
+ *   --realtime          hold simulated time to wall-clock time while the sketch runs
+ *                       too (a sketch that talks to a program over the line at its
+ *                       real speed, or a blink a person must see at its real pace)
  *   --timeout S         wall-clock limit for the whole run (default 120)
  *   --watch B5          a port letter and bit to trace; may be repeated (default B5,
  *                       the Uno's pin 13)
  *
  * Until the sketch starts, simulated time is held to wall-clock time: the bootloader's
  * one-second watchdog and the uploader's own delays must meet as they do on a board.
- * The sketch then runs as fast as the host allows.
+ * The sketch then runs as fast as the host allows, or, with --realtime, at the same
+ * pace.
  */
 #define _GNU_SOURCE
 #include <errno.h>
@@ -205,9 +211,33 @@ static void uart_xoff_changed(struct avr_irq_t *irq, uint32_t value, void *param
     uart_xoff = 1;
 }
 
+/* What the sketch writes, gathered into lines for the log; bytes that are not
+ * printable text (a binary protocol) are shown as \xNN. */
+static char text_line[256];
+static size_t text_len;
+
+static void log_text_byte(uint8_t b)
+{
+    if (b == '\r')
+        return;
+    if (b == '\n' || text_len + 5 >= sizeof text_line) {
+        text_line[text_len] = 0;
+        printf("text %s\n", text_line);
+        text_len = 0;
+        if (b == '\n')
+            return;
+    }
+    if (b >= 0x20 && b < 0x7F)
+        text_line[text_len++] = (char)b;
+    else
+        text_len += (size_t)snprintf(text_line + text_len, 5, "\\x%02X", b);
+}
+
 static void uart_output(struct avr_irq_t *irq, uint32_t value, void *param)
 {
     (void)irq, (void)param;
+    if (sketch_running)
+        log_text_byte((uint8_t)value);
     if (!port_open || speed_mismatch)
         return; /* nobody listens, or not at this speed */
     const uint8_t b = (uint8_t)value;
@@ -348,6 +378,7 @@ int main(int argc, char **argv)
 {
     const char *bootloader = NULL, *port = NULL;
     double seconds = 3, timeout = 120;
+    int realtime = 0;
     watch_t watches[8];
     int nwatch = 0;
     for (int i = 1; i < argc; i++) {
@@ -357,6 +388,8 @@ int main(int argc, char **argv)
             port = argv[++i];
         else if (!strcmp(argv[i], "--seconds") && i + 1 < argc)
             seconds = atof(argv[++i]);
+        else if (!strcmp(argv[i], "--realtime"))
+            realtime = 1;
         else if (!strcmp(argv[i], "--timeout") && i + 1 < argc)
             timeout = atof(argv[++i]);
         else if (!strcmp(argv[i], "--watch") && i + 1 < argc && nwatch < 8) {
@@ -368,7 +401,7 @@ int main(int argc, char **argv)
         }
     }
     if (!port) {
-        fprintf(stderr, "usage: %s --port PATH [--bootloader optiboot.hex] [--seconds S] [--timeout S] [--watch B5]...\n",
+        fprintf(stderr, "usage: %s --port PATH [--bootloader optiboot.hex] [--seconds S] [--realtime] [--timeout S] [--watch B5]...\n",
                 argv[0]);
         return 2;
     }
@@ -444,7 +477,7 @@ int main(int argc, char **argv)
             printf("start %.1f\n", wall_ms());
         }
         const uint64_t now = total_cycles();
-        if (sketch_running && now - sketch_start_cycle >= run_cycles) {
+        if (sketch_running && run_cycles && now - sketch_start_cycle >= run_cycles) {
             printf("end ran %.3f wall %.1f\n", (double)(now - sketch_start_cycle) * 1000.0 / (double)avr->frequency, wall_ms());
             result = 0;
             break;
@@ -480,7 +513,7 @@ int main(int argc, char **argv)
             printf("end %s %.1f\n", stop_signal ? "signal" : "timeout", wall);
             break;
         }
-        if (!sketch_running) {
+        if (!sketch_running || realtime) {
             const double ahead = (double)(now - ref_cycle) * 1000.0 / (double)avr->frequency - (wall - ref_wall);
             if (ahead > 1)
                 sleep_ms(ahead < 2 ? ahead : 2);
