@@ -570,6 +570,12 @@ void sensorReadings(Builder &b)
     b.begin();
     for (const Test &t : tests)
         b.pinOut(t.pin);
+    // The firmware sends its "Program start" line while the first blocks run (16 ms at
+    // 9600 baud). pulseIn() counts loop turns, so those serial interrupts shorten an echo
+    // timed then by some 40 us, and this obstacle's distance is close enough to a
+    // centimetre's edge to read one less. The pupil would not care; the comparison
+    // would, so the first echo is timed after the line has gone out.
+    b.wait(20);
     b.repeat(2);
     for (const Test &t : tests) {
         auto *c = static_cast<TKeloControlElseBlock *>(b.open(b.placeDevice(t.type, t.proto)));

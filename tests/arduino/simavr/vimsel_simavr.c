@@ -43,8 +43,11 @@
  *                     sent one, and goes on at the later of that moment and the
  *                     recorded time. Should the board not have answered an end marker
  *                     (0xFD) 150 ms after it, the marker is sent again, as the host
- *                     does. The end of the last byte before the stream's "start" line
- *                     is the start of the program:
+ *                     does. The start of the program is when the board takes in the
+ *                     last byte before the stream's "start" line: the first entry into
+ *                     its serial receive interrupt after the byte's stop bit (the
+ *                     simulated UART adds a frame's time of its own before it raises
+ *                     the interrupt, so this is later than the end of the stop bit):
  *                       zero 2531.250000
  *   --uart-at MS      when the stream begins (default 100 ms after reset)
  *   --zero-pc A[,A..] instead, the program starts when the processor first executes
@@ -650,12 +653,13 @@ static struct {
     int n, next;
     double offset;        /* simulated ms = recorded ms + offset */
     double line_free;     /* the line is busy sending until then */
-    double last_end;      /* when the last byte sent has arrived */
     double last_fd;       /* when the last end marker went out, or -1 */
     int readies_used;
     int resent;
     avr_irq_t *rx;
     uint8_t in_flight;
+    int taking_last;      /* the transfer is over: waiting for the receive interrupt */
+    uint32_t rx_vector;   /* flash byte address of the serial receive interrupt */
 } player;
 
 /* 10 bits at 9600 baud */
@@ -712,7 +716,6 @@ static avr_cycle_count_t byte_arrives(struct avr_t *a, avr_cycle_count_t when, v
     (void)when;
     (void)param;
     avr_raise_irq(player.rx, player.in_flight);
-    player.last_end = now_ms();
     return 0;
 }
 
@@ -765,8 +768,7 @@ static avr_cycle_count_t player_step(struct avr_t *a, avr_cycle_count_t when, vo
         } else {
             if (now < player.line_free)
                 return at_ms(player.line_free) + 1;
-            zero_ms = player.last_end;
-            printf("zero %.6f\n", zero_ms);
+            player.taking_last = 1;
             player.offset = now - e->ms;
             player.next++;
         }
@@ -901,6 +903,8 @@ int main(int argc, char **argv)
             return 1;
         player.rx = avr_io_getirq(avr, AVR_IOCTL_UART_GETIRQ('0'), UART_IRQ_INPUT);
         player.offset = uart_at;
+        /* USART(0)_RX: vector 18 of the ATmega328P, 25 of the ATmega2560, 4 bytes each. */
+        player.rx_vector = strncmp(avr->mmcu, "atmega328", 9) ? 25 * 4 : 18 * 4;
         player.last_fd = -1;
         avr_cycle_timer_register(avr, at_ms(uart_at), player_step, NULL);
     }
@@ -922,6 +926,11 @@ int main(int argc, char **argv)
             break;
         if (trace_pwm)
             check_pwm();
+        if (player.taking_last && avr->pc == player.rx_vector) {
+            player.taking_last = 0;
+            zero_ms = now_ms();
+            printf("zero %.6f\n", zero_ms);
+        }
         if (nzero && zero_ms < 0) {
             for (int i = 0; i < nzero; i++)
                 if (avr->pc == zero_pc[i]) {
