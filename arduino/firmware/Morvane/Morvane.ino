@@ -459,6 +459,8 @@ Value slot(uint8_t v, int16_t constant)
     if (v >= 0xF0) return reading(uint8_t(75 + (v - 0xF0)));
     return intValue(vars[v]);
 }
+// A slot holding a sensor reading (which may be a float), not a constant or a variable.
+bool holdsReading(uint8_t v) { return v >= 0xF0 && v != 0xFF; }
 // slot(v, constant).asInt() without building a Value for the usual constants and variables.
 int intSlot(uint8_t v, int16_t constant)
 {
@@ -511,35 +513,42 @@ void printValue(LiquidCrystal_I2C *l, const Value &v)
 bool condition(const Block &b)
 {
     const uint8_t op = uint8_t(b.p1);
+    int measured;
     switch (b.cmd) {
-    case 94: return compare(op, intValue(digitalRead(intSlot(b.v2, b.p2))), intValue(HIGH));
-    case 95: return compare(op, intValue(digitalRead(intSlot(b.v2, b.p2))), intValue(LOW));
+    case 94: case 95:
+        return compareWith<int>(op, digitalRead(uint8_t(intSlot(b.v2, b.p2))), b.cmd == 94 ? HIGH : LOW);
     case 146: {
         if (b.dev < 0) return false;
         const bool high = digitalRead(pinOf(b)) == HIGH;
         return b.p1 == 1 ? !high : high;
     }
+    case 141: { MV_SonicSensor *s = objectOf<MV_SonicSensor>(b); measured = s ? s->distanceFront() : 0; break; }
+    case 166: measured = b.dev < 0 ? 0 : analogRead(pinOf(b)); break;
+    default: {
+        // The readings that are floats; the measurement first, then the limit (a
+        // reading in the limit's slot is read once).
+        float x = 0;
+        switch (b.cmd) {
+        case 171: { DHT *d = objectOf<DHT>(b); if (d) x = d->readTemperature(); break; }
+        case 173: { DHT *d = objectOf<DHT>(b); if (d) x = d->readHumidity(); break; }
+        case 177: { Kelo_BMP *d = objectOf<Kelo_BMP>(b); if (d) x = d->getPressure(); break; }
+        case 178: { Kelo_BMP *d = objectOf<Kelo_BMP>(b); if (d) x = d->getRelPressure(); break; }
+        case 179: { Kelo_BMP *d = objectOf<Kelo_BMP>(b); if (d) x = d->getTemperature(); break; }
+        default: return false;
+        }
+        return compare(op, floatValue(x), slot(b.v2, b.p2));
     }
-    // The measurement first, then the limit (a reading in the limit's slot is read once).
-    Value measured;
-    switch (b.cmd) {
-    case 141: { MV_SonicSensor *s = objectOf<MV_SonicSensor>(b); measured = intValue(s ? s->distanceFront() : 0); break; }
-    case 166: measured = intValue(b.dev < 0 ? 0 : analogRead(pinOf(b))); break;
-    case 171: { DHT *d = objectOf<DHT>(b); measured = floatValue(d ? d->readTemperature() : 0); break; }
-    case 173: { DHT *d = objectOf<DHT>(b); measured = floatValue(d ? d->readHumidity() : 0); break; }
-    case 177: { Kelo_BMP *d = objectOf<Kelo_BMP>(b); measured = floatValue(d ? d->getPressure() : 0); break; }
-    case 178: { Kelo_BMP *d = objectOf<Kelo_BMP>(b); measured = floatValue(d ? d->getRelPressure() : 0); break; }
-    case 179: { Kelo_BMP *d = objectOf<Kelo_BMP>(b); measured = floatValue(d ? d->getTemperature() : 0); break; }
-    default: return false;
     }
-    return compare(op, measured, slot(b.v2, b.p2));
+    // An int measurement against a constant or a variable: no Value needed.
+    if (!holdsReading(b.v2)) return compareWith<int>(op, measured, intSlot(b.v2, b.p2));
+    return compare(op, intValue(measured), slot(b.v2, b.p2));
 }
 
 // Whether a counted loop runs once more after `done` turns: the count is taken again
 // before every turn, as the sketch's for loop does.
 bool turnsLeft(const Block &loop, int done)
 {
-    if (loop.v1 < 0xF0) return done < (loop.v1 == 0xFF ? loop.p1 : vars[loop.v1]);
+    if (!holdsReading(loop.v1)) return done < intSlot(loop.v1, loop.p1);
     return compare(3, intValue(done), slot(loop.v1, loop.p1));
 }
 
@@ -590,7 +599,10 @@ void run()
         case 201: pinMode(uint8_t(intSlot(b.v1, b.p1)), INPUT); break;
         case 202: digitalWrite(uint8_t(intSlot(b.v1, b.p1)), HIGH); break;
         case 203: digitalWrite(uint8_t(intSlot(b.v1, b.p1)), LOW); break;
-        case 250: wait(b.v1 == 0xFF ? intValue(b.p1) : slot(b.v1, b.p1)); break;
+        case 250:
+            if (b.v1 == 0xFF) delay((unsigned long)(long)b.p1);
+            else wait(slot(b.v1, b.p1));
+            break;
         case 230: vars[b.p2] = int16_t(intSlot(b.v1, b.p1)); break;
         case 231: {
             const Value v = slot(b.v1, b.p1);
