@@ -41,7 +41,7 @@ struct Device {
 };
 
 // The arena holds the blocks, their texts, the variables and the device objects. On
-// the Uno what is left for the stack (recursion per nesting level, library calls)
+// the Uno what is left for the stack (library calls, the display's printing of floats)
 // must stay above about 400 bytes.
 #if defined(__AVR_ATmega2560__)
 const uint16_t ArenaSize = 6144;
