@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Prints the flash and RAM use of both firmware images and fails when the RAM left
-# for the stack falls below what the program's nesting and the libraries need.
+# for the stack falls below what the interpreter and the libraries need.
 # usage: firmware-size.sh <firmware-dir>
 set -euo pipefail
 dir="$1"
 failed=0
-for spec in Uno:2048:400 Mega:8192:600; do
-  IFS=: read -r board ram reserve <<<"$spec"
+for limits in Uno:2048:400 Mega:8192:600; do
+  IFS=: read -r board ram reserve <<<"$limits"
   elf="$dir/Morvane.ino.$board.elf"
   read -r text data bss _ < <(avr-size "$elf" | tail -1)
   used=$((data + bss)); left=$((ram - used))
