@@ -321,15 +321,30 @@ const __FlashStringHelper *link()
     return nullptr;
 }
 
-bool offersReading(uint8_t r)
+// Whether a device of this type gives the reading r (the value blocks 75..82).
+bool gives(uint8_t code, uint8_t r)
 {
-    for (uint8_t i = 0; i < deviceCount; ++i) {
-        const uint8_t c = devices[i].code;
-        if (((r == 75 || r == 76) && c == 170) || (r == 77 && c == 140) || (r == 78 && (c == 176 || c == 165))
-            || ((r == 79 || r == 80) && c == 176) || (r == 82 && c == 50))
-            return true;
+    switch (r) {
+    case 75: case 76: return code == 170;
+    case 77: return code == 140;
+    case 78: return code == 176 || code == 165;
+    case 79: case 80: return code == 176;
+    case 82: return code == 50;
     }
     return false;
+}
+
+// The value block does not say which device: each reading comes from the first device
+// that gives it (-1: none), found once before the run.
+const uint8_t ReadingCount = 8;
+int8_t readingDevice[ReadingCount];
+void findReadingDevices()
+{
+    for (uint8_t k = 0; k < ReadingCount; ++k) {
+        readingDevice[k] = -1;
+        for (uint8_t i = 0; i < deviceCount && readingDevice[k] < 0; ++i)
+            if (gives(devices[i].code, uint8_t(75 + k))) readingDevice[k] = int8_t(i);
+    }
 }
 
 // Variables are known only by their ids; each id used gets a slot.
@@ -386,13 +401,14 @@ int8_t deviceIndexFor(const Block &b)
 const __FlashStringHelper *bindValues()
 {
     varCount = 0;
+    findReadingDevices();
     for (uint16_t i = 0; i < blockCount; ++i) {
         Block &b = blocks[i];
         b.dev = deviceIndexFor(b);
         uint8_t *v[2] = {&b.v1, &b.v2};
         for (uint8_t k = 0; k < 2; ++k) {
             if (*v[k] == 0xFF) continue;
-            if (*v[k] >= 75 && *v[k] <= 82 && offersReading(*v[k])) { *v[k] = uint8_t(0xF0 + (*v[k] - 75)); continue; }
+            if (*v[k] >= 75 && *v[k] <= 82 && readingDevice[*v[k] - 75] >= 0) { *v[k] = uint8_t(0xF0 + (*v[k] - 75)); continue; }
             *v[k] = slotOf(*v[k]);
             if (*v[k] >= 0xF0) return F("Morvane: too many variables");
         }
@@ -432,23 +448,20 @@ uint8_t pinOf(const Block &b)
     return uint8_t(devices[b.dev].param[1]);
 }
 
+// A reading in a slot (bound only when some device gives it).
 Value reading(uint8_t r)
 {
-    // The value block does not say which device: the first device that offers the reading.
-    for (uint8_t i = 0; i < deviceCount; ++i) {
-        Device &d = devices[i];
-        switch (r) {
-        case 75: if (d.code == 170) return floatValue(static_cast<DHT *>(d.object)->readTemperature()); break;
-        case 76: if (d.code == 170) return floatValue(static_cast<DHT *>(d.object)->readHumidity()); break;
-        case 77: if (d.code == 140) return intValue(static_cast<MV_SonicSensor *>(d.object)->distanceFront()); break;
-        case 78:
-            if (d.code == 176) return floatValue(static_cast<Kelo_BMP *>(d.object)->getPressure());
-            if (d.code == 165) return intValue(analogRead(d.param[1]));
-            break;
-        case 79: if (d.code == 176) return floatValue(static_cast<Kelo_BMP *>(d.object)->getRelPressure()); break;
-        case 80: if (d.code == 176) return floatValue(static_cast<Kelo_BMP *>(d.object)->getTemperature()); break;
-        case 82: if (d.code == 50) return intValue(static_cast<MV_Robot *>(d.object)->getDistance()); break;
-        }
+    const Device &d = devices[readingDevice[r - 75]];
+    switch (r) {
+    case 75: return floatValue(static_cast<DHT *>(d.object)->readTemperature());
+    case 76: return floatValue(static_cast<DHT *>(d.object)->readHumidity());
+    case 77: return intValue(static_cast<MV_SonicSensor *>(d.object)->distanceFront());
+    case 78:
+        if (d.code == 176) return floatValue(static_cast<Kelo_BMP *>(d.object)->getPressure());
+        return intValue(analogRead(d.param[1]));
+    case 79: return floatValue(static_cast<Kelo_BMP *>(d.object)->getRelPressure());
+    case 80: return floatValue(static_cast<Kelo_BMP *>(d.object)->getTemperature());
+    case 82: return intValue(static_cast<MV_Robot *>(d.object)->getDistance());
     }
     return intValue(0);
 }
