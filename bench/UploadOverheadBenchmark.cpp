@@ -6,6 +6,7 @@
 #include "project/Project.h"
 #include "toolchain/IdeRunner.h"
 #include "toolchain/SketchUpload.h"
+#include "util/VirtualClock.h"
 #include "util/DebugLog.h"
 #include "util/TextMeasurer.h"
 #include "util/UserPrompt.h"
@@ -26,6 +27,7 @@ public:
         callbacks.finished(true, 1);
     }
     bool isRunning() const override { return false; }
+    void cancel() override {}
     QString output;
 };
 
@@ -55,7 +57,8 @@ void BM_UploadOverhead(benchmark::State &state)
     QTemporaryDir folder;
     InstantRunner runner;
     runner.output = state.range(0) ? longOutput() : u"Sketch uses 918 bytes\n"_s;
-    SketchUpload upload(runner);
+    VirtualClock clock;
+    SketchUpload upload(runner, clock);
     SketchUpload::Settings settings;
     settings.writableFolder = folder.path();
     settings.ideFolder = u"/usr/bin"_s;

@@ -1,5 +1,6 @@
 #include "serial/LiveConnection.h"
 
+#include "serial/FirmwareLine.h"
 #include "serial/LiveWire.h"
 #include "serial/SerialLink.h"
 #include "util/Clock.h"
@@ -20,7 +21,8 @@ LiveConnection::LiveConnection(std::unique_ptr<SerialLink> link, std::unique_ptr
                         [this](const QString &portText, const QString &systemText) {
                             fLog->AddDebug(portText);
                             fLog->AddDebug(systemText);
-                        }});
+                        },
+                        [this] { portLost(); }});
 }
 
 LiveConnection::~LiveConnection()
@@ -35,13 +37,58 @@ QString LiveConnection::noStartBlockMessage()
 
 QString LiveConnection::openFailedMessage(const QString &portName)
 {
-    return u"Σφάλμα Σύνδεσης με Bluetooth Port: "_s + portName
+    // A Bluetooth link is named so; any other port by its own name.
+    const QString what = portName.contains(u"rfcomm"_s) ? u"Σφάλμα Σύνδεσης με Bluetooth Port: "_s
+                                                         : u"Σφάλμα Σύνδεσης με την πόρτα: "_s;
+    return what + portName
            + u"\rΠατήστε διπλό κλικ στο όνομα της πόρτας κάτω αριστερά για επιλογή άλλης και ξαναπροσπαθήστε."_s;
+}
+
+QString LiveConnection::burnHint()
+{
+    return u"Αν η πλακέτα δεν έχει το λογισμικό της ζωντανής λειτουργίας, γράψτε το με το κουμπί «Φόρτωση "
+           u"Λογισμικού στο Arduino» στη σελίδα «Συσκευές»."_s;
 }
 
 QString LiveConnection::noAnswerMessage()
 {
-    return u"Το Arduino δεν ανταποκρίνετε!!!. Ξαναδοκιμάστε."_s;
+    return u"Το Arduino δεν ανταποκρίνετε!!!. Ξαναδοκιμάστε.\n"_s + burnHint();
+}
+
+QString LiveConnection::notFirmwareMessage()
+{
+    return u"Το Arduino απάντησε, αλλά όχι όπως το λογισμικό της ζωντανής λειτουργίας: έχει άλλο πρόγραμμα ή "
+           u"μόνο τον bootloader.\n"_s
+           + burnHint();
+}
+
+QString LiveConnection::portLostMessage(const QString &portName)
+{
+    return u"Η σύνδεση με το Arduino χάθηκε (πόρτα «%1») και το πρόγραμμα δεν στάλθηκε. Συνδέστε ξανά την "
+           u"πλακέτα, ανανεώστε τις πόρτες με διπλό κλικ στη γραμμή κατάστασης και πατήστε ξανά «Αποστολή»."_s.arg(
+               portName);
+}
+
+bool LiveConnection::releasePort()
+{
+    if (busy())
+        return false;
+    if (fLink->isOpen()) {
+        fLink->close();
+        fLog->AddDebug(u"Port released: "_s + fPortName);
+    }
+    fLine.clear();
+    return true;
+}
+
+void LiveConnection::portLost()
+{
+    if (!fLink->isOpen() && !busy())
+        return;
+    fLink->close();
+    fLog->AddDebug(u"Port lost: "_s + fPortName);
+    if (busy())
+        finish(false, portLostMessage(fPortName), UserPrompt::Icon::Error);
 }
 
 bool LiveConnection::isOpen() const
@@ -83,8 +130,7 @@ void LiveConnection::pulseDtr()
 void LiveConnection::afterReset()
 {
     if (!fProgram) {
-        fPrompt->showMessage(noStartBlockMessage(), UserPrompt::Icon::Warning);
-        finish(false);
+        finish(false, noStartBlockMessage(), UserPrompt::Icon::Warning);
         return;
     }
     fState = State::Opening;
@@ -97,8 +143,7 @@ void LiveConnection::OpenPort(bool retry)
         // Without a chosen port nothing could answer: say so now rather than after
         // five seconds of writes to nowhere.
         if (fPortName.isEmpty()) {
-            fPrompt->showMessage(openFailedMessage(fPortName), UserPrompt::Icon::Error);
-            finish(false);
+            finish(false, openFailedMessage(fPortName), UserPrompt::Icon::Error);
             return;
         }
         fLog->AddDebug(fPortName);
@@ -114,8 +159,7 @@ void LiveConnection::OpenPort(bool retry)
                 });
                 return;
             }
-            fPrompt->showMessage(openFailedMessage(fPortName), UserPrompt::Icon::Error);
-            finish(false);
+            finish(false, openFailedMessage(fPortName), UserPrompt::Icon::Error);
             return;
         }
         fLog->AddDebug(u"Success"_s);
@@ -133,7 +177,9 @@ void LiveConnection::beginHandshake()
     fState = State::Handshake;
     fComIdle = false;
     fRx.clear();
-    SendByte(LiveWire::StartTransfer, true);
+    fOtherBytes = 0;
+    if (!SendByte(LiveWire::StartTransfer, true))
+        return;
     fT0 = fClock->nowMs();
     // A byte that arrives at the deadline itself still counts.
     const quint64 token = fToken;
@@ -145,12 +191,40 @@ void LiveConnection::handshakeDeadline(quint64 token)
 {
     if (token != fToken || fState != State::Handshake)
         return;
-    ComPort1RxChar();  // a byte may be waiting whose news has not come yet
-    if (fState != State::Handshake)
+    // What came too late and was kept is no answer, but says the board is talking.
+    for (char c : std::as_const(fRx))
+        if (quint8(c) != LiveWire::Ready)
+            ++fOtherBytes;
+    // A byte may still be waiting in the port whose news has not come yet: it
+    // arrived in time.
+    fRx = fLink->readAll();
+    if (takeAcknowledgement())
         return;
-    fPrompt->showMessage(noAnswerMessage(), UserPrompt::Icon::Warning);
+    // Bytes that were not the firmware's answer come from another program on the
+    // board, or from its bootloader.
+    const QString message = fOtherBytes > 0 ? notFirmwareMessage() : noAnswerMessage();
     fLink->close();
-    finish(false);
+    finish(false, message, UserPrompt::Icon::Warning);
+}
+
+bool LiveConnection::takeAcknowledgement()
+{
+    while (!fRx.isEmpty()) {
+        if (ReadByte() == LiveWire::Ready) {
+            fState = State::Sending;
+            fLog->AddDebug(u"Blocks:"_s + QString::number(fProgram->blockCount));
+            SendByte(fProgram->countByte(), true);
+            ChkByte = 0;
+            fNextStep = 0;
+            fBlocksSent = 0;
+            if (fEvents.progress)
+                fEvents.progress(0, fProgram->blockRecords);
+            sendSteps();
+            return true;
+        }
+        ++fOtherBytes;
+    }
+    return false;
 }
 
 void LiveConnection::sendSteps()
@@ -161,7 +235,8 @@ void LiveConnection::sendSteps()
         for (const QString &line : step.log)
             fLog->AddDebug(line);
         for (char c : step.bytes)
-            SendByte(c, true);
+            if (!SendByte(c, true))
+                return;
         if (step.endsBlockRecord && fEvents.progress)
             fEvents.progress(++fBlocksSent, fProgram->blockRecords);
         if (step.pauseMs > 0) {
@@ -175,7 +250,8 @@ void LiveConnection::sendSteps()
 
 void LiveConnection::endMarker()
 {
-    SendByte(LiveWire::EndOfProgram, false);
+    if (!SendByte(LiveWire::EndOfProgram, false))
+        return;
     const quint64 token = fToken;
     fClock->callAfter(EndMarkerStepMs, [this, token] {
         if (token != fToken)
@@ -187,7 +263,8 @@ void LiveConnection::endMarker()
             return;
         }
         const quint8 sum = LiveWire::FinalChecksum(ChkByte);
-        SendByte(char(sum), false);
+        if (!SendByte(char(sum), false))
+            return;
         fLog->AddDebug(QString::number(sum));
         fLog->AddDebug(u"PROGRAM TRANSFERED"_s);
         fComIdle = true;
@@ -195,15 +272,18 @@ void LiveConnection::endMarker()
     });
 }
 
-void LiveConnection::finish(bool sent)
+void LiveConnection::finish(bool sent, const QString &message, UserPrompt::Icon icon)
 {
     ++fToken;
     fState = State::Idle;
     fProgram.reset();
     fRx.clear();
     fComIdle = true;
+    // Whatever showed the transfer goes first: the message is never under it.
     if (fEvents.finished)
         fEvents.finished(sent);
+    if (!message.isEmpty())
+        fPrompt->showMessage(message, icon);
 }
 
 void LiveConnection::acStopExecute()
@@ -223,11 +303,16 @@ void LiveConnection::resetOnClose()
     fLink->close();
 }
 
-void LiveConnection::SendByte(char byte, bool fold)
+bool LiveConnection::SendByte(char byte, bool fold)
 {
     if (fold)
         ChkByte ^= quint8(byte);
-    fLink->write(QByteArray(1, byte));
+    if (fLink->write(QByteArray(1, byte)) || !busy())
+        return true;
+    // A port that cannot take a byte during a transfer has gone with its board.
+    const quint64 token = fToken;
+    portLost();
+    return token == fToken && busy();
 }
 
 int LiveConnection::ReadByte()
@@ -245,28 +330,20 @@ void LiveConnection::ComPort1RxChar()
     if (!fComIdle) {
         fRx += fLink->readAll();
         // The handshake reads until its deadline; what comes later is too late.
-        if (fState == State::Handshake && fClock->nowMs() - fT0 <= HandshakeDeadlineMs) {
-            while (!fRx.isEmpty()) {
-                if (ReadByte() == LiveWire::Ready) {
-                    fState = State::Sending;
-                    fLog->AddDebug(u"Blocks:"_s + QString::number(fProgram->blockCount));
-                    SendByte(fProgram->countByte(), true);
-                    ChkByte = 0;
-                    fNextStep = 0;
-                    fBlocksSent = 0;
-                    if (fEvents.progress)
-                        fEvents.progress(0, fProgram->blockRecords);
-                    sendSteps();
-                    return;
-                }
-            }
-        }
+        if (fState == State::Handshake && fClock->nowMs() - fT0 <= HandshakeDeadlineMs)
+            takeAcknowledgement();
         return;
     }
     for (char c : fLink->readAll()) {
         if (c == '\r' || c == '\n') {
-            if (!fLine.isEmpty())
+            if (!fLine.isEmpty()) {
                 fLog->AddDebug(fLine);
+                if (const std::optional<FirmwareLine> said = FirmwareLine::read(fLine)) {
+                    fLog->AddDebug(said->text);
+                    if (fEvents.boardSaid)
+                        fEvents.boardSaid(*said);
+                }
+            }
             fLine.clear();
         } else {
             fLine += QChar::fromLatin1(c);

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "serial/FirmwareLine.h"
 #include "serial/LiveProgram.h"
+#include "util/UserPrompt.h"
 
 #include <QByteArray>
 #include <QString>
@@ -11,7 +13,6 @@
 class Clock;
 class DebugLog;
 class SerialLink;
-class UserPrompt;
 
 // The host end of the live connection to the interpreter firmware: sends a block
 // program over the serial link, sends the stop command, shows the firmware's text
@@ -30,8 +31,11 @@ public:
     struct Events {
         // After each block record: records sent so far and in all.
         std::function<void(int sent, int total)> progress;
-        // The transfer is over (sent is false when it stopped early).
+        // The transfer is over (sent is false when it stopped early). It comes before
+        // any message about the transfer is shown.
         std::function<void(bool sent)> finished;
+        // The firmware said something the pupil should read (in Greek).
+        std::function<void(const FirmwareLine &line)> boardSaid;
     };
 
     LiveConnection(std::unique_ptr<SerialLink> link, std::unique_ptr<Clock> clock, DebugLog *log,
@@ -50,6 +54,11 @@ public:
     void acStopExecute();
     // Closing the window: resets the board if the port is open and closes the port.
     void resetOnClose();
+    // Lets go of the port so that another program (the uploader) can open it; the next
+    // transfer opens it again. False while a transfer runs.
+    bool releasePort();
+    // The port of the last transfer.
+    QString portName() const { return fPortName; }
 
     bool busy() const { return fState != State::Idle; }
     bool isOpen() const;
@@ -58,6 +67,10 @@ public:
     static QString noStartBlockMessage();
     static QString openFailedMessage(const QString &portName);
     static QString noAnswerMessage();
+    static QString notFirmwareMessage();
+    static QString portLostMessage(const QString &portName);
+    // Where the firmware is written from.
+    static QString burnHint();
 
 private:
     enum class State { Idle, Resetting, Opening, Handshake, Sending, EndMarker };
@@ -68,9 +81,12 @@ private:
     void handshakeDeadline(quint64 token);
     void sendSteps();
     void endMarker();
-    void finish(bool sent);
+    bool takeAcknowledgement();
+    void portLost();
+    void finish(bool sent, const QString &message = {}, UserPrompt::Icon icon = UserPrompt::Icon::Warning);
 
-    void SendByte(char byte, bool fold);
+    // False when the port went away during the transfer (which is then over).
+    bool SendByte(char byte, bool fold);
     int ReadByte();
     void pulseDtr();
     void ComPort1RxChar();
@@ -94,4 +110,5 @@ private:
     qint64 fT0 = 0;
     std::size_t fNextStep = 0;
     int fBlocksSent = 0;
+    int fOtherBytes = 0;  // bytes of the handshake that were not the acknowledgement
 };

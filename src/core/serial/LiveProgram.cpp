@@ -9,6 +9,8 @@
 #include "serial/LiveWire.h"
 #include "variables/TArduVariables.h"
 
+#include <vector>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -47,16 +49,24 @@ public:
         } while (j < d.ActDevParamCount);
     }
 
-    void chain(TKeloBlock *b)
+    // Program order without recursion: a block, its body, its else chain (when
+    // shown), then what follows it; a deep nesting costs no stack.
+    void chain(TKeloBlock *start)
     {
+        std::vector<TKeloBlock *> pending{start};
         // A loop in the links (only a damaged file makes one) must not send forever.
-        for (int guard = 0; b && guard < (1 << 20); ++guard) {
+        for (int guard = 0; !pending.empty() && guard < (1 << 20);) {
+            TKeloBlock *b = pending.back();
+            pending.pop_back();
+            if (!b)
+                continue;
+            ++guard;
             block(b);
-            if (dynamic_cast<TKeloContainerBlock *>(b))
-                chain(b->firstBlock());
+            pending.push_back(b->GetLinkTo());
             if (auto *c = dynamic_cast<TKeloControlElseBlock *>(b); c && c->elsevisible())
-                chain(c->ElseBlock());
-            b = b->GetLinkTo();
+                pending.push_back(c->ElseBlock());
+            if (dynamic_cast<TKeloContainerBlock *>(b))
+                pending.push_back(b->firstBlock());
         }
     }
 

@@ -13,6 +13,8 @@ public:
         std::function<void()> readyRead;
         // The port failed: its own message and the system's.
         std::function<void(const QString &portText, const QString &systemText)> error;
+        // The port went away (its board was unplugged); it has to be opened anew.
+        std::function<void()> lost;
     };
 
     virtual ~SerialLink() = default;

@@ -1,6 +1,7 @@
 #include "toolchain/BuildReport.h"
 
 #include "serial/PortPermissionHelp.h"
+#include "toolchain/UploadEvidence.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -47,33 +48,34 @@ QString compileHint(const QString &message)
     return u"Το Arduino βρήκε λάθος στον κώδικα αυτής της εντολής."_s;
 }
 
-BuildReport::UploadProblem uploadProblem(const QString &output)
-{
-    using P = BuildReport::UploadProblem;
-    if (output.contains(u"Permission denied"_s))
-        return P::PermissionDenied;
-    if (output.contains(u"Device or resource busy"_s) || output.contains(u"Resource busy"_s)
-        || output.contains(u"Port busy"_s))
-        return P::PortBusy;
-    const bool cannotOpen = output.contains(u"cannot open port"_s) || output.contains(u"can't open device"_s);
-    if ((cannotOpen && output.contains(u"No such file or directory"_s)) || output.contains(u"is not available"_s)
-        || output.contains(u"Serial port not selected"_s))
-        return P::PortMissing;
-    if (output.contains(u"not in sync"_s) || output.contains(u"not responding"_s)
-        || output.contains(u"stk500_getsync"_s) || output.contains(u"out of sync"_s))
-        return P::NoAnswer;
-    return P::Other;
-}
-
 } // namespace
 
 BuildReport BuildReport::analyse(bool uploadRequested, bool started, int exitCode, const QString &output,
                                  const QStringList &lineBlocks, const QString &port)
 {
+    WatchedRun::End end;
+    end.started = started;
+    end.exitCode = exitCode;
+    return analyse(uploadRequested, end, output, lineBlocks, port);
+}
+
+BuildReport BuildReport::analyse(bool uploadRequested, const WatchedRun::End &end, const QString &output,
+                                 const QStringList &lineBlocks, const QString &port)
+{
     BuildReport r;
     r.port = port;
-    if (!started) {
+    if (!end.started) {
         r.outcome = Outcome::NotStarted;
+        return r;
+    }
+    // A run that was ended says so, whatever it printed before.
+    if (end.stop == WatchedRun::Stop::Cancelled) {
+        r.outcome = Outcome::Cancelled;
+        return r;
+    }
+    if (end.stop == WatchedRun::Stop::Stalled) {
+        r.outcome = Outcome::Stalled;
+        r.stallSeconds = (end.stallLimitMs + 999) / 1000;
         return r;
     }
     const QRegularExpressionMatch m = errorLine().match(output);
@@ -87,21 +89,26 @@ BuildReport BuildReport::analyse(bool uploadRequested, bool started, int exitCod
         e.hint = compileHint(e.message);
         r.error = e;
     }
-    if (exitCode == 0 && !r.error) {
-        r.outcome = uploadRequested ? Outcome::Uploaded : Outcome::CompiledOnly;
-        return r;
-    }
-    const bool compileFailed = r.error || output.contains(u"Error compiling"_s) || !uploadRequested;
-    if (compileFailed) {
+    if (r.error) {
         r.outcome = Outcome::CompileFailed;
         return r;
     }
+    // The IDE says "Uploading..." once the sketch has compiled.
+    const bool uploadBegan = output.contains(u"Uploading..."_s) || output.contains(u"avrdude"_s);
+    if (!uploadRequested) {
+        r.outcome = end.exitCode == 0 ? Outcome::CompiledOnly : Outcome::IdeFailed;
+        return r;
+    }
+    if (end.exitCode == 0 && UploadEvidence::confirmed(output)) {
+        r.outcome = Outcome::Uploaded;
+        return r;
+    }
+    if (!uploadBegan || output.contains(u"Error compiling"_s)) {
+        r.outcome = Outcome::IdeFailed;
+        return r;
+    }
     r.outcome = Outcome::UploadFailed;
-    r.problem = uploadProblem(output);
-    // When the uploader failed at once, the IDE may end before passing its words on:
-    // a port that is not there says the same.
-    if (r.problem == UploadProblem::Other && !port.isEmpty() && !QFileInfo::exists(port))
-        r.problem = UploadProblem::PortMissing;
+    r.problem = UploadEvidence::problem(output, port, end.exitCode == 0);
     return r;
 }
 
@@ -123,6 +130,12 @@ QString BuildReport::headline() const
         return u"Το πρόγραμμα είναι σωστό αλλά δεν στάλθηκε στο Arduino."_s;
     case Outcome::NotStarted:
         return u"Το Arduino IDE δεν ξεκίνησε."_s;
+    case Outcome::IdeFailed:
+        return u"Το Arduino IDE δεν ολοκλήρωσε τη μεταγλώττιση και το πρόγραμμα δεν στάλθηκε."_s;
+    case Outcome::Cancelled:
+        return u"Η αποστολή ακυρώθηκε: το πρόγραμμα δεν στάλθηκε στο Arduino."_s;
+    case Outcome::Stalled:
+        return u"Η αποστολή σταμάτησε γιατί δεν προχωρούσε: το πρόγραμμα δεν στάλθηκε στο Arduino."_s;
     }
     return {};
 }
@@ -148,27 +161,19 @@ QString BuildReport::message(const QString &blockText) const
         }
         break;
     case Outcome::UploadFailed:
-        switch (problem) {
-        case UploadProblem::NoAnswer:
-            text += u"\nΗ πλακέτα δεν απαντά. Ελέγξτε ότι είναι συνδεδεμένη, ότι διαλέξατε τη σωστή πόρτα "
-                    u"και το σωστό μοντέλο (στις «Συσκευές»)."_s;
-            break;
-        case UploadProblem::PortMissing:
-            text += u"\nΗ πόρτα «%1» δεν υπάρχει. Συνδέστε την πλακέτα και ανανεώστε τις πόρτες με διπλό "
-                    u"κλικ στη γραμμή κατάστασης."_s.arg(port);
-            break;
-        case UploadProblem::PortBusy:
-            text += u"\nΗ πόρτα «%1» χρησιμοποιείται από άλλο πρόγραμμα (για παράδειγμα το Serial Monitor). "
-                    u"Κλείστε το και δοκιμάστε ξανά."_s.arg(port);
-            break;
-        case UploadProblem::PermissionDenied:
-            text += u'\n' + permissionHint();
-            break;
-        case UploadProblem::Other:
-        case UploadProblem::None:
-            text += u"\nΔείτε τα μηνύματα στη σελίδα «Arduino Κώδικας»."_s;
-            break;
-        }
+        text += u'\n' + UploadEvidence::explain(problem, port);
+        break;
+    case Outcome::IdeFailed:
+        text += u"\nΤο λάθος δεν βρέθηκε σε κάποια εντολή του προγράμματος. Δείτε τα μηνύματα στη σελίδα "
+                u"«Arduino Κώδικας»."_s;
+        break;
+    case Outcome::Cancelled:
+        text += u"\nΤο Arduino IDE και ό,τι είχε ξεκινήσει σταμάτησαν. Πατήστε ξανά «Αποστολή στο Arduino» "
+                u"όταν θέλετε."_s;
+        break;
+    case Outcome::Stalled:
+        text += u"\nΓια %1 δευτερόλεπτα δεν ήρθε κανένα νέο από το Arduino IDE, οπότε σταμάτησε. Ελέγξτε ότι η "
+                u"πλακέτα είναι συνδεδεμένη και ότι διαλέξατε τη σωστή πόρτα, και δοκιμάστε ξανά."_s.arg(stallSeconds);
         break;
     case Outcome::NotStarted:
         text += u"\nΕλέγξτε τη θέση του στο «Αρχείο» → «Επιλογές»."_s;

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "toolchain/UploadEvidence.h"
+#include "toolchain/WatchedRun.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -10,8 +13,10 @@
 // what to do about it.
 class BuildReport {
 public:
-    enum class Outcome { Uploaded, CompiledOnly, CompileFailed, UploadFailed, NotStarted };
-    enum class UploadProblem { None, NoAnswer, PortMissing, PortBusy, PermissionDenied, Other };
+    // IdeFailed: the IDE failed before uploading without naming a line of the sketch
+    // (a broken installation, a library that does not compile): not the pupil's fault.
+    enum class Outcome { Uploaded, CompiledOnly, CompileFailed, UploadFailed, NotStarted, IdeFailed, Cancelled, Stalled };
+    using UploadProblem = UploadEvidence::Problem;
 
     struct CompileError {
         int line = 0;  // in Output.ino, from 1
@@ -23,6 +28,9 @@ public:
 
     // lineBlocks: for every line of the sketch file (index 0 = line 1) the name of the
     // block that produced it, or an empty text.
+    // Uploaded only when the run exited with 0 and avrdude confirmed the write.
+    static BuildReport analyse(bool uploadRequested, const WatchedRun::End &end, const QString &output,
+                               const QStringList &lineBlocks, const QString &port = {});
     static BuildReport analyse(bool uploadRequested, bool started, int exitCode, const QString &output,
                                const QStringList &lineBlocks, const QString &port = {});
 
@@ -30,6 +38,7 @@ public:
     UploadProblem problem = UploadProblem::None;
     std::optional<CompileError> error;
     QString port;
+    int stallSeconds = 0;  // Stalled: the time without progress that ended the run
 
     bool succeeded() const { return outcome == Outcome::Uploaded || outcome == Outcome::CompiledOnly; }
     // One line for the status bar.

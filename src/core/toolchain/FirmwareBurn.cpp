@@ -1,12 +1,14 @@
 #include "toolchain/FirmwareBurn.h"
 
 #include "toolchain/IdeRunner.h"
+#include "toolchain/UploadEvidence.h"
 #include "util/DebugLog.h"
 #include "util/UserPrompt.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -24,11 +26,19 @@ QString FirmwareBurn::missingFileMessage(const QString &path)
     return u"Το αρχείο δεν υπάρχει!!! \r\n"_s + path + u"\r\nΗ διαδικασία ακυρώθηκε."_s;
 }
 
-QString FirmwareBurn::failedMessage(int exitCode)
+QString FirmwareBurn::failedMessage(const WatchedRun::End &end, const QString &output, const QString &port)
 {
-    return u"Η εγγραφή του λογισμικού στο Arduino απέτυχε (κωδικός εξόδου %1 του avrdude).\n"
-           u"Δείτε τα μηνύματα του avrdude κάτω από το κουμπί, ελέγξτε την πόρτα και την πλακέτα και "
-           u"ξαναδοκιμάστε."_s.arg(exitCode);
+    const QString head = u"Η εγγραφή του λογισμικού στο Arduino απέτυχε."_s;
+    if (end.stop == WatchedRun::Stop::Cancelled)
+        return u"Η εγγραφή του λογισμικού στο Arduino ακυρώθηκε. Η πλακέτα μπορεί να μην έχει τώρα κανένα "
+               u"πρόγραμμα: γράψτε το λογισμικό ξανά πριν τη χρησιμοποιήσετε."_s;
+    if (end.stop == WatchedRun::Stop::Stalled)
+        return head + u"\nΓια %1 δευτερόλεπτα δεν ήρθε κανένα νέο από το avrdude, οπότε σταμάτησε. Ελέγξτε ότι η "
+                      u"πλακέτα είναι συνδεδεμένη και ότι διαλέξατε τη σωστή πόρτα, και δοκιμάστε ξανά."_s.arg(
+                          (end.stallLimitMs + 999) / 1000);
+    QString why = UploadEvidence::explain(UploadEvidence::problem(output, port, end.exitCode == 0), port);
+    why.replace(u"«Arduino Κώδικας»"_s, u"κάτω από το κουμπί"_s);
+    return head + u'\n' + why;
 }
 
 QString FirmwareBurn::notStartedMessage(const QString &program)
@@ -45,7 +55,11 @@ QString FirmwareBurn::firmwareFile(const QString &firmwareFolder, const QString 
 FirmwareBurn::Command FirmwareBurn::command(const Settings &s)
 {
     Command c;
+#ifdef Q_OS_WIN
+    const QString own = inFolder(s.firmwareFolder, u"avrdude.exe"_s);
+#else
     const QString own = inFolder(s.firmwareFolder, u"avrdude"_s);
+#endif
     const QFileInfo ownInfo(own);
     if (ownInfo.isFile() && ownInfo.isExecutable()) {
         c.program = own;
@@ -67,14 +81,26 @@ FirmwareBurn::Command FirmwareBurn::command(const Settings &s)
     return c;
 }
 
+FirmwareBurn::FirmwareBurn(IdeRunner &runner, Clock &clock, DebugLog &log, UserPrompt &prompt)
+    : fRun(std::make_unique<WatchedRun>(runner, clock)), fLog(log), fPrompt(prompt)
+{
+}
+
+FirmwareBurn::~FirmwareBurn() = default;
+
 bool FirmwareBurn::running() const
 {
-    return fRunner.isRunning();
+    return fRun->running();
+}
+
+void FirmwareBurn::cancel()
+{
+    fRun->cancel();
 }
 
 bool FirmwareBurn::BurnFirmware(const Settings &settings, Sink sink)
 {
-    if (fRunner.isRunning())
+    if (fRun->running())
         return false;
     if (settings.port.isEmpty()) {
         fPrompt.showMessage(noPortMessage(), UserPrompt::Icon::Warning);
@@ -89,24 +115,32 @@ bool FirmwareBurn::BurnFirmware(const Settings &settings, Sink sink)
     fLog.AddDebug(c.shown);
     if (sink.appendLine)
         sink.appendLine(c.shown);
-    IdeRunner::Callbacks callbacks;
-    callbacks.output = [append = sink.appendText](const QString &text) {
+    auto collected = std::make_shared<QString>();
+    WatchedRun::Callbacks callbacks;
+    callbacks.output = [append = sink.appendText, collected](const QString &text) {
+        *collected += text;
         if (append)
             append(text);
     };
-    callbacks.finished = [this, sink, program = c.program](bool started, int exitCode) {
-        const bool burnt = started && exitCode == 0;
-        if (burnt) {
-            fLog.AddDebug(completeText());
-            fPrompt.showMessage(completeText(), UserPrompt::Icon::Information);
-        } else {
-            const QString message = started ? failedMessage(exitCode) : notStartedMessage(program);
-            fLog.AddDebug(message);
-            fPrompt.showMessage(message, UserPrompt::Icon::Error);
-        }
+    callbacks.finished = [this, sink, collected, program = c.program, port = settings.port](const WatchedRun::End &end) {
+        // Written only when avrdude ended well and said it verified what it wrote.
+        const bool burnt = end.started && end.stop == WatchedRun::Stop::None && end.exitCode == 0
+                           && UploadEvidence::confirmed(*collected);
+        QString message;
+        if (burnt)
+            message = completeText();
+        else if (!end.started)
+            message = notStartedMessage(program);
+        else
+            message = failedMessage(end, *collected, port);
+        fLog.AddDebug(message);
+        // The run is over before the message shows.
         if (sink.done)
             sink.done(burnt);
+        fPrompt.showMessage(message, burnt ? UserPrompt::Icon::Information : UserPrompt::Icon::Error);
     };
-    fRunner.start(c.program, c.arguments, settings.firmwareFolder, std::move(callbacks));
+    // avrdude talks to the bootloader from the start.
+    fRun->start(c.program, c.arguments, settings.firmwareFolder, StallWatch(settings.limits, true),
+                std::move(callbacks));
     return true;
 }

@@ -1,17 +1,23 @@
 #pragma once
 
+#include "toolchain/StallWatch.h"
+#include "toolchain/WatchedRun.h"
+
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 #include <optional>
 
+class Clock;
 class DebugLog;
 class IdeRunner;
 class UserPrompt;
 
 // Writing the interpreter firmware onto the board with avrdude: the firmware file of
 // the board's family from the firmware folder, avrdude of that folder (else the one
-// on PATH), its output shown as it comes, and the outcome said in a message.
+// on PATH), its output shown as it comes, and the outcome said in a message: "Burning
+// Complete!!!" only when avrdude verified what it wrote.
 class FirmwareBurn {
 public:
     struct Settings {
@@ -20,6 +26,7 @@ public:
         QString port;            // empty: none chosen
         // avrdude's configuration when the firmware folder has none.
         QString systemConfig = QStringLiteral("/etc/avrdude.conf");
+        StallWatch::Limits limits;
     };
     struct Sink {
         std::function<void(const QString &line)> appendLine;  // a whole line
@@ -33,13 +40,14 @@ public:
         QString shown;  // the command as the debug list and the output area show it
     };
 
-    FirmwareBurn(IdeRunner &runner, DebugLog &log, UserPrompt &prompt)
-        : fRunner(runner), fLog(log), fPrompt(prompt) {}
+    FirmwareBurn(IdeRunner &runner, Clock &clock, DebugLog &log, UserPrompt &prompt);
+    ~FirmwareBurn();
 
     static QString noPortMessage() { return QStringLiteral("You must have a Com Port selected!!!"); }
     static QString missingFileMessage(const QString &path);
     static QString completeText() { return QStringLiteral("Burning Complete!!!"); }
-    static QString failedMessage(int exitCode);
+    // Why the burn failed, from how avrdude ended and what it said.
+    static QString failedMessage(const WatchedRun::End &end, const QString &output, const QString &port);
     static QString notStartedMessage(const QString &program);
 
     static QString firmwareFile(const QString &firmwareFolder, const QString &boardFamily);
@@ -51,9 +59,10 @@ public:
     // or a burn still running). done is called only when avrdude was asked to run.
     bool BurnFirmware(const Settings &settings, Sink sink);
     bool running() const;
+    void cancel();
 
 private:
-    IdeRunner &fRunner;
+    std::unique_ptr<WatchedRun> fRun;
     DebugLog &fLog;
     UserPrompt &fPrompt;
 };

@@ -2,6 +2,7 @@
 
 #include "toolchain/IdeLocation.h"
 #include "toolchain/IdeRunner.h"
+#include "toolchain/WatchedRun.h"
 
 #include <QDir>
 #include <QSaveFile>
@@ -46,15 +47,24 @@ bool SketchUpload::writeSketch(const QString &writableFolder, const QString &ske
     return true;
 }
 
+SketchUpload::SketchUpload(IdeRunner &runner, Clock &clock) : fRun(std::make_unique<WatchedRun>(runner, clock)) {}
+
+SketchUpload::~SketchUpload() = default;
+
 bool SketchUpload::running() const
 {
-    return fRunner.isRunning();
+    return fRun->running();
+}
+
+void SketchUpload::cancel()
+{
+    fRun->cancel();
 }
 
 bool SketchUpload::start(const QString &sketchText, const QStringList &lineBlocks, const Settings &settings,
                          Sink sink, QString *error)
 {
-    if (fRunner.isRunning()) {
+    if (fRun->running()) {
         if (error)
             *error = u"Η αποστολή στο Arduino βρίσκεται ήδη σε εξέλιξη."_s;
         return false;
@@ -70,15 +80,16 @@ bool SketchUpload::start(const QString &sketchText, const QStringList &lineBlock
     for (const QString &line : {QString(), command.text(), startLine(), QString()})
         sink.appendLine(line);
     auto collected = std::make_shared<QString>();
-    IdeRunner::Callbacks callbacks;
+    WatchedRun::Callbacks callbacks;
     callbacks.output = [sink, collected](const QString &text) {
         *collected += text;
         sink.appendText(text);
     };
-    callbacks.finished = [sink, collected, lineBlocks, command](bool started, int exitCode) {
+    callbacks.finished = [sink, collected, lineBlocks, command](const WatchedRun::End &end) {
         sink.appendLine(doneLine());
-        sink.done(BuildReport::analyse(command.upload(), started, exitCode, *collected, lineBlocks, command.port));
+        sink.done(BuildReport::analyse(command.upload(), end, *collected, lineBlocks, command.port));
     };
-    fRunner.start(command.program, command.arguments, outFolder(settings.writableFolder), std::move(callbacks));
+    fRun->start(command.program, command.arguments, outFolder(settings.writableFolder), StallWatch(settings.limits),
+                std::move(callbacks));
     return true;
 }

@@ -2,17 +2,21 @@
 
 #include "toolchain/BuildReport.h"
 #include "toolchain/IdeCommandLine.h"
+#include "toolchain/StallWatch.h"
 
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 
+class Clock;
 class IdeRunner;
+class WatchedRun;
 
 // Sending the sketch to the board once the pupil said yes: the "Out" folder (its
 // "build" folder removed), "Output.ino" written, the command line shown, the IDE run
 // with its output shown as it comes, "Done!!!", and then what came of it. One run at
-// a time.
+// a time; the pupil may cancel it, and a run that stops making progress is ended.
 class SketchUpload {
 public:
     struct Settings {
@@ -22,6 +26,7 @@ public:
         QString boardIdentifier;  // empty: the board model's
         QString port;        // empty: compile only
         QString sketchbook;  // the folder holding the program's "libraries"
+        StallWatch::Limits limits;  // how long the run may go without progress
     };
     struct Sink {
         std::function<void(const QString &line)> appendLine;  // a whole line
@@ -29,7 +34,8 @@ public:
         std::function<void(const BuildReport &report)> done;
     };
 
-    explicit SketchUpload(IdeRunner &runner) : fRunner(runner) {}
+    SketchUpload(IdeRunner &runner, Clock &clock);
+    ~SketchUpload();
 
     static QString outFolder(const QString &writableFolder);
     static QString sketchFile(const QString &writableFolder);
@@ -42,10 +48,12 @@ public:
     bool start(const QString &sketchText, const QStringList &lineBlocks, const Settings &settings, Sink sink,
                QString *error = nullptr);
     bool running() const;
+    // Ends the run and everything it started; done reports it as cancelled.
+    void cancel();
 
     // The folder is made, its "build" removed; the sketch written as UTF-8 with CRLF.
     static bool writeSketch(const QString &writableFolder, const QString &sketchText, QString *error);
 
 private:
-    IdeRunner &fRunner;
+    std::unique_ptr<WatchedRun> fRun;
 };

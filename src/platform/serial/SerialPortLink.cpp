@@ -16,6 +16,12 @@ SerialPortLink::SerialPortLink(const PortAccess *access) : fAccess(access)
         if (e == QSerialPort::NoError || fQuiet)
             return;
         report(QString::fromLatin1(QMetaEnum::fromType<QSerialPort::SerialPortError>().valueToKey(e)));
+        // The device is gone (unplugged, a hung-up line): the port is of no more use.
+        if (e == QSerialPort::ResourceError && fPort.isOpen()) {
+            fPort.close();
+            if (fListener.lost)
+                fListener.lost();
+        }
     });
 }
 

@@ -8,6 +8,7 @@
 #include "project/Project.h"
 #include "serial/BoardPlugRule.h"
 #include "serial/PortSelectorTexts.h"
+#include "serial/SerialPortOwner.h"
 #include "serial/SerialPorts.h"
 #include "shell/DebugList.h"
 #include "shell/DevicesPage.h"
@@ -23,6 +24,7 @@
 #include "toolchain/ArduinoToolchain.h"
 #include "toolchain/IdeLocation.h"
 #include "update/TfrmUpdate.h"
+#include "toolchain/FirmwarePanel.h"
 #include "toolchain/LiveMode.h"
 #include "util/IniFile.h"
 
@@ -135,6 +137,7 @@ TfrmVimsel::TfrmVimsel(UserPrompt *prompt, const QString &writableFolder, PortEn
     fWritableFolder = writableFolder.isEmpty()
                           ? ProgramFolders::forThisUser().writableFolder(QCoreApplication::applicationDirPath())
                           : writableFolder;
+    fPortOwner = std::make_unique<SerialPortOwner>();
     createToolchain(fWritableFolder);
     createRecovery(writableFolder.isEmpty()
                        ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + u"/recovery"_s
@@ -200,6 +203,9 @@ void TfrmVimsel::createActions()
     fAcRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     fAcRedo->setIcon(style()->standardIcon(QStyle::SP_ArrowForward));
     fAcRedo->setEnabled(false);
+    fAcCancel = action(u"acCancel"_s, u"Ακύρωση"_s, u"Σταματά την αποστολή στο Arduino"_s);
+    fAcCancel->setIcon(style()->standardIcon(QStyle::SP_BrowserStop));
+    fAcCancel->setEnabled(false);
     addActions({fAcOpen, fAcSave, fAcUndo, fAcRedo});
 
     connect(fAcNew, &QAction::triggered, this, &TfrmVimsel::newProject);
@@ -317,6 +323,14 @@ void TfrmVimsel::createToolBar()
     connect(getCode, &QToolButton::clicked, fAcGetCode, &QAction::trigger);
     connect(fAcGetCode, &QAction::enabledChanged, getCode, &QWidget::setEnabled);
     bar->addWidget(getCode);
+    // Shown only while the IDE runs.
+    auto *cancel = new QToolButton(bar);
+    cancel->setObjectName(u"btCancel"_s);
+    cancel->setDefaultAction(fAcCancel);
+    cancel->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    cancel->setMinimumSize(96, 34);
+    fCancelButton = bar->addWidget(cancel);
+    fCancelButton->setVisible(false);
 }
 
 void TfrmVimsel::createMenu()
@@ -557,7 +571,10 @@ void TfrmVimsel::createToolchain(const QString &writableFolder)
     ArduinoToolchain::Board board;
     board.boardTypeId = [this] { return fProject->devices().BoardTypeId(); };
     board.port = [this] { return selectedPort(); };
+    board.owner = fPortOwner.get();
+    board.access = fPortAccess.get();
     fToolchain = new ArduinoToolchain(this, fPrompt, writableFolder, fArduMemo, board);
+    connect(fAcCancel, &QAction::triggered, fToolchain, &ArduinoToolchain::cancel);
     fAcOptions->setEnabled(true);
     connect(fAcOptions, &QAction::triggered, fToolchain, &ArduinoToolchain::showOptions);
     LiveMode::Window live;
@@ -574,6 +591,12 @@ void TfrmVimsel::createToolchain(const QString &writableFolder)
     live.placeFirmwarePanel = [this](QWidget *panel) { fDevicesPage->addBelowBoardChoice(panel); };
     live.boardFamily = [this] { return fProject->devices().BoardFamily(); };
     live.firmwareFolder = ResourcePaths::sketchbookDir();
+    live.owner = fPortOwner.get();
+    live.access = fPortAccess.get();
+    live.showStatus = [this](const QString &text) {
+        fResultPanel->setText(text);
+        fResultPanel->setToolTip(text);
+    };
     fLiveMode = new LiveMode(std::move(live));
     // After the options window has closed (the connection above runs it).
     connect(fAcOptions, &QAction::triggered, fLiveMode, &LiveMode::applyOption);
@@ -586,6 +609,8 @@ void TfrmVimsel::createToolchain(const QString &writableFolder)
     statusBar()->addWidget(fResultPanel, 1);
     connect(fToolchain, &ArduinoToolchain::runningChanged, this, [this](bool running) {
         fAcGetCode->setEnabled(!running);
+        fAcCancel->setEnabled(running);
+        fCancelButton->setVisible(running);
         if (running)
             fResultPanel->setText(u"Αποστολή στο Arduino…"_s);
     });
@@ -709,6 +734,18 @@ void TfrmVimsel::showEvent(QShowEvent *event)
 
 void TfrmVimsel::closeEvent(QCloseEvent *event)
 {
+    // A run of the IDE or avrdude ends with the window, and everything it started.
+    const bool burning = fLiveMode && fLiveMode->firmwarePanel() && fLiveMode->firmwarePanel()->running();
+    if ((fToolchain->running() || burning)
+        && fPrompt->askYesNo(burning ? u"Το λογισμικό γράφεται ακόμη στο Arduino. Αν κλείσετε το πρόγραμμα, η εγγραφή "
+                                       u"θα σταματήσει και η πλακέτα μπορεί να μείνει χωρίς πρόγραμμα. Να κλείσει;"_s
+                                     : u"Η αποστολή στο Arduino δεν έχει τελειώσει. Αν κλείσετε το πρόγραμμα, θα "
+                                       u"σταματήσει. Να κλείσει;"_s,
+                             UserPrompt::Icon::Warning)
+               != UserPrompt::Answer::Yes) {
+        event->ignore();
+        return;
+    }
     if (!fSession->queryUnsavedChanges()) {
         event->ignore();
         afterFileCommand();
@@ -823,6 +860,8 @@ void TfrmVimsel::refreshPorts()
     }
     placePortSelector();
     cmb->show();
+    if (fLiveMode)
+        fLiveMode->portChanged(selectedPort());
 
     // The device tiles and the board page are shown again; the project is unchanged.
     fDevicesPage->addDevices();
@@ -847,6 +886,8 @@ void TfrmVimsel::placePortSelector()
 void TfrmVimsel::PortSelected(int index)
 {
     fPorts->PortSelected(index);
+    if (fLiveMode)
+        fLiveMode->portChanged(selectedPort());
 }
 
 void TfrmVimsel::setPortHint(const QString &hint)

@@ -21,6 +21,7 @@ class PortBalloon;
 class ProgramPage;
 class Project;
 class SerialPorts;
+class SerialPortOwner;
 class SettingsIntStore;
 class TextMeasurer;
 class UserPrompt;
@@ -99,6 +100,8 @@ public:
     QAction *acAbout() const { return fAcAbout; }
     QAction *acUndo() const { return fAcUndo; }
     QAction *acRedo() const { return fAcRedo; }
+    // "Ακύρωση": ends the run of the IDE; shown while one runs.
+    QAction *acCancel() const { return fAcCancel; }
 
 public slots:
     void newProject();
@@ -169,6 +172,7 @@ private:
     std::unique_ptr<Project> fProject;
     std::unique_ptr<ProjectSession> fSession;
     std::unique_ptr<PortAccess> fPortAccess;
+    std::unique_ptr<SerialPortOwner> fPortOwner;
     std::unique_ptr<SerialPorts> fPorts;
     std::unique_ptr<HotPlugMonitor> fHotPlug;
     QString fPortHint;
@@ -201,4 +205,6 @@ private:
     QAction *fAcAbout = nullptr;
     QAction *fAcUndo = nullptr;
     QAction *fAcRedo = nullptr;
+    QAction *fAcCancel = nullptr;
+    QAction *fCancelButton = nullptr;
 };

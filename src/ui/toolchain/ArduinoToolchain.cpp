@@ -3,9 +3,12 @@
 #include "shell/ResourcePaths.h"
 #include "toolchain/IdeCommandLine.h"
 #include "toolchain/IdeDebugSetting.h"
+#include "serial/PortPermissionHelp.h"
 #include "toolchain/IdeRunner.h"
+#include "toolchain/RunLimits.h"
 #include "toolchain/SketchUpload.h"
 #include "toolchain/TfrmOptions.h"
+#include "util/TimerClock.h"
 #include "util/UserPrompt.h"
 
 #include <QCoreApplication>
@@ -20,8 +23,8 @@ using namespace Qt::StringLiterals;
 ArduinoToolchain::ArduinoToolchain(QWidget *window, UserPrompt *prompt, const QString &writableFolder,
                                    QPlainTextEdit *codeView, Board board)
     : QObject(window), fWindow(window), fPrompt(prompt), fWritableFolder(writableFolder), fCodeView(codeView),
-      fBoard(std::move(board)), fRunner(std::make_unique<ProcessIdeRunner>()),
-      fUpload(std::make_unique<SketchUpload>(*fRunner))
+      fBoard(std::move(board)), fClock(std::make_unique<TimerClock>()), fRunner(std::make_unique<ProcessIdeRunner>()),
+      fUpload(std::make_unique<SketchUpload>(*fRunner, *fClock))
 {
     fOptions = new TfrmOptions(location(), prompt, window);
 }
@@ -66,6 +69,11 @@ bool ArduinoToolchain::running() const
     return fUpload->running();
 }
 
+void ArduinoToolchain::cancel()
+{
+    fUpload->cancel();
+}
+
 void ArduinoToolchain::sendToBoard(const QStringList &lineBlocks)
 {
     if (running() || !fPrompt)
@@ -84,6 +92,25 @@ void ArduinoToolchain::run(const QString &sketch, const QStringList &lineBlocks,
     settings.boardIdentifier = boardOverride;
     settings.port = fBoard.port ? fBoard.port() : QString();
     settings.sketchbook = ResourcePaths::sketchbookDir();
+    settings.limits = RunLimits::read(location().optionsFile());
+    fRunner->setEnvironment(RunLimits::ideEnvironment(QProcessEnvironment::systemEnvironment()));
+    if (!settings.port.isEmpty()) {
+        // Said before anything runs: the IDE would only fail on it after compiling.
+        if (const QString denied = PortPermissionHelp::check(fBoard.access, settings.port); !denied.isEmpty()) {
+            if (fPrompt)
+                fPrompt->showMessage(denied, UserPrompt::Icon::Warning);
+            return;
+        }
+        if (fBoard.owner) {
+            PortUse holder = PortUse::Live;
+            fLease = fBoard.owner->take(settings.port, PortUse::Upload, {}, &holder);
+            if (!fLease) {
+                if (fPrompt)
+                    fPrompt->showMessage(portInUseMessage(holder, settings.port), UserPrompt::Icon::Warning);
+                return;
+            }
+        }
+    }
 
     SketchUpload::Sink sink;
     sink.appendLine = [this](const QString &line) {
@@ -102,6 +129,7 @@ void ArduinoToolchain::run(const QString &sketch, const QStringList &lineBlocks,
         fCodeView->verticalScrollBar()->setValue(fCodeView->verticalScrollBar()->maximum());
     };
     sink.done = [this, sketch, lineBlocks, boardOverride](const BuildReport &report) {
+        fLease.reset();
         emit runningChanged(false);
         emit finished(report);
         // A Nano that does not answer may carry the old bootloader: offer that once.
@@ -114,6 +142,7 @@ void ArduinoToolchain::run(const QString &sketch, const QStringList &lineBlocks,
     };
     QString error;
     if (!fUpload->start(sketch, lineBlocks, settings, sink, &error)) {
+        fLease.reset();
         if (fPrompt)
             fPrompt->showMessage(error, UserPrompt::Icon::Error);
         return;

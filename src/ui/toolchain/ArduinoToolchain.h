@@ -2,13 +2,16 @@
 
 #include "toolchain/BuildReport.h"
 #include "toolchain/IdeLocation.h"
+#include "serial/SerialPortOwner.h"
 
 #include <QObject>
 #include <functional>
 #include <memory>
 
-class IdeRunner;
+class PortAccess;
+class ProcessIdeRunner;
 class QPlainTextEdit;
+class TimerClock;
 class SketchUpload;
 class TfrmOptions;
 class UserPrompt;
@@ -23,6 +26,8 @@ public:
     struct Board {
         std::function<int()> boardTypeId;
         std::function<QString()> port;  // empty when no port is chosen
+        SerialPortOwner *owner = nullptr;    // who else uses the port
+        const PortAccess *access = nullptr;  // whether the user may open it
     };
 
     ArduinoToolchain(QWidget *window, UserPrompt *prompt, const QString &writableFolder, QPlainTextEdit *codeView,
@@ -46,6 +51,8 @@ public:
     // uploads. lineBlocks names the block behind each line of the sketch.
     void sendToBoard(const QStringList &lineBlocks);
     bool running() const;
+    // "Ακύρωση": the run and everything it started end; the report says so.
+    void cancel();
 
 signals:
     void runningChanged(bool running);
@@ -62,6 +69,9 @@ private:
     QPlainTextEdit *fCodeView;
     Board fBoard;
     TfrmOptions *fOptions;
-    std::unique_ptr<IdeRunner> fRunner;
+    std::unique_ptr<TimerClock> fClock;
+    std::unique_ptr<ProcessIdeRunner> fRunner;
     std::unique_ptr<SketchUpload> fUpload;
+    // The port, while the IDE uploads through it.
+    std::unique_ptr<SerialPortOwner::Lease> fLease;
 };

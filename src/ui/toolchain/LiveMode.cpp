@@ -2,13 +2,16 @@
 
 #include "project/Project.h"
 #include "serial/LiveConnection.h"
+#include "serial/PortPermissionHelp.h"
 #include "serial/SerialPortLink.h"
 #include "toolchain/FirmwarePanel.h"
 #include "toolchain/LiveModeOption.h"
 #include "util/TimerClock.h"
+#include "util/UserPrompt.h"
 
 #include <QAction>
 #include <QProgressDialog>
+#include <QTimer>
 
 LiveMode::LiveMode(Window window) : QObject(window.widget), fWindow(std::move(window))
 {
@@ -21,17 +24,28 @@ LiveMode::LiveMode(Window window) : QObject(window.widget), fWindow(std::move(wi
                                 fProgress->setValue(sent);
                             },
                             [this](bool) {
-                                if (fProgress)
-                                    fProgress->deleteLater();
+                                // Gone before any message about the transfer shows.
+                                delete fProgress;
                                 fProgress = nullptr;
                                 fWindow.acConnect->setEnabled(true);
                                 fWindow.acStop->setEnabled(true);
+                                if (!fConnection->isOpen())
+                                    fLease.reset();
+                            },
+                            [this](const FirmwareLine &line) {
+                                if (fWindow.showStatus)
+                                    fWindow.showStatus(line.text);
+                                if (line.problem && fWindow.prompt)
+                                    QTimer::singleShot(0, this, [this, text = line.text] {
+                                        fWindow.prompt->showMessage(text, UserPrompt::Icon::Warning);
+                                    });
                             }});
     connect(fWindow.acConnect, &QAction::triggered, this, &LiveMode::send);
     connect(fWindow.acStop, &QAction::triggered, this, &LiveMode::stop);
     if (fWindow.placeFirmwarePanel) {
-        fFirmware = new FirmwarePanel({fWindow.boardFamily, fWindow.port, fWindow.firmwareFolder}, fWindow.log,
-                                      fWindow.prompt);
+        fFirmware = new FirmwarePanel({fWindow.boardFamily, fWindow.port, fWindow.firmwareFolder, fWindow.owner,
+                                       fWindow.access, fWindow.optionsFile},
+                                      fWindow.log, fWindow.prompt);
         fWindow.placeFirmwarePanel(fFirmware);
     }
     applyOption();
@@ -46,6 +60,22 @@ void LiveMode::applyOption()
     fWindow.stopButton->setVisible(on);
     if (fFirmware)
         fFirmware->setVisible(on);
+    if (!on)
+        releasePort();
+}
+
+bool LiveMode::releasePort()
+{
+    if (!fConnection->releasePort())
+        return false;
+    fLease.reset();
+    return true;
+}
+
+void LiveMode::portChanged(const QString &port)
+{
+    if (fLease && fLease->port() != port)
+        releasePort();
 }
 
 bool LiveMode::offered() const
@@ -64,11 +94,38 @@ void LiveMode::send()
         return;
     Project &project = *fWindow.project;
     TKeloBlock *start = project.workspace().findStartBlock();
-    std::optional<LiveProgram> program;
-    if (start)
-        program = LiveProgram::encode(start, project.devices(), project.variables());
-    fProgress = new QProgressDialog(progressText(), QString(), 0, program ? qMax(1, program->blockRecords) : 1,
-                                    fWindow.widget);
+    const QString port = fWindow.port();
+    // What stops a transfer before it starts is said at once, with no progress shown.
+    if (!start) {
+        fWindow.prompt->showMessage(LiveConnection::noStartBlockMessage(), UserPrompt::Icon::Warning);
+        return;
+    }
+    if (port.isEmpty()) {
+        fWindow.prompt->showMessage(LiveConnection::openFailedMessage(port), UserPrompt::Icon::Error);
+        return;
+    }
+    if (const QString denied = PortPermissionHelp::check(fWindow.access, port); !denied.isEmpty()) {
+        fWindow.prompt->showMessage(denied, UserPrompt::Icon::Warning);
+        return;
+    }
+    if (fLease && fLease->port() != port)
+        releasePort();
+    if (!fLease && fWindow.owner) {
+        PortUse holder = PortUse::Upload;
+        // Between transfers the port is given up to whoever asks for it.
+        fLease = fWindow.owner->take(port, PortUse::Live, [this] {
+            if (!fConnection->releasePort())
+                return false;
+            fLease.reset();
+            return true;
+        }, &holder);
+        if (!fLease) {
+            fWindow.prompt->showMessage(portInUseMessage(holder, port), UserPrompt::Icon::Warning);
+            return;
+        }
+    }
+    std::optional<LiveProgram> program = LiveProgram::encode(start, project.devices(), project.variables());
+    fProgress = new QProgressDialog(progressText(), QString(), 0, qMax(1, program->blockRecords), fWindow.widget);
     fProgress->setObjectName(QStringLiteral("LiveProgress"));
     fProgress->setWindowModality(Qt::WindowModal);
     fProgress->setMinimumDuration(0);
@@ -77,7 +134,7 @@ void LiveMode::send()
     fProgress->setValue(0);
     fWindow.acConnect->setEnabled(false);
     fWindow.acStop->setEnabled(false);
-    fConnection->acConnectExecute(std::move(program), fWindow.port());
+    fConnection->acConnectExecute(std::move(program), port);
 }
 
 void LiveMode::stop()

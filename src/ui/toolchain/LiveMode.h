@@ -1,5 +1,7 @@
 #pragma once
 
+#include "serial/SerialPortOwner.h"
+
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -8,6 +10,7 @@
 class DebugLog;
 class FirmwarePanel;
 class LiveConnection;
+class PortAccess;
 class Project;
 class QAction;
 class QProgressDialog;
@@ -17,8 +20,11 @@ class UserPrompt;
 // The window's side of live mode: "Αποστολή" sends the program on the canvas to the
 // interpreter firmware over the chosen port, "Τερμάτισε" stops it there. A transfer
 // keeps the window painting and shows its progress in a window-modal dialog, so
-// nothing can change the program while it runs. The buttons show only when live mode
-// is chosen in the options, and so does the board page's firmware button.
+// nothing can change the program while it runs; what comes of it is said once that
+// dialog is gone. The port stays open between transfers, so that the board's lines
+// are read, and is given up when an upload or a burn needs it. The buttons show only
+// when live mode is chosen in the options, and so does the board page's firmware
+// button.
 class LiveMode : public QObject {
     Q_OBJECT
 public:
@@ -38,6 +44,10 @@ public:
         std::function<void(QWidget *)> placeFirmwarePanel;
         std::function<QString()> boardFamily;
         QString firmwareFolder;
+        SerialPortOwner *owner = nullptr;    // who else uses the port
+        const PortAccess *access = nullptr;  // whether the user may open it
+        // Shows what the board said, in Greek, where the pupil reads results.
+        std::function<void(const QString &)> showStatus;
     };
 
     explicit LiveMode(Window window);
@@ -52,6 +62,11 @@ public:
     void stop();
     // Closing the window: the board is reset and the port closed.
     void resetOnClose();
+    // Lets go of the port (live mode switched off, another port chosen); the next
+    // "Αποστολή" opens it again. False while a transfer runs.
+    bool releasePort();
+    // The pupil chose another port: the one held is let go.
+    void portChanged(const QString &port);
     bool busy() const;
     FirmwarePanel *firmwarePanel() const { return fFirmware; }
 
@@ -60,4 +75,5 @@ private:
     std::unique_ptr<LiveConnection> fConnection;
     QProgressDialog *fProgress = nullptr;
     FirmwarePanel *fFirmware = nullptr;
+    std::unique_ptr<SerialPortOwner::Lease> fLease;
 };

@@ -63,6 +63,23 @@ public:
         });
     }
 
+    // Bytes waiting in the port whose news has not come yet.
+    void sendQuietly(const QByteArray &bytes, int ms = 0)
+    {
+        fClock->callAfter(ms, [this, bytes] { fRx += bytes; });
+    }
+    // The board is unplugged ms from now: the port goes with it.
+    void unplug(int ms = 0)
+    {
+        fClock->callAfter(ms, [this] {
+            if (!fOpen)
+                return;
+            fOpen = false;
+            if (fListener.lost)
+                fListener.lost();
+        });
+    }
+
     QByteArray bytes() const
     {
         QByteArray out;

@@ -37,7 +37,11 @@ protected:
         board = linkOwned.get();
         live = std::make_unique<LiveConnection>(std::move(linkOwned), std::move(clockOwned), &log, &prompt);
         live->setEvents({[this](int sent, int total) { progress.append({sent, total}); },
-                         [this](bool sent) { results.append(sent); }});
+                         [this](bool sent) {
+                             results.append(sent);
+                             messagesAtTheEnd.append(prompt.messages.size());
+                         },
+                         [this](const FirmwareLine &line) { boardSaid.append(line.text); }});
     }
 
     // The board acknowledges the handshake after ms and, when ackEnd, the first end marker.
@@ -63,6 +67,8 @@ protected:
     std::unique_ptr<LiveConnection> live;
     QList<QPair<int, int>> progress;
     QList<bool> results;
+    QList<qsizetype> messagesAtTheEnd;  // messages already shown when each transfer ended
+    QStringList boardSaid;
 };
 
 TEST_F(LiveConnectionTest, SendsHandshakeCountWordsEndMarkerAndChecksumInTime)
@@ -183,11 +189,117 @@ TEST_F(LiveConnectionTest, OnlyTheFirstFailedOpenOfTheRunIsRetried)
     EXPECT_EQ(board->openedNames.size(), 2);
     transfer();
     EXPECT_EQ(board->openedNames.size(), 3);
-    const QString message = u"Σφάλμα Σύνδεσης με Bluetooth Port: /dev/ttyUSB0\rΠατήστε διπλό κλικ στο όνομα της "
+    const QString message = u"Σφάλμα Σύνδεσης με την πόρτα: /dev/ttyUSB0\rΠατήστε διπλό κλικ στο όνομα της "
                             u"πόρτας κάτω αριστερά για επιλογή άλλης και ξαναπροσπαθήστε."_s;
     EXPECT_EQ(prompt.messages, (QStringList{message, message}));
     EXPECT_TRUE(log.lines.contains(u"No such file or directory"_s));
     EXPECT_TRUE(board->written.empty());
+}
+
+TEST_F(LiveConnectionTest, ABluetoothPortIsNamedSo)
+{
+    EXPECT_TRUE(LiveConnection::openFailedMessage(u"/dev/rfcomm0"_s)
+                    .startsWith(u"Σφάλμα Σύνδεσης με Bluetooth Port: /dev/rfcomm0\r"_s));
+}
+
+TEST_F(LiveConnectionTest, AnAnswerWaitingInThePortAtTheDeadlineCounts)
+{
+    board->onByte = [this](quint8 b) {
+        if (b == Start)
+            board->sendQuietly(QByteArray(1, char(Ready)), 4000);
+    };
+    transfer();
+    EXPECT_EQ(results, QList<bool>{true});
+    EXPECT_TRUE(prompt.messages.isEmpty());
+}
+
+// Every way a transfer fails is said after the transfer has ended (the window's
+// progress box is gone by then), and the port is closed.
+struct FailureCase {
+    const char *name;
+    std::function<void(FakeBoardLink &)> board;
+    QString message;
+};
+
+void PrintTo(const FailureCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class TransferFailure : public LiveConnectionTest, public ::testing::WithParamInterface<FailureCase> {};
+
+TEST_P(TransferFailure, IsToldOnceTheTransferIsOver)
+{
+    GetParam().board(*board);
+    transfer(program(10));
+    EXPECT_EQ(results, QList<bool>{false});
+    EXPECT_EQ(messagesAtTheEnd, QList<qsizetype>{0});
+    EXPECT_EQ(prompt.messages, QStringList{GetParam().message});
+    EXPECT_FALSE(live->isOpen());
+    EXPECT_FALSE(log.lines.contains(u"PROGRAM TRANSFERED"_s));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Live, TransferFailure,
+    ::testing::Values(
+        FailureCase{"SilentBoard", [](FakeBoardLink &) {}, LiveConnection::noAnswerMessage()},
+        // A sketch or a bootloader answers, but not with the firmware's acknowledgement.
+        FailureCase{"BoardWithoutTheFirmware",
+                    [](FakeBoardLink &b) {
+                        b.onByte = [&b](quint8 x) {
+                            if (x == Start)
+                                b.send(QByteArray("\x14\x10\x00", 3), 30);
+                        };
+                    },
+                    LiveConnection::notFirmwareMessage()},
+        FailureCase{"UnpluggedDuringTheWords",
+                    [](FakeBoardLink &b) {
+                        b.onByte = [&b](quint8 x) {
+                            if (x == Start) {
+                                b.send(QByteArray(1, char(Ready)), 5);
+                                b.unplug(LiveConnection::ResetPauseMs + 100);
+                            }
+                        };
+                    },
+                    LiveConnection::portLostMessage(u"/dev/ttyUSB0"_s)}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(LiveConnectionTest, APortLostBetweenTransfersIsOpenedAnewForTheNext)
+{
+    answering();
+    transfer();
+    ASSERT_TRUE(live->isOpen());
+    board->unplug();
+    clock->runUntilIdle();
+    EXPECT_FALSE(live->isOpen());
+    EXPECT_TRUE(prompt.messages.isEmpty());
+    transfer();
+    EXPECT_EQ(board->openedNames.size(), 2);
+    EXPECT_EQ(results, (QList<bool>{true, true}));
+}
+
+TEST_F(LiveConnectionTest, ThePortIsReleasedOnlyBetweenTransfers)
+{
+    answering();
+    ASSERT_TRUE(live->acConnectExecute(program(3), u"/dev/ttyUSB0"_s));
+    clock->advance(LiveConnection::ResetPauseMs + 10);
+    EXPECT_FALSE(live->releasePort());
+    EXPECT_TRUE(live->isOpen());
+    clock->runUntilIdle();
+    EXPECT_TRUE(live->releasePort());
+    EXPECT_FALSE(live->isOpen());
+}
+
+TEST_F(LiveConnectionTest, TheFirmwaresLinesReachThePupilInGreek)
+{
+    answering();
+    transfer();
+    board->send("Program start\r\nMorvane: checksum error, program not run\r\nhello\r\n");
+    clock->runUntilIdle();
+    ASSERT_EQ(boardSaid.size(), 2);
+    EXPECT_EQ(boardSaid[0], u"Το πρόγραμμα τρέχει στο Arduino."_s);
+    EXPECT_TRUE(boardSaid[1].startsWith(u"Το πρόγραμμα έφτασε αλλοιωμένο"_s));
+    EXPECT_TRUE(log.lines.contains(u"hello"_s));
 }
 
 TEST_F(LiveConnectionTest, RetriedOpenThatWorksGoesOnWithTheTransfer)

@@ -3,6 +3,7 @@
 #include "toolchain/BuildReport.h"
 
 #include <QFile>
+#include <QTemporaryFile>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -84,8 +85,20 @@ INSTANTIATE_TEST_SUITE_P(
         ReportCase{"NoPermission", true, 1,
                    verifyOk + u"avrdude: ser_open(): can't open device \"/dev/ttyUSB0\": Permission denied\n"_s,
                    Outcome::UploadFailed, Problem::PermissionDenied, 0, u"dialout"_s},
+        // Nothing points at the pupil's program: the IDE itself failed.
         ReportCase{"CompileFailedWithoutALine", false, 1, u"Error compiling for board Arduino Uno.\n"_s,
-                   Outcome::CompileFailed, Problem::None, 0, u"«Arduino Κώδικας»"_s}),
+                   Outcome::IdeFailed, Problem::None, 0, u"δεν βρέθηκε σε κάποια εντολή"_s},
+        ReportCase{"UploadFailedBeforeUploading", true, 1, u"Error compiling for board Arduino Uno.\n"_s,
+                   Outcome::IdeFailed, Problem::None, 0, u"«Arduino Κώδικας»"_s},
+        // The IDE ends with 0 and its usual last lines even when avrdude never wrote;
+        // the port is not there any more.
+        ReportCase{"ExitZeroWithoutConfirmationThePortGone", true, 0,
+                   verifyOk + u"Uploading...\navrdude: Device signature = 0x1e950f\n"_s, Outcome::UploadFailed,
+                   Problem::PortGone, 0, u"χάθηκε"_s},
+        ReportCase{"BoardGoneDuringTheWrite", true, 0,
+                   verifyOk + u"Uploading...\navrdude: writing flash\navrdude OS error: ioctl(\"TIOCMGET\"): "
+                              u"Input/output error\n"_s,
+                   Outcome::UploadFailed, Problem::PortGone, 0, u"χάθηκε"_s}),
     [](const auto &info) { return std::string(info.param.name); });
 
 // Outputs of Debian's IDE and avrdude, captured on this kind of machine
@@ -148,6 +161,34 @@ TEST(BuildReport, AProgramThatDidNotStartSaysWhereToLook)
     EXPECT_EQ(r.outcome, Outcome::NotStarted);
     EXPECT_FALSE(r.succeeded());
     EXPECT_TRUE(r.message().contains(u"«Επιλογές»"_s));
+}
+
+TEST(BuildReport, ExitZeroWithoutConfirmationOnAPortStillThereIsNoSuccess)
+{
+    QTemporaryFile port;
+    ASSERT_TRUE(port.open());
+    const BuildReport r = BuildReport::analyse(true, true, 0, u"Uploading...\navrdude: writing flash\n"_s, {},
+                                               port.fileName());
+    EXPECT_EQ(r.outcome, Outcome::UploadFailed);
+    EXPECT_EQ(r.problem, Problem::NotConfirmed);
+    EXPECT_TRUE(r.message().contains(u"δεν επιβεβαίωσε"_s));
+}
+
+TEST(BuildReport, ARunThatWasEndedSaysHowWhateverItPrinted)
+{
+    WatchedRun::End end;
+    end.started = true;
+    end.exitCode = 0;
+    end.stop = WatchedRun::Stop::Cancelled;
+    const QString output = u"Uploading...\navrdude: 918 bytes of flash verified\n"_s;
+    BuildReport r = BuildReport::analyse(true, end, output, {}, u"/dev/ttyUSB0"_s);
+    EXPECT_EQ(r.outcome, Outcome::Cancelled);
+    EXPECT_FALSE(r.succeeded());
+    end.stop = WatchedRun::Stop::Stalled;
+    end.stallLimitMs = 90000;
+    r = BuildReport::analyse(true, end, output, {}, u"/dev/ttyUSB0"_s);
+    EXPECT_EQ(r.outcome, Outcome::Stalled);
+    EXPECT_TRUE(r.message().contains(u"Για 90 δευτερόλεπτα"_s)) << qPrintable(r.message());
 }
 
 TEST(BuildReport, AnErrorLineBeyondTheSketchPointsAtNoBlock)

@@ -6,6 +6,7 @@
 #include "toolchain/IdeRunner.h"
 #include "toolchain/SketchUpload.h"
 #include "support/ScriptedRunner.h"
+#include "util/VirtualClock.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,6 +36,7 @@ protected:
     }
     QTemporaryDir folder;
     ScriptedRunner runner;
+    VirtualClock clock;
     QStringList shown;
     std::optional<BuildReport> report;
 };
@@ -42,8 +44,8 @@ protected:
 TEST_F(SketchUploadTest, WritesTheSketchShowsTheCommandThenTheOutputThenDone)
 {
     QDir().mkpath(folder.filePath(u"Out/build/core"_s));
-    runner.chunks = {u"Sketch uses 918 bytes\n"_s, u"avrdude done.\n"_s};
-    SketchUpload upload(runner);
+    runner.chunks = {u"Sketch uses 918 bytes\n"_s, u"avrdude: 918 bytes of flash verified\n"_s};
+    SketchUpload upload(runner, clock);
     ASSERT_TRUE(upload.start(u"void setup() {\n}\nint π;"_s, {}, settings(u"/dev/ttyUSB0"_s), sink()));
 
     QFile file(folder.filePath(u"Out/Output.ino"_s));
@@ -72,7 +74,7 @@ TEST_F(SketchUploadTest, AnUnwritableSketchStartsNothing)
     QFile blocker(folder.filePath(u"Out"_s));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    SketchUpload upload(runner);
+    SketchUpload upload(runner, clock);
     QString error;
     EXPECT_FALSE(upload.start(u"x"_s, {}, settings(), sink(), &error));
     EXPECT_FALSE(error.isEmpty());

@@ -13,6 +13,8 @@
 #include <QButtonGroup>
 #include <QLabel>
 #include <QTemporaryDir>
+#include <QToolButton>
+#include <QFileInfo>
 #include "shell/DevicesPage.h"
 
 namespace {
@@ -138,6 +140,83 @@ TEST_F(SendToBoard, ANanoThatDoesNotAnswerIsTriedAgainWithTheOldBootloader)
     ASSERT_EQ(prompt.messages.size(), 2);
     EXPECT_TRUE(prompt.messages[0].contains(u"δεν απαντά"_s)) << qPrintable(prompt.messages[0]);
     EXPECT_EQ(prompt.messages[1], u"Το πρόγραμμα στάλθηκε στο Arduino."_s);
+}
+
+// An upload that hangs (the board went away, avrdude waits on it): "Ακύρωση" in the
+// tool bar ends it and what it started, and the pupil is told; a run left alone is
+// ended when it stalls.
+class HangingUpload : public SendToBoard {
+protected:
+    void startHanging(const QByteArray &options = {})
+    {
+        window.reset();
+        QFile file(programDir.filePath(u"Options.ini"_s));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("[Arduino]\r\nPath=" TEST_DATA_DIR "/stand-in-ide\r\n" + options);
+        file.close();
+        window = makeWindow({u"/dev/ttyhang0"_s});
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        ASSERT_NE(dragFromPalette(u"Έναρξη προγράμματος"_s, QPoint(150, 100)), nullptr);
+        qputenv("STAND_IN_IDE_LOG", log.toUtf8());
+        prompt.messages.clear();
+        prompt.answers = {UserPrompt::Answer::Yes};
+        window->acgetcode()->trigger();
+        qunsetenv("STAND_IN_IDE_LOG");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return uploaderPid() > 0; }, 15000));
+    }
+    qint64 uploaderPid() const
+    {
+        QFile calls(log);
+        if (!calls.open(QIODevice::ReadOnly))
+            return 0;
+        for (const QByteArray &line : calls.readAll().split('\n'))
+            if (line.startsWith("uploader="))
+                return line.mid(9).toLongLong();
+        return 0;
+    }
+    bool uploaderAlive() const { return QFileInfo::exists(u"/proc/%1"_s.arg(uploaderPid())); }
+
+    QTemporaryDir logDir;
+    QString log = logDir.filePath(u"ide.log"_s);
+};
+
+TEST_F(HangingUpload, CancelEndsTheIdeAndWhatItStarted)
+{
+    startHanging();
+    auto *cancel = window->findChild<QToolButton *>(u"btCancel"_s);
+    ASSERT_NE(cancel, nullptr);
+    ASSERT_TRUE(cancel->isVisible());
+    QTest::mouseClick(cancel, Qt::LeftButton);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->acgetcode()->isEnabled(); }, 10000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !cancel->isVisible(); }, 1000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !uploaderAlive(); }, 3000));
+    ASSERT_EQ(prompt.messages.size(), 1);
+    EXPECT_TRUE(prompt.messages[0].startsWith(u"Η αποστολή ακυρώθηκε"_s)) << qPrintable(prompt.messages[0]);
+    EXPECT_EQ(window->resultPanel()->text(), u"Η αποστολή ακυρώθηκε: το πρόγραμμα δεν στάλθηκε στο Arduino."_s);
+}
+
+TEST_F(HangingUpload, AStalledUploadIsEndedAndSaidInGreek)
+{
+    startHanging("UploadStallSeconds=2\r\n");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->acgetcode()->isEnabled(); }, 15000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !uploaderAlive(); }, 3000));
+    ASSERT_EQ(prompt.messages.size(), 1);
+    EXPECT_TRUE(prompt.messages[0].contains(u"Για 2 δευτερόλεπτα"_s)) << qPrintable(prompt.messages[0]);
+}
+
+TEST_F(HangingUpload, ClosingTheWindowAsksAndEndsTheRun)
+{
+    startHanging();
+    prompt.answers = {UserPrompt::Answer::No};
+    window->close();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(prompt.questions.last().contains(u"δεν έχει τελειώσει"_s));
+    EXPECT_TRUE(uploaderAlive());
+    prompt.answers = {UserPrompt::Answer::Yes};
+    window->close();
+    window.reset();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !uploaderAlive(); }, 3000));
 }
 
 } // namespace

@@ -7,4 +7,5 @@
 class FilePortAccess : public PortAccess {
 public:
     bool permissionDenied(const QString &port) const override;
+    QString missingGroup(const QString &port) const override;
 };
