@@ -17,6 +17,9 @@ PKGS+=(clang libclang-rt-14-dev)
 # The end-to-end test drives the real program under Xvfb with X input events and
 # takes screenshots (tests/e2e).
 PKGS+=(xdotool imagemagick)
+# They find the window's controls by their accessible names over AT-SPI, with a session
+# bus of their own (tests/e2e/atspi.py).
+PKGS+=(python3-pyatspi dbus-x11 at-spi2-core)
 # The lessons page shows its documents in an embedded browser; the update check and
 # its tests speak HTTP (QtNetwork comes with qt6-base-dev).
 PKGS+=(qt6-webengine-dev)

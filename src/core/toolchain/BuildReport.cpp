@@ -76,6 +76,10 @@ BuildReport BuildReport::analyse(bool uploadRequested, const WatchedRun::End &en
     if (end.stop == WatchedRun::Stop::Stalled) {
         r.outcome = Outcome::Stalled;
         r.stallSeconds = (end.stallLimitMs + 999) / 1000;
+        // An uploader waits without a word on a board that has gone away.
+        const UploadProblem p = UploadEvidence::problem(output, port, false);
+        if (uploadRequested && (p == UploadProblem::PortGone || p == UploadProblem::PortMissing))
+            r.problem = UploadProblem::PortGone;
         return r;
     }
     const QRegularExpressionMatch m = errorLine().match(output);
@@ -172,8 +176,10 @@ QString BuildReport::message(const QString &blockText) const
                 u"όταν θέλετε."_s;
         break;
     case Outcome::Stalled:
-        text += u"\nΓια %1 δευτερόλεπτα δεν ήρθε κανένα νέο από το Arduino IDE, οπότε σταμάτησε. Ελέγξτε ότι η "
-                u"πλακέτα είναι συνδεδεμένη και ότι διαλέξατε τη σωστή πόρτα, και δοκιμάστε ξανά."_s.arg(stallSeconds);
+        text += u"\nΓια %1 δευτερόλεπτα δεν ήρθε κανένα νέο από το Arduino IDE, οπότε σταμάτησε."_s.arg(stallSeconds);
+        text += problem == UploadProblem::PortGone
+                    ? u'\n' + UploadEvidence::explain(problem, port)
+                    : u" Ελέγξτε ότι η πλακέτα είναι συνδεδεμένη και ότι διαλέξατε τη σωστή πόρτα, και δοκιμάστε ξανά."_s;
         break;
     case Outcome::NotStarted:
         text += u"\nΕλέγξτε τη θέση του στο «Αρχείο» → «Επιλογές»."_s;

@@ -44,9 +44,9 @@ IdeCommandLine IdeCommandLine::make(const QString &ideFolder, const QString &boa
     c.arguments << u"--pref"_s << u"compiler.cpp.extra_flags=-DDECIMAL_DIG=__DECIMAL_DIG__"_s;
     c.arguments << u"--pref"_s << u"sketchbook.path="_s + QDir::toNativeSeparators(sketchbook);
     // avrdude then says what it wrote and verified: the only proof that the board has
-    // the program.
+    // the program. (The preference "upload.verbose" would be overwritten by the IDE.)
     if (!port.isEmpty())
-        c.arguments << u"--pref"_s << u"upload.verbose=true"_s;
+        c.arguments << u"--verbose-upload"_s;
     c.arguments << QDir::toNativeSeparators(sketchFile);
     return c;
 }

@@ -186,9 +186,16 @@ TEST(BuildReport, ARunThatWasEndedSaysHowWhateverItPrinted)
     EXPECT_FALSE(r.succeeded());
     end.stop = WatchedRun::Stop::Stalled;
     end.stallLimitMs = 90000;
-    r = BuildReport::analyse(true, end, output, {}, u"/dev/ttyUSB0"_s);
+    QTemporaryFile port;
+    ASSERT_TRUE(port.open());
+    r = BuildReport::analyse(true, end, output, {}, port.fileName());
     EXPECT_EQ(r.outcome, Outcome::Stalled);
     EXPECT_TRUE(r.message().contains(u"Για 90 δευτερόλεπτα"_s)) << qPrintable(r.message());
+    EXPECT_TRUE(r.message().contains(u"συνδεδεμένη"_s)) << qPrintable(r.message());
+    // A port that went away while the uploader waited on it is named as the cause.
+    r = BuildReport::analyse(true, end, output, {}, u"/dev/ttyUSB0"_s);
+    EXPECT_EQ(r.problem, Problem::PortGone);
+    EXPECT_TRUE(r.message().contains(u"χάθηκε"_s)) << qPrintable(r.message());
 }
 
 TEST(BuildReport, AnErrorLineBeyondTheSketchPointsAtNoBlock)

@@ -40,7 +40,7 @@ TEST(IdeCommandLine, WithAPortUploadsWithoutOneOnlyCompiles)
     EXPECT_EQ(up.arguments,
               (QStringList{u"--board"_s, u"arduino:avr:uno"_s, u"--port"_s, u"/dev/ttyUSB0"_s, u"--upload"_s,
                            u"--pref"_s, u"compiler.cpp.extra_flags=-DDECIMAL_DIG=__DECIMAL_DIG__"_s, u"--pref"_s,
-                           u"sketchbook.path=/opt/v/Arduino"_s, u"--pref"_s, u"upload.verbose=true"_s,
+                           u"sketchbook.path=/opt/v/Arduino"_s, u"--verbose-upload"_s,
                            u"/opt/v/Out/Output.ino"_s}));
 
     const IdeCommandLine check = IdeCommandLine::make(u"/usr/bin/"_s, u"arduino:avr:mega:cpu=atmega2560"_s, {},
@@ -50,7 +50,7 @@ TEST(IdeCommandLine, WithAPortUploadsWithoutOneOnlyCompiles)
     EXPECT_TRUE(check.arguments.contains(u"--verify"_s));
     EXPECT_FALSE(check.arguments.contains(u"--port"_s));
     EXPECT_FALSE(check.arguments.contains(u"--upload"_s));
-    EXPECT_FALSE(check.arguments.contains(u"upload.verbose=true"_s));
+    EXPECT_FALSE(check.arguments.contains(u"--verbose-upload"_s));
 }
 
 TEST(IdeCommandLine, PathsWithSpacesAndGreekLettersStayWholeArguments)
