@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QFileDialog>
+#include <QFocusEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -102,8 +103,13 @@ void TfrmOptions::Edit1Exit()
 bool TfrmOptions::eventFilter(QObject *watched, QEvent *event)
 {
     // Leaving the box checks the folder, except on the way to "Άκυρο" (which takes
-    // nothing) and to "OK" (which checks it itself and keeps the window open).
+    // nothing) and to "OK" (which checks it itself and keeps the window open). The
+    // whole window losing the focus (the pupil looks the folder up in another window,
+    // a menu opens) is no leaving of the box: what was typed stays.
     if (watched == fEdit && event->type() == QEvent::FocusOut && !fClosing) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+            return QDialog::eventFilter(watched, event);
         QWidget *next = QApplication::focusWidget();
         if (next != fCancel && next != fOk)
             Edit1Exit();

@@ -72,4 +72,44 @@ TEST(LiveConnectionPty, TransfersAProgramAndShowsTheBoardsLines)
     EXPECT_FALSE(live.isOpen());
 }
 
+// A board unplugged while the words go out: the transfer ends as a failure said in
+// Greek, the port is closed and the next transfer opens it anew.
+TEST(LiveConnectionPty, ABoardUnpluggedDuringTheTransferEndsIt)
+{
+    TestPty board;
+    ASSERT_TRUE(board.isValid());
+    MemoryDebugLog log;
+    RecordingUserPrompt prompt;
+    LiveConnection live(std::make_unique<SerialPortLink>(), std::make_unique<TimerClock>(), &log, &prompt);
+    bool done = false, sent = true;
+    live.setEvents({{}, [&](bool ok) { done = true; sent = ok; }});
+    LiveProgram program;
+    program.blockCount = 1;
+    for (int i = 0; i < 200; ++i)
+        program.steps.push_back({{}, LiveWire::SplitWord(i + 1), LiveProgram::WordPauseMs, true});
+    program.blockRecords = 200;
+    ASSERT_TRUE(live.acConnectExecute(program, board.name()));
+
+    QTimer boardTick;
+    int words = 0;
+    QObject::connect(&boardTick, &QTimer::timeout, [&] {
+        for (char c : board.readNow()) {
+            if (c == LiveWire::StartTransfer)
+                board.write(QByteArray(1, LiveWire::Ready));
+            else if (++words == 20)
+                board.unplug();
+        }
+    });
+    boardTick.start(2);
+    QElapsedTimer timer;
+    timer.start();
+    while (!done && timer.elapsed() < 8000)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    ASSERT_TRUE(done) << "the transfer went on after the board was unplugged";
+    EXPECT_FALSE(sent);
+    EXPECT_EQ(prompt.messages, QStringList{LiveConnection::portLostMessage(board.name())});
+    EXPECT_FALSE(live.isOpen());
+    EXPECT_FALSE(log.lines.contains(u"PROGRAM TRANSFERED"_s));
+}
+
 } // namespace

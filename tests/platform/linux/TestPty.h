@@ -24,6 +24,13 @@ public:
             close(fMaster);
     }
     bool isValid() const { return !fName.isEmpty(); }
+    // The board is unplugged: its end closes and the port hangs up.
+    void unplug()
+    {
+        if (fMaster >= 0)
+            close(fMaster);
+        fMaster = -1;
+    }
     QString name() const { return fName; }
 
     bool write(const QByteArray &bytes) { return ::write(fMaster, bytes.constData(), bytes.size()) == bytes.size(); }

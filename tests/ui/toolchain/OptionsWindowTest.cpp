@@ -97,6 +97,29 @@ TEST_F(OptionsWindow, LeavingTheBoxWithAnInvalidFolderPutsTheOldOneBackAndCancel
     EXPECT_EQ(storedPath(), standIn);
 }
 
+TEST_F(OptionsWindow, SwitchingToAnotherWindowKeepsWhatWasTyped)
+{
+    storePath(TEST_DATA_DIR "/stand-in-ide");
+    auto w = makeWindow();
+    const QString typed = QDir::tempPath() + u"/arduino-1.8"_s;
+    whenShown([&](TfrmOptions *o) {
+        type(o->Edit1(), typed);
+        // The pupil looks for the folder in another window, then comes back.
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&other));
+        EXPECT_EQ(o->Edit1()->text(), typed);
+        other.close();
+        o->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(o));
+        EXPECT_EQ(o->Edit1()->text(), typed);
+        QTest::mouseClick(o->cancelButton(), Qt::LeftButton);
+    });
+    w->acOptions()->trigger();
+    EXPECT_TRUE(prompt.messages.isEmpty()) << qPrintable(prompt.messages.join(u'\n'));
+}
+
 TEST_F(OptionsWindow, StartUpAsksForAMissingIdeAndExplainsTheInstallWhenCancelled)
 {
     storePath("/no/such/ide/");
