@@ -14,6 +14,7 @@
 #include <QProgressDialog>
 #include <QTabBar>
 #include <QPushButton>
+#include <QLabel>
 #include <QTimer>
 #include <QToolButton>
 
@@ -111,10 +112,22 @@ TEST_F(LiveModeWindow, SendsTheOpenedProgramToTheBoardAndStopsIt)
     board.write("Program started\r\n");
     EXPECT_TRUE(QTest::qWaitFor([&] { return debugShows(u"Program started"_s); }, 2000));
 
+    // The firmware's own words reach the pupil in Greek.
+    board.write("Program start\r\n");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w->resultPanel()->text() == u"Το πρόγραμμα τρέχει στο Arduino."_s; },
+                                2000));
+
     received.clear();
     QTest::mouseClick(button(u"btStop"_s), Qt::LeftButton);
     EXPECT_TRUE(QTest::qWaitFor([&] { return received.contains(LiveWire::StopProgram); }, 2000));
     firmware.stop();
+
+    // "Αποστολή στο Arduino" through the same port: live mode lets the port go first.
+    prompt.answers = {UserPrompt::Answer::Yes};
+    w->acgetcode()->trigger();
+    EXPECT_TRUE(debugShows(u"Port released: "_s + board.name()));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w->acgetcode()->isEnabled(); }, 15000));
+    EXPECT_EQ(prompt.messages, QStringList{u"Το πρόγραμμα στάλθηκε στο Arduino."_s});
 }
 
 TEST_F(LiveModeWindow, FirmwareButtonOnTheBoardPageNamesAMissingFirmwareFile)
