@@ -32,10 +32,16 @@ QString FirmwareBurn::failedMessage(const WatchedRun::End &end, const QString &o
     if (end.stop == WatchedRun::Stop::Cancelled)
         return u"Η εγγραφή του λογισμικού στο Arduino ακυρώθηκε. Η πλακέτα μπορεί να μην έχει τώρα κανένα "
                u"πρόγραμμα: γράψτε το λογισμικό ξανά πριν τη χρησιμοποιήσετε."_s;
-    if (end.stop == WatchedRun::Stop::Stalled)
-        return head + u"\nΓια %1 δευτερόλεπτα δεν ήρθε κανένα νέο από το avrdude, οπότε σταμάτησε. Ελέγξτε ότι η "
-                      u"πλακέτα είναι συνδεδεμένη και ότι διαλέξατε τη σωστή πόρτα, και δοκιμάστε ξανά."_s.arg(
-                          (end.stallLimitMs + 999) / 1000);
+    if (end.stop == WatchedRun::Stop::Stalled) {
+        QString text = head + u"\nΓια %1 δευτερόλεπτα δεν ήρθε κανένα νέο από το avrdude, οπότε σταμάτησε."_s.arg(
+                                  (end.stallLimitMs + 999) / 1000);
+        // avrdude waits without a word on a board that has gone away.
+        const UploadEvidence::Problem p = UploadEvidence::problem(output, port, false);
+        if (p == UploadEvidence::Problem::PortGone || p == UploadEvidence::Problem::PortMissing)
+            return text + u'\n' + UploadEvidence::explain(UploadEvidence::Problem::PortGone, port);
+        return text + u" Ελέγξτε ότι η πλακέτα είναι συνδεδεμένη και ότι διαλέξατε τη σωστή πόρτα, και δοκιμάστε "
+                      u"ξανά."_s;
+    }
     QString why = UploadEvidence::explain(UploadEvidence::problem(output, port, end.exitCode == 0), port);
     why.replace(u"«Arduino Κώδικας»"_s, u"κάτω από το κουμπί"_s);
     return head + u'\n' + why;
@@ -123,7 +129,7 @@ bool FirmwareBurn::BurnFirmware(const Settings &settings, Sink sink)
             append(text);
     };
     callbacks.finished = [this, sink, collected, program = c.program, port = settings.port](const WatchedRun::End &end) {
-        // Written only when avrdude ended well and said it verified what it wrote.
+        // Written only when avrdude ended well and said what it wrote.
         const bool burnt = end.started && end.stop == WatchedRun::Stop::None && end.exitCode == 0
                            && UploadEvidence::confirmed(*collected);
         QString message;

@@ -17,7 +17,7 @@ class UserPrompt;
 // Writing the interpreter firmware onto the board with avrdude: the firmware file of
 // the board's family from the firmware folder, avrdude of that folder (else the one
 // on PATH), its output shown as it comes, and the outcome said in a message: "Burning
-// Complete!!!" only when avrdude verified what it wrote.
+// Complete!!!" only when avrdude ended well and said what it wrote.
 class FirmwareBurn {
 public:
     struct Settings {

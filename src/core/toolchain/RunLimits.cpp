@@ -16,7 +16,9 @@ StallWatch::Limits RunLimits::read(const QString &optionsFile)
         return std::clamp(s, 1, 24 * 3600) * 1000;
     };
     limits.beforeUploadMs = seconds(u"CompileStallSeconds"_s, limits.beforeUploadMs);
-    limits.uploadMs = seconds(u"UploadStallSeconds"_s, limits.uploadMs);
+    // Debian's IDE itself ends a silent avrdude after 300 s and then exits with 0, as if
+    // nothing had happened: the limit ends the run before that.
+    limits.uploadMs = std::min(seconds(u"UploadStallSeconds"_s, limits.uploadMs), MaxUploadStallMs);
     return limits;
 }
 

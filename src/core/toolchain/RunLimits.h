@@ -10,6 +10,7 @@
 // computers may lengthen them), and the environment they run in.
 class RunLimits {
 public:
+    static constexpr int MaxUploadStallMs = 240 * 1000;
     static StallWatch::Limits read(const QString &optionsFile);
     // The IDE runs without a display: it needs none for the command line, and without
     // one Debian's launcher cannot open its own window about the "dialout" group and

@@ -9,10 +9,12 @@ using namespace Qt::StringLiterals;
 
 bool UploadEvidence::confirmed(const QString &output)
 {
-    // "avrdude: 918 bytes of flash verified" (avrdude 6: "avrdude: 918 bytes of flash
-    // verified" as well). A verification error names a mismatch after it.
-    static const QRegularExpression verified(uR"(\d+ bytes of flash verified)"_s);
-    return verified.match(output).hasMatch() && !output.contains(u"verification error"_s)
+    // avrdude says "N bytes of flash written", reads the flash back and says "N bytes of
+    // flash verified", or names the first mismatch and fails. The IDE ends as soon as
+    // avrdude has and often drops its last lines, the verification among them: with
+    // the run's exit status 0 (avrdude's own, passed on), the write is proof enough.
+    static const QRegularExpression wrote(uR"(\d+ bytes of flash (?:written|verified))"_s);
+    return wrote.match(output).hasMatch() && !output.contains(u"verification error"_s)
            && !output.contains(u"verification mismatch"_s);
 }
 

@@ -18,7 +18,8 @@ public:
         Other
     };
 
-    // avrdude's own word that the flash was written and read back the same.
+    // avrdude's own word that the flash was written (and, when the IDE passed it on,
+    // read back the same). Only with a run that exited with 0 is it a success.
     static bool confirmed(const QString &output);
     // The cause of a failed write, read from the output; port is the port that was
     // used (a port that is no longer there tells the rest). exitedWell: the run
