@@ -102,11 +102,14 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto &info) { return std::string(info.param.name); });
 
 // Outputs of Debian's IDE and avrdude, captured on this kind of machine
-// (tests/data/toolchain/README says how).
+// (tests/data/toolchain/README says how). stop: how the program's own watch ended the
+// run, where it would have (a board gone leaves avrdude silent for good).
 struct CapturedCase {
+    const char *name;
     const char *file;
     bool upload;
     QString port;
+    WatchedRun::Stop stop;
     Outcome outcome;
     Problem problem;
     int errorLine;
@@ -115,7 +118,7 @@ struct CapturedCase {
 
 void PrintTo(const CapturedCase &c, std::ostream *os)
 {
-    *os << c.file;
+    *os << c.name;
 }
 
 class CapturedOutputs : public ::testing::TestWithParam<CapturedCase> {};
@@ -126,8 +129,12 @@ TEST_P(CapturedOutputs, AreUnderstood)
     const QString base = QStringLiteral(TEST_DATA_DIR "/toolchain/") + QLatin1String(c.file);
     QFile out(base + u".out"_s), code(base + u".exit"_s);
     ASSERT_TRUE(out.open(QIODevice::ReadOnly) && code.open(QIODevice::ReadOnly)) << qPrintable(base);
-    const BuildReport r = BuildReport::analyse(c.upload, true, code.readAll().trimmed().toInt(),
-                                               QString::fromUtf8(out.readAll()), QStringList(30), c.port);
+    WatchedRun::End end;
+    end.started = true;
+    end.exitCode = code.readAll().trimmed().toInt();
+    end.stop = c.stop;
+    end.stallLimitMs = c.stop == WatchedRun::Stop::Stalled ? 90000 : 0;
+    const BuildReport r = BuildReport::analyse(c.upload, end, QString::fromUtf8(out.readAll()), QStringList(30), c.port);
     EXPECT_EQ(r.outcome, c.outcome);
     EXPECT_EQ(r.problem, c.problem);
     EXPECT_EQ(r.error ? r.error->line : 0, c.errorLine);
@@ -136,24 +143,47 @@ TEST_P(CapturedOutputs, AreUnderstood)
 }
 
 const QString noPort = u"/dev/ttyUSB9"_s;
+// The captures' ports are gone once the captures are over, as a board that went away.
 const QString simPort = u"/tmp/vimsel-toolchain/ttySIM"_s;
+using Stop = WatchedRun::Stop;
 
 INSTANTIATE_TEST_SUITE_P(
     Debian, CapturedOutputs,
     ::testing::Values(
-        CapturedCase{"upload_ok", true, simPort, Outcome::Uploaded, Problem::None, 0, u"στάλθηκε"_s},
-        CapturedCase{"verify_ok", false, {}, Outcome::CompiledOnly, Problem::None, 0, u"δεν έχει επιλεγεί πόρτα"_s},
-        CapturedCase{"error_undeclared", false, {}, Outcome::CompileFailed, Problem::None, 10, u"«Metritis2»"_s},
-        CapturedCase{"error_missing_header", false, {}, Outcome::CompileFailed, Problem::None, 2, u"«NoSuchLib.h»"_s},
-        CapturedCase{"wrong_type_warning", false, {}, Outcome::CompiledOnly, Problem::None, 0, u"σωστό"_s},
-        CapturedCase{"port_missing", true, noPort, Outcome::UploadFailed, Problem::PortMissing, 0, u"δεν υπάρχει"_s},
-        CapturedCase{"port_missing_cut", true, noPort, Outcome::UploadFailed, Problem::PortMissing, 0,
-                     u"δεν υπάρχει"_s},
-        CapturedCase{"port_silent", true, simPort, Outcome::UploadFailed, Problem::NoAnswer, 0, u"δεν απαντά"_s},
-        CapturedCase{"port_denied", true, simPort, Outcome::UploadFailed, Problem::PermissionDenied, 0,
-                     u"dialout"_s},
-        CapturedCase{"port_busy", true, simPort, Outcome::UploadFailed, Problem::PortBusy, 0, u"άλλο πρόγραμμα"_s}),
-    [](const auto &info) { return std::string(info.param.file); });
+        CapturedCase{"upload_ok", "upload_ok", true, simPort, Stop::None, Outcome::Uploaded, Problem::None, 0,
+                     u"στάλθηκε"_s},
+        // The IDE ended before passing on avrdude's "verified": written, exit 0.
+        CapturedCase{"upload_ok_cut", "upload_ok_cut", true, simPort, Stop::None, Outcome::Uploaded, Problem::None,
+                     0, u"στάλθηκε"_s},
+        CapturedCase{"verify_ok", "verify_ok", false, {}, Stop::None, Outcome::CompiledOnly, Problem::None, 0,
+                     u"δεν έχει επιλεγεί πόρτα"_s},
+        CapturedCase{"error_undeclared", "error_undeclared", false, {}, Stop::None, Outcome::CompileFailed,
+                     Problem::None, 10, u"«Metritis2»"_s},
+        CapturedCase{"error_missing_header", "error_missing_header", false, {}, Stop::None, Outcome::CompileFailed,
+                     Problem::None, 2, u"«NoSuchLib.h»"_s},
+        CapturedCase{"wrong_type_warning", "wrong_type_warning", false, {}, Stop::None, Outcome::CompiledOnly,
+                     Problem::None, 0, u"σωστό"_s},
+        CapturedCase{"port_missing", "port_missing", true, noPort, Stop::None, Outcome::UploadFailed,
+                     Problem::PortMissing, 0, u"δεν υπάρχει"_s},
+        CapturedCase{"port_missing_cut", "port_missing_cut", true, noPort, Stop::None, Outcome::UploadFailed,
+                     Problem::PortMissing, 0, u"δεν υπάρχει"_s},
+        CapturedCase{"port_silent", "port_silent", true, simPort, Stop::None, Outcome::UploadFailed,
+                     Problem::NoAnswer, 0, u"δεν απαντά"_s},
+        CapturedCase{"port_denied", "port_denied", true, simPort, Stop::None, Outcome::UploadFailed,
+                     Problem::PermissionDenied, 0, u"dialout"_s},
+        CapturedCase{"port_busy", "port_busy", true, simPort, Stop::None, Outcome::UploadFailed, Problem::PortBusy, 0,
+                     u"άλλο πρόγραμμα"_s},
+        CapturedCase{"group_dialog", "group_dialog", true, simPort, Stop::None, Outcome::UploadFailed,
+                     Problem::PermissionDenied, 0, u"sudo usermod -aG dialout"_s},
+        // The board vanished during the write: the program's limit ends the silence...
+        CapturedCase{"port_gone_stalled", "port_gone", true, simPort, Stop::Stalled, Outcome::Stalled,
+                     Problem::PortGone, 0, u"χάθηκε"_s},
+        // ...and even the IDE's own end, exit 0 after five minutes, is no success.
+        CapturedCase{"port_gone_ide_gave_up", "port_gone", true, simPort, Stop::None, Outcome::UploadFailed,
+                     Problem::PortGone, 0, u"χάθηκε"_s},
+        CapturedCase{"port_busy_cancelled", "port_busy", true, simPort, Stop::Cancelled, Outcome::Cancelled,
+                     Problem::None, 0, u"ακυρώθηκε"_s}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 TEST(BuildReport, AProgramThatDidNotStartSaysWhereToLook)
 {

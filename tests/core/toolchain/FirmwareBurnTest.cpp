@@ -146,4 +146,54 @@ INSTANTIATE_TEST_SUITE_P(
                       OutcomeCase{"AvrdudeMissing", false, -1, u"", false}),
     [](const auto &info) { return std::string(info.param.name); });
 
+// avrdude's real outputs (tests/data/toolchain, burn_*), read as the burn reads them.
+struct CapturedBurn {
+    const char *file;
+    WatchedRun::Stop stop;  // how the program's own watch ended the run
+    bool burnt;
+    QString piece;  // of the message
+};
+
+void PrintTo(const CapturedBurn &c, std::ostream *os)
+{
+    *os << c.file;
+}
+
+class CapturedBurnOutput : public FirmwareBurnTest, public ::testing::WithParamInterface<CapturedBurn> {};
+
+TEST_P(CapturedBurnOutput, IsUnderstood)
+{
+    const CapturedBurn &c = GetParam();
+    const QString base = QStringLiteral(TEST_DATA_DIR "/toolchain/") + QLatin1String(c.file);
+    QFile out(base + u".out"_s), code(base + u".exit"_s);
+    ASSERT_TRUE(out.open(QIODevice::ReadOnly) && code.open(QIODevice::ReadOnly)) << qPrintable(base);
+    put(u"Morvane.ino.Uno.hex"_s);
+    runner.chunks = {QString::fromUtf8(out.readAll())};
+    runner.exitCode = code.readAll().trimmed().toInt();
+    runner.hold = c.stop != WatchedRun::Stop::None;
+    FirmwareBurn::Settings s = settings(u"Uno"_s, u"/tmp/vimsel-toolchain/ttySIM"_s);
+    ASSERT_TRUE(burn.BurnFirmware(s, sink()));
+    if (c.stop == WatchedRun::Stop::Cancelled)
+        burn.cancel();
+    if (c.stop == WatchedRun::Stop::Stalled)
+        clock.advance(s.limits.uploadMs + 2 * WatchedRun::CheckEveryMs);
+    ASSERT_TRUE(outcome);
+    EXPECT_EQ(*outcome, c.burnt);
+    ASSERT_EQ(prompt.messages.size(), 1);
+    EXPECT_TRUE(prompt.messages[0].contains(c.piece)) << qPrintable(prompt.messages[0]);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Debian, CapturedBurnOutput,
+    ::testing::Values(CapturedBurn{"burn_ok", WatchedRun::Stop::None, true, u"Burning Complete!!!"_s},
+                      CapturedBurn{"burn_gone", WatchedRun::Stop::Stalled, false, u"χάθηκε"_s},
+                      CapturedBurn{"burn_silent", WatchedRun::Stop::None, false, u"δεν απαντά"_s},
+                      CapturedBurn{"burn_busy", WatchedRun::Stop::None, false, u"άλλο πρόγραμμα"_s},
+                      CapturedBurn{"burn_denied", WatchedRun::Stop::None, false, u"dialout"_s},
+                      CapturedBurn{"burn_missing", WatchedRun::Stop::None, false, u"δεν υπάρχει"_s},
+                      CapturedBurn{"burn_ok", WatchedRun::Stop::Cancelled, false, u"ακυρώθηκε"_s}),
+    [](const auto &info) {
+        return std::string(info.param.file) + (info.param.stop == WatchedRun::Stop::Cancelled ? "_cancelled" : "");
+    });
+
 } // namespace
