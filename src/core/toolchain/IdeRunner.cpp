@@ -2,10 +2,8 @@
 
 #include "toolchain/ProcessGroup.h"
 
-#include <QDeadlineTimer>
 #include <QProcess>
 #include <QStringDecoder>
-#include <QThread>
 #include <QTimer>
 
 namespace {

@@ -24,8 +24,13 @@ LiveMode::LiveMode(Window window) : QObject(window.widget), fWindow(std::move(wi
                                 fProgress->setValue(sent);
                             },
                             [this](bool) {
-                                // Gone before any message about the transfer shows.
-                                delete fProgress;
+                                // Off the screen before any message about the transfer
+                                // shows. Deleted later: the end may come while the dialog
+                                // itself runs the event loop (it does so in setValue).
+                                if (fProgress) {
+                                    fProgress->hide();
+                                    fProgress->deleteLater();
+                                }
                                 fProgress = nullptr;
                                 fWindow.acConnect->setEnabled(true);
                                 fWindow.acStop->setEnabled(true);
