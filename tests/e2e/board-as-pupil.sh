@@ -18,6 +18,8 @@
 #                     STALL seconds in Options.ini) and no process of the run is left
 #   cancel            "Ακύρωση" during the upload: the pupil is told, and no process of
 #                     the run (the IDE's launcher, java, avrdude) is left
+#   burn-cancel       the firmware burn's own "Ακύρωση" while avrdude waits on the board:
+#                     the pupil is told, and no avrdude is left
 #   empty-live        "Αποστολή" in live mode with no start block: the message shows,
 #                     and the window answers afterwards
 #   no-dialout        a user outside the group dialout (vimselguest) presses "Αποστολή
@@ -79,7 +81,7 @@ mkdir -p "$PROG/Arduino"
 cp "$FIRMWARE" "$PROG/Arduino/Morvane.ino.Uno.hex"
 # The IDE as Debian installs it; live mode as a teacher sets it; a short stall limit.
 printf '[Arduino]\r\nPath=/usr/bin\r\nUploadStallSeconds=%s\r\n[Live]\r\nEnabled=%s\r\n' "$STALL" \
-  "$([ "$CASE" = live-then-upload ] || [ "$CASE" = empty-live ] && echo 1 || echo 0)" >"$PROG/Options.ini"
+  "$(case "$CASE" in live-then-upload | empty-live | burn-cancel) echo 1 ;; *) echo 0 ;; esac)" >"$PROG/Options.ini"
 BOARD_LOG=$WORK/board.log
 "$SIMBOARD" --bootloader "$OPTIBOOT" --port "$PORT" --realtime --seconds 0 --timeout 300 >"$BOARD_LOG" 2>&1 &
 BOARD_PID=$!
@@ -238,6 +240,29 @@ cancel)
   wait_for_dialog_closed "the message about the cancel"
   kill -CONT "$BOARD_PID"
   [ -z "$(run_processes)" ] || fail "processes of the run are left: $(ps -o pid,args -p "$(run_processes | tr '\n' ',' | sed 's/,$//')")"
+  ;;
+burn-cancel)
+  STEP="cancelling the firmware burn while avrdude waits on the board"
+  press "Συσκευές" "page tab"
+  sleep 0.5
+  opens=$(grep -c '^open ' "$BOARD_LOG" || true)
+  press "Φόρτωση Λογισμικού στο Arduino" "push button"
+  uploader_open() { [ "$(grep -c '^open ' "$BOARD_LOG" || true)" -gt "$opens" ]; }
+  wait_for "avrdude to open the port" uploader_open
+  kill -STOP "$BOARD_PID"
+  avrdude_runs() { pgrep -u "$PUPIL" -x avrdude >/dev/null; }
+  wait_for "avrdude to run" avrdude_runs
+  sleep 1
+  shot "burning"
+  press "Ακύρωση εγγραφής λογισμικού" "push button"
+  TIMEOUT=10 wait_for_dialog "the message about the cancel"
+  shot "burn-cancelled"
+  result=$(message_text)
+  echo "$result" | grep -q "ακυρώθηκε" || fail "the cancel is not said: $result"
+  xdotool key Return
+  wait_for_dialog_closed "the message about the cancel"
+  kill -CONT "$BOARD_PID"
+  [ -z "$(run_processes)" ] || fail "avrdude is left: $(ps -o pid,args -p "$(run_processes | tr '\n' ',' | sed 's/,$//')")"
   ;;
 empty-live)
   STEP="Αποστολή with an empty canvas"
