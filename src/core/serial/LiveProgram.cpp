@@ -4,11 +4,13 @@
 #include "blocks/TKeloContainerBlock.h"
 #include "blocks/TKeloControlBlockELSE.h"
 #include "blocks/TKeloControlElseBlock.h"
+#include "blocks/TKeloLoopBlock.h"
 #include "devices/ActiveDevices.h"
 #include "devices/DeviceTypes.h"
 #include "serial/LiveWire.h"
 #include "variables/TArduVariables.h"
 
+#include <QHash>
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -53,6 +55,17 @@ public:
     // shown), then what follows it; a deep nesting costs no stack.
     void chain(TKeloBlock *start)
     {
+        std::vector<TKeloBlock *> order;
+        walk(start, [&order](TKeloBlock *b) { order.push_back(b); });
+        measureLoops(order);
+        for (TKeloBlock *b : order)
+            block(b);
+    }
+
+private:
+    template<typename Visit>
+    static void walk(TKeloBlock *start, Visit visit)
+    {
         std::vector<TKeloBlock *> pending{start};
         // A loop in the links (only a damaged file makes one) must not send forever.
         for (int guard = 0; !pending.empty() && guard < (1 << 20);) {
@@ -61,7 +74,7 @@ public:
             if (!b)
                 continue;
             ++guard;
-            block(b);
+            visit(b);
             pending.push_back(b->GetLinkTo());
             if (auto *c = dynamic_cast<TKeloControlElseBlock *>(b); c && c->elsevisible())
                 pending.push_back(c->ElseBlock());
@@ -70,7 +83,41 @@ public:
         }
     }
 
-private:
+    // A repeat block reports the size of its body as parameter 2, and that size
+    // counts every block nested in it: asked of each loop, it would walk the same
+    // bodies again and again. The sizes are found once, innermost first, each from
+    // the sizes of the loops directly in its body; they are what the blocks report.
+    void measureLoops(const std::vector<TKeloBlock *> &order)
+    {
+        for (auto it = order.rbegin(); it != order.rend(); ++it) {
+            auto *container = dynamic_cast<TKeloContainerBlock *>(*it);
+            if (!container)
+                continue;
+            int size = 1;
+            int steps = int(order.size());
+            for (TKeloBlock *b = container->firstBlock(); b && steps > 0; b = b->GetLinkTo(), --steps) {
+                const auto known = fContainerSize.constFind(b);
+                if (known != fContainerSize.cend())
+                    size += *known;
+                else if (auto *inner = dynamic_cast<TKeloContainerBlock *>(b))
+                    size += inner->getContainersize();  // outside the walk: only a damaged file
+                else
+                    size += b->Getblocksize();
+            }
+            fContainerSize.insert(container, size);
+        }
+    }
+
+    int param2(const TKeloBlock *b) const
+    {
+        if (dynamic_cast<const TKeloLoopBlock *>(b)) {
+            const auto known = fContainerSize.constFind(b);
+            if (known != fContainerSize.cend())
+                return *known;
+        }
+        return b->GetParam2();
+    }
+
     void block(TKeloBlock *b)
     {
         const int v1 = LiveProgram::variableValue(b->VarParam1(), fVariables);
@@ -82,10 +129,10 @@ private:
         word(v2);
         QStringList log{u"Sending CMD="_s + QString::number(b->CommndID) + u" Dev= "_s + QString::number(b->PDevice())
                         + u" p_1="_s + QString::number(b->GetParam1()) + u" v_1="_s + QString::number(v1)
-                        + u" v_2="_s + QString::number(v2) + u" p_2="_s + QString::number(b->GetParam2())};
+                        + u" v_2="_s + QString::number(v2) + u" p_2="_s + QString::number(param2(b))};
         const QString text = b->ParamStr();
         if (text.isEmpty()) {
-            word(b->GetParam2(), log);
+            word(param2(b), log);
         } else {
             word(int(text.size()) + 1, log);
             for (QChar ch : text) {
@@ -99,6 +146,7 @@ private:
 
     LiveProgram &fOut;
     const TArduVariables &fVariables;
+    QHash<const TKeloBlock *, int> fContainerSize;
 };
 
 } // namespace

@@ -171,4 +171,28 @@ TEST_F(LiveProgramTest, ContainerBodyThenElseChainThenEndBlockThenTheRest)
     EXPECT_EQ(p.blockCount, start->getKeloBlockListSize());
 }
 
+TEST_F(LiveProgramTest, DeepNestingIsEncodedWithoutRecursion)
+{
+    pb.setLayout(false);
+    // Deep enough to overflow the stack of a walk that recurses once per level; built
+    // apart, then put under the start block.
+    auto *outer = static_cast<TKeloContainerBlock *>(place(u"Επανάλαβε %p1 φορές"_s));
+    TKeloContainerBlock *inner = outer;
+    for (int i = 1; i < 100000; ++i)
+        inner = static_cast<TKeloContainerBlock *>(pb.intoBody(inner, place(u"Επανάλαβε %p1 φορές"_s)));
+    TKeloBlock *start = place(u"Έναρξη προγράμματος"_s);
+    pb.below(start, outer);
+    const LiveProgram p = encode();
+    EXPECT_EQ(p.blockRecords, 1 + 200000);
+    EXPECT_EQ(p.blockCount, start->getKeloBlockListSize());
+    // Each loop reports the size of its body, as the block itself gives it.
+    EXPECT_TRUE(allLog(p).at(1).endsWith(u" p_2="_s + QString::number(outer->getContainersize())))
+        << qPrintable(allLog(p).at(1));
+    EXPECT_TRUE(allLog(p).at(100000).endsWith(u" p_2=1"_s)) << qPrintable(allLog(p).at(100000));
+    // Loops first, then their end blocks.
+    EXPECT_TRUE(allLog(p).at(100000).startsWith(u"Sending CMD=70 "_s)) << qPrintable(allLog(p).at(100000));
+    EXPECT_TRUE(allLog(p).at(100001).startsWith(u"Sending CMD=%1 "_s.arg(TKeloBlock::EndBlockCommandId)));
+    ws().destroyBlock(start);
+}
+
 } // namespace
