@@ -68,6 +68,7 @@ LoadResult loadProject(Project &project, const QString &fileName)
         result.error = error;
     }
     const BlockReader::Result blocks = BlockReader::LoadProgramFile(project.workspace(), fileName, project.log());
+    result.blocksRead = blocks.blocksRead;
     if (!blocks.ok) {
         result.ok = false;
         result.error = blocks.error;

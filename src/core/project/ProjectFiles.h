@@ -15,6 +15,7 @@ bool saveProject(Project &project, const QString &fileName, QString *error = nul
 struct LoadResult {
     bool ok = true;
     QString error;
+    int blocksRead = 0;  // placed blocks read from the program file
 };
 // Reads the variables, then the devices, then the blocks, and re-links the blocks.
 // A program file that does not exist leaves the blocks as they are.

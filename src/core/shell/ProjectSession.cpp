@@ -4,7 +4,12 @@
 
 #include <QCoreApplication>
 #include <QTimer>
+#include "project/BlockReader.h"
 #include "project/ProjectFiles.h"
+#include "project/ProjectSnapshot.h"
+#include "shell/OpenReport.h"
+#include "util/DebugLog.h"
+#include "util/TextMeasurer.h"
 #include "util/UserPrompt.h"
 #include "variables/VariablePrototypes.h"
 
@@ -172,20 +177,46 @@ bool ProjectSession::openProject()
 
 bool ProjectSession::openFile(const QString &fileName)
 {
+    // The file is read whole into a project of its own first. The program on the
+    // screen stays as it is until the new one is known: a file that is no project
+    // leaves it untouched, and any message shows over it intact, never while its
+    // blocks are being taken apart.
+    FixedTextMeasurer measurer;
+    MemoryDebugLog trialLog;
+    RecordingUserPrompt trialPrompt;
+    Project trial(&measurer, &trialLog, &trialPrompt);
+    trial.buildPalette();
+    const ProjectFiles::LoadResult result = ProjectFiles::loadProject(trial, fileName);
+    QStringList skipped;
+    for (const QString &line : std::as_const(trialLog.lines))
+        if (line.startsWith(BlockReader::errorReadingPrefix()))
+            skipped << line;
+    const std::optional<OpenReport> report =
+        OpenReport::make(fileName, result.ok, result.error, result.blocksRead,
+                         result.ok ? 0 : OpenReport::blocksInFile(fileName), skipped + trialPrompt.messages);
+    if (report && !report->usable) {
+        if (fPrompt)
+            fPrompt->showDetailedMessage(report->text, report->details, UserPrompt::Icon::Error);
+        return false;
+    }
+    if (report && fPrompt)
+        fPrompt->showDetailedMessage(report->text, report->details, UserPrompt::Icon::Warning);
+
+    // Then the swap, with no message on the way: what was read goes over as it is.
     Workspace &ws = fProject.workspace();
-    // The prototypes of the old variables go before the table is replaced, and the
-    // new variables get theirs once the table is read.
     fReplacing = true;
     VariablePrototypes::clear(ws, fProject.variables());
-    const ProjectFiles::LoadResult result = ProjectFiles::loadProject(fProject, fileName);
+    ProjectSnapshot::take(trial).restore(fProject);
     VariablePrototypes::recreate(ws, fProject.variables());
     fReplacing = false;
+    if (DebugLog *log = fProject.log())
+        for (const QString &line : std::as_const(trialLog.lines))
+            log->AddDebug(line);
     resetHistory(result.ok);
     if (!result.ok) {
+        // A partly read file is not the file: saving must not overwrite it unasked.
         fFileName.clear();
         fModified = true;
-        if (fPrompt)
-            fPrompt->showMessage(result.error, UserPrompt::Icon::Error);
         return false;
     }
     fFileName = fileName;

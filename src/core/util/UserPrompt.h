@@ -13,6 +13,12 @@ public:
     virtual ~UserPrompt() = default;
     // A plain message box with an OK button.
     virtual void showMessage(const QString &text, Icon icon = Icon::Information) = 0;
+    // The same with technical lines the user may unfold ("Λεπτομέρειες").
+    virtual void showDetailedMessage(const QString &text, const QString &details, Icon icon = Icon::Information)
+    {
+        Q_UNUSED(details);
+        showMessage(text, icon);
+    }
     // A question with OK and Cancel.
     virtual Answer askOkCancel(const QString &text, Icon icon = Icon::Warning) = 0;
     // A question with Yes and No. A prompt that cannot ask says No, which never
@@ -27,10 +33,16 @@ public:
 class RecordingUserPrompt : public UserPrompt {
 public:
     void showMessage(const QString &text, Icon) override { messages.append(text); }
+    void showDetailedMessage(const QString &text, const QString &details, Icon) override
+    {
+        messages.append(text);
+        this->details.append(details);
+    }
     Answer askOkCancel(const QString &text, Icon) override { return ask(text); }
     Answer askYesNo(const QString &text, Icon) override { return ask(text); }
     Answer askYesNoCancel(const QString &text, Icon) override { return ask(text); }
     QStringList messages;
+    QStringList details;  // of the detailed messages, in their order
     QStringList questions;
     QList<Answer> answers;
     Answer answer = Answer::Ok;

@@ -66,3 +66,10 @@ UserPrompt::Answer MessageBoxPrompt::askYesNoCancel(const QString &text, Icon ic
     return answerOf(run(fParent, text, icon, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
                         QMessageBox::Yes));
 }
+
+void MessageBoxPrompt::showDetailedMessage(const QString &text, const QString &details, Icon icon)
+{
+    QMessageBox box(boxIcon(icon), QGuiApplication::applicationDisplayName(), text, QMessageBox::Ok, fParent);
+    box.setDetailedText(details);
+    box.exec();
+}

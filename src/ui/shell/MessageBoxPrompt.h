@@ -11,6 +11,7 @@ public:
     explicit MessageBoxPrompt(QWidget *parent = nullptr) : fParent(parent) {}
 
     void showMessage(const QString &text, Icon icon = Icon::Information) override;
+    void showDetailedMessage(const QString &text, const QString &details, Icon icon = Icon::Information) override;
     Answer askOkCancel(const QString &text, Icon icon = Icon::Warning) override;
     Answer askYesNo(const QString &text, Icon icon = Icon::Question) override;
     Answer askYesNoCancel(const QString &text, Icon icon = Icon::Question) override;
