@@ -32,6 +32,7 @@ TKeloBlock *BlockDragController::press(TKeloBlock *b, QPoint pos, QPoint protoPo
         copy->SetBounds(protoPosInWindow.x(), protoPosInWindow.y(), copy->Width(), copy->Height());
         copy->BringToFront();
         fDragging = copy;
+        fDragStarted = false;
         fP1 = pos;
         return copy;
     }
@@ -39,6 +40,7 @@ TKeloBlock *BlockDragController::press(TKeloBlock *b, QPoint pos, QPoint protoPo
         return nullptr;
     b->BringToFront();
     fDragging = b;
+    fDragStarted = false;
     fP1 = pos;
     return b;
 }
@@ -48,6 +50,11 @@ QPoint BlockDragController::move(TKeloBlock *b, QPoint pos)
     if (!b || b != fDragging)
         return {};
     const QPoint d = pos - fP1;
+    if (!fDragStarted) {
+        if (d.manhattanLength() < DragDistance)
+            return {};
+        fDragStarted = true;
+    }
     if (!d.isNull())
         b->SetBounds(TKeloBlock::clampedCoordinate(qint64(b->Left()) + d.x()),
                      TKeloBlock::clampedCoordinate(qint64(b->Top()) + d.y()), b->Width(), b->Height());
@@ -194,6 +201,10 @@ BlockDragController::Outcome BlockDragController::release(TKeloBlock *b)
         return Outcome::None;
     fDragging = nullptr;
     BlockArea &canvas = fWs.canvas();
+    if (!fDragStarted && b->parentArea() != &fWs.mainWindowArea()) {
+        clearTarget();
+        return Outcome::None;
+    }
     if (b->parentArea() == &fWs.mainWindowArea()) {
         clearTarget();
         fWs.destroyBlock(b);

@@ -15,6 +15,9 @@ class BlockDragController {
 public:
     // Two snap points are near below 25 pixels.
     static constexpr int SnapRadius = 25;
+    // A press becomes a drag only once the pointer has gone this far (Manhattan
+    // length): a click, even with a hand that shakes a little, changes no link.
+    static constexpr int DragDistance = 4;
     static bool IsNear(QPoint p, QPoint q, int radius = SnapRadius);
 
     BlockDragController(Workspace &workspace, UserPrompt *prompt) : fWs(workspace), fPrompt(prompt) {}
@@ -33,7 +36,8 @@ public:
     // window should move the pointer (auto-scrolling of the canvas), usually (0, 0).
     QPoint move(TKeloBlock *b, QPoint pos);
     enum class Outcome { None, Destroyed, Deleted, Snapped, Detached, Dropped, SlotFilled };
-    // The button was released: snap, break away, drop into a slot or delete.
+    // The button was released: snap, break away, drop into a slot or delete. After a
+    // press that never became a drag (a click) nothing changes: None.
     Outcome release(TKeloBlock *b);
 
     bool dragging() const { return fDragging != nullptr; }
@@ -56,6 +60,7 @@ private:
     Workspace &fWs;
     UserPrompt *fPrompt;
     TKeloBlock *fDragging = nullptr;
+    bool fDragStarted = false;
     QPoint fP1;
     TKeloBlock *fTarget = nullptr;
     TKeloBlock *fSlotTarget = nullptr;

@@ -206,7 +206,12 @@ bool ProjectSession::openFile(const QString &fileName)
     Workspace &ws = fProject.workspace();
     fReplacing = true;
     VariablePrototypes::clear(ws, fProject.variables());
-    ProjectSnapshot::take(trial).restore(fProject);
+    // The file's positions are relative to the visible part of the canvas, wherever
+    // it is scrolled, as when the file is read straight into the project.
+    ProjectSnapshot read = ProjectSnapshot::take(trial);
+    read.scrollX = ws.canvas().scrollX;
+    read.scrollY = ws.canvas().scrollY;
+    read.restore(fProject);
     VariablePrototypes::recreate(ws, fProject.variables());
     fReplacing = false;
     if (DebugLog *log = fProject.log())

@@ -101,16 +101,46 @@ TEST_F(BlockDrag, DroppingBackOntoThePredecessorKeepsTheChain)
     EXPECT_EQ(b->Top(), 135);
 }
 
-TEST_F(BlockDrag, ClickWithoutMovingBreaksTheChainAbove)
+// A press and release without a real movement is a click: no link changes, the
+// block stays where it was. Only a drag breaks the chain above.
+struct ClickCase {
+    const char *name;
+    QPoint releaseAt;  // from the press point
+    bool breaks;
+};
+
+void PrintTo(const ClickCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class BlockClick : public BlockDrag, public ::testing::WithParamInterface<ClickCase> {};
+
+TEST_P(BlockClick, OnlyADragBreaksTheChainAbove)
 {
     TKeloBlock *a = wait(1), *b = wait(2), *c = wait(3);
     pb.below(a, b);
     pb.below(b, c);
+    const QPoint before(b->Left(), b->Top());
     drag.press(b, QPoint(5, 5));
-    EXPECT_EQ(drag.release(b), BlockDragController::Outcome::Detached);
-    EXPECT_EQ(a->firstBlock(), nullptr);
+    drag.move(b, QPoint(5, 5) + GetParam().releaseAt);
+    const BlockDragController::Outcome outcome = drag.release(b);
     EXPECT_EQ(b->firstBlock(), c);
+    if (GetParam().breaks) {
+        EXPECT_EQ(outcome, BlockDragController::Outcome::Detached);
+        EXPECT_EQ(a->firstBlock(), nullptr);
+    } else {
+        EXPECT_EQ(outcome, BlockDragController::Outcome::None);
+        EXPECT_EQ(a->firstBlock(), b);
+        EXPECT_EQ(QPoint(b->Left(), b->Top()), before);
+    }
 }
+
+INSTANTIATE_TEST_SUITE_P(Clicks, BlockClick,
+                         ::testing::Values(ClickCase{"WithoutMoving", QPoint(0, 0), false},
+                                           ClickCase{"WithAShakingHand", QPoint(2, -1), false},
+                                           ClickCase{"Dragged", QPoint(60, 80), true}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(BlockDrag, StartBlockDroppedAboveGetsOnlyASuccessor)
 {

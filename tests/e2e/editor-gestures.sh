@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# What a pupil's hands do to the program, in the real program under Xvfb with real X
+# input:
+#   click  the blink example is opened and the words of two blocks inside its loop
+#          are clicked, without moving; after Ctrl+S the saved project still makes
+#          exactly the blink's sketch (a click changes no link)
+#
+#   editor-gestures.sh CASE VIMSEL VIMSEL_SKETCH PROJECT OUT_DIR
+set -eEuo pipefail
+
+# Window-relative points on the blink example as it opens (DejaVu fonts).
+SET_PIN_WORDS=(470 252)    # "Θέσε το pin … σε 1", on its words
+WAIT_WORDS=(470 287)       # "Περίμενε … χιλιοστά δευτερολέπτου", on its words
+PROBE_START=(430 183)
+START_COLOUR="0,128,0"
+
+if [ $# -ne 5 ]; then
+  sed -n '2,/^set /p' "$0" | sed '$d' >&2
+  exit 2
+fi
+CASE=$1 VIMSEL=$2 SKETCH=$3 PROJECT=$4 OUT=$5
+source "$(dirname "$0")/harness.sh"
+click() { # x y, window-relative
+  xdotool mousemove "$(abs_x "$1")" "$(abs_y "$2")"
+  sleep 0.2
+  xdotool click 1
+  sleep 0.3
+}
+
+program_copy "$VIMSEL" /dev/ttyVIMSEL0
+name=$(basename "$PROJECT" .vzl)
+cp "$(dirname "$PROJECT")/$name".* "$WORK/"
+start_xvfb
+start_program "$PROG/vimsel"
+open_project "$WORK/$name.vzl"
+expect_colour "the blink's start block" "${PROBE_START[@]}" "$START_COLOUR"
+
+case "$CASE" in
+click)
+  STEP="clicking the words of the blocks in the loop"
+  click "${SET_PIN_WORDS[@]}"
+  shot "clicked-set-pin"
+  click "${WAIT_WORDS[@]}"
+  shot "clicked-wait"
+  STEP="saving with Ctrl+S"
+  xdotool windowfocus "$WIN" 2>/dev/null || true
+  before=$(stat -c %Y "$WORK/$name.vzl")
+  sleep 1
+  xdotool key ctrl+s
+  saved() { [ "$(stat -c %Y "$WORK/$name.vzl")" != "$before" ]; }
+  wait_for "the project to be saved" saved
+  STEP="checking the saved program"
+  "$SKETCH" "$WORK/$name.vzl" >"$WORK/saved.ino" 2>"$WORK/sketch.log" || fail "vimsel-sketch failed: $(cat "$WORK/sketch.log")"
+  cmp -s "$WORK/saved.ino" "$(dirname "$PROJECT")/$name.ino" \
+    || fail "a click changed the program: $(diff "$(dirname "$PROJECT")/$name.ino" "$WORK/saved.ino" | head -20 || true)"
+  ;;
+*)
+  fail "unknown case $CASE"
+  ;;
+esac
+
+PASSED=1
+echo "PASS [$CASE]"
