@@ -14,6 +14,7 @@
 #include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -415,7 +416,11 @@ void TKeloEdit::clickReleased(const QPoint &pos)
     Onmove = false;
     if (fEdit) {
         fEdit->setFocus(Qt::MouseFocusReason);
-        fEdit->setCursorPosition(fEdit->cursorPositionAt(fEdit->mapFrom(this, pos)));
+        // A number is replaced, not added to: typing 13 into a field of 2 gives 13.
+        if (fNumbersOnly)
+            fEdit->selectAll();
+        else
+            fEdit->setCursorPosition(fEdit->cursorPositionAt(fEdit->mapFrom(this, pos)));
     } else {
         setFocus(Qt::MouseFocusReason);
     }
@@ -558,9 +563,14 @@ bool TKeloEdit::eventFilter(QObject *watched, QEvent *event)
                 SetEditMode(false);
             update();
             break;
-        case QEvent::FocusIn:
+        case QEvent::FocusIn: {
+            // Reached with Tab, a number field offers its whole number to be typed over.
+            const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+            if (fNumbersOnly && (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason))
+                QTimer::singleShot(0, fEdit, [edit = fEdit] { edit->selectAll(); });
             update();
             break;
+        }
         default:
             break;
         }

@@ -111,9 +111,9 @@ protected:
         EXPECT_NE(edit, nullptr) << qPrintable(b->CommandText());
         if (!edit)
             return nullptr;
+        // The click selects the whole number, so the typing replaces it.
         QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(3, 3));
         EXPECT_TRUE(edit->EditMode());
-        edit->lineEdit()->selectAll();
         QTest::keyClicks(edit->lineEdit(), text);
         return edit;
     }
