@@ -105,7 +105,7 @@ ProjectSession::~ProjectSession()
 
 QString ProjectSession::confirmNewText()
 {
-    return u"Επιβεβαίωση"_s;
+    return u"Να ξεκινήσει νέο, άδειο πρόγραμμα; Το πρόγραμμα που φαίνεται τώρα θα κλείσει."_s;
 }
 
 QString ProjectSession::saveFailedText(const QString &fileName, const QString &reason)
@@ -127,6 +127,7 @@ bool ProjectSession::hasUnsavedChanges() const
 
 bool ProjectSession::queryUnsavedChanges()
 {
+    fDiscarded = false;
     if (!hasUnsavedChanges())
         return true;
     const auto answer = fPrompt ? fPrompt->askYesNoCancel(unsavedChangesText(), UserPrompt::Icon::Question)
@@ -135,6 +136,7 @@ bool ProjectSession::queryUnsavedChanges()
     case UserPrompt::Answer::Yes:
         return save();
     case UserPrompt::Answer::No:
+        fDiscarded = true;
         return true;
     default:
         return false;
@@ -143,6 +145,7 @@ bool ProjectSession::queryUnsavedChanges()
 
 bool ProjectSession::newProject()
 {
+    fDiscarded = false;
     if (hasUnsavedChanges()) {
         if (!queryUnsavedChanges())
             return false;

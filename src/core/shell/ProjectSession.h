@@ -70,6 +70,9 @@ public:
     // Asks whether to save unsaved changes (Yes, No, Cancel) and saves on Yes. True
     // when the caller may go on: nothing unsaved, No, or Yes and the save succeeded.
     bool queryUnsavedChanges();
+    // The last question about unsaved changes was answered "Όχι": the pupil gave the
+    // changes up (nothing of them should be kept aside).
+    bool discardedChanges() const { return fDiscarded; }
 
     // Each command returns true when it did its work; false when it was cancelled,
     // had nothing to do, or failed (failures are shown through the prompt).
@@ -115,6 +118,7 @@ private:
     FileChooser fSaveChooser;
     QString fFileName;
     bool fModified = false;
+    bool fDiscarded = false;
     int fVarsListener = 0;
     UndoHistory fHistory;
     bool fPending = false;

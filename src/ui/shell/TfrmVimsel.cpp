@@ -11,6 +11,7 @@
 #include "serial/SerialPortOwner.h"
 #include "serial/SerialPorts.h"
 #include "shell/DebugList.h"
+#include "shell/ElidedLabel.h"
 #include "shell/DevicesPage.h"
 #include "shell/FontTextMeasurer.h"
 #include "shell/MessageBoxPrompt.h"
@@ -39,6 +40,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLocale>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -469,7 +471,9 @@ QString TfrmVimsel::runFileDialog(bool save, const QString &current)
     QFileDialog dialog(this);
     // Qt's own dialog, never the desktop's: it is the one that speaks Greek.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setNameFilter(u"Vimsel Files (*.vzl)"_s);
+    // Greek month and day names in the list's dates.
+    dialog.setLocale(QLocale(QLocale::Greek, QLocale::Greece));
+    dialog.setNameFilter(u"Προγράμματα (*.vzl)"_s);
     dialog.setDefaultSuffix(u"vzl"_s);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setWindowTitle(save ? u"Αποθήκευση ως"_s : u"Άνοιγμα"_s);
@@ -494,12 +498,18 @@ void TfrmVimsel::afterFileCommand()
 {
     fProgramPage->sync();
     fFilePanel->setText(fSession->fileName());
+    // What came of the last run was about the program shown before.
+    if (fShownFile != fSession->fileName() || !fProject->workspace().CanvasHasBlocks())
+        fResultPanel->setText(QString());
+    fShownFile = fSession->fileName();
 }
 
 void TfrmVimsel::newProject()
 {
     fProgramPage->findingsPanel()->hide();
-    fSession->newProject();
+    // The work set aside belonged to the program that is gone now (saved, or given up).
+    if (fSession->newProject())
+        fRecovery->clear();
     afterFileCommand();
 }
 
@@ -507,6 +517,8 @@ void TfrmVimsel::openProject()
 {
     fProgramPage->findingsPanel()->hide();
     fSession->openProject();
+    if (fSession->discardedChanges())
+        fRecovery->clear();
     afterFileCommand();
 }
 
@@ -595,14 +607,13 @@ void TfrmVimsel::createToolchain(const QString &writableFolder)
     live.access = fPortAccess.get();
     live.showStatus = [this](const QString &text) {
         fResultPanel->setText(text);
-        fResultPanel->setToolTip(text);
     };
     fLiveMode = new LiveMode(std::move(live));
     // After the options window has closed (the connection above runs it).
     connect(fAcOptions, &QAction::triggered, fLiveMode, &LiveMode::applyOption);
     // What came of the last run, beside the port and file panels (a status message
     // would cover the port selector).
-    fResultPanel = new QLabel(statusBar());
+    fResultPanel = new ElidedLabel(statusBar());
     fResultPanel->setObjectName(u"ResultPanel"_s);
     // It takes the room that is left, never pushing the other panels over each other.
     fResultPanel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
@@ -751,8 +762,11 @@ void TfrmVimsel::closeEvent(QCloseEvent *event)
         afterFileCommand();
         return;
     }
-    // Closed without saving: the work is kept aside all the same.
-    if (fSession->isModified())
+    // Closed without saving: the work is kept aside all the same, unless the pupil
+    // said not to keep it ("Όχι"): the next pupil is not offered it.
+    if (fSession->discardedChanges())
+        fRecovery->clear();
+    else if (fSession->isModified())
         writeRecovery();
     resetBoard();
     fBalloon->hide();

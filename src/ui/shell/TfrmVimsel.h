@@ -15,6 +15,7 @@ class RecoveryStore;
 class QTimer;
 class BuildReport;
 class DebugList;
+class ElidedLabel;
 class DevicesPage;
 class MessageBoxPrompt;
 class PortBalloon;
@@ -81,7 +82,7 @@ public:
     DebugList *debugList() const { return fDebugList; }
     QLabel *portPanel() const { return fPortPanel; }
     QLabel *filePanel() const { return fFilePanel; }
-    QLabel *resultPanel() const { return fResultPanel; }
+    ElidedLabel *resultPanel() const { return fResultPanel; }
     // The port selector in the status bar; null until the first port refresh.
     QComboBox *portSelector() const { return cmb; }
     PortBalloon *portBalloon() const { return fBalloon; }
@@ -177,6 +178,7 @@ private:
     std::unique_ptr<HotPlugMonitor> fHotPlug;
     QString fPortHint;
     QString fWritableFolder;
+    QString fShownFile;  // the project file the window last showed
     bool fFirstShown = false;
     bool fEnding = false;  // an installer took over: the program ends
     bool fRedirectingWheel = false;
@@ -189,7 +191,7 @@ private:
     DebugList *fDebugList = nullptr;
     QLabel *fPortPanel = nullptr;
     QLabel *fFilePanel = nullptr;
-    QLabel *fResultPanel = nullptr;
+    ElidedLabel *fResultPanel = nullptr;
     QComboBox *cmb = nullptr;
     PortBalloon *fBalloon = nullptr;
 

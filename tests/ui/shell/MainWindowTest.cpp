@@ -138,7 +138,8 @@ TEST_F(MainWindow, FileCommandsOverFiles)
 
     prompt.answers = {Answer::Yes};
     w->acNew()->trigger();
-    EXPECT_EQ(prompt.questions, QStringList{u"Επιβεβαίωση"_s});
+    EXPECT_EQ(prompt.questions, QStringList{ProjectSession::confirmNewText()});
+    EXPECT_TRUE(ProjectSession::confirmNewText().contains(u"νέο, άδειο πρόγραμμα"_s));
     EXPECT_FALSE(w->project().workspace().CanvasHasBlocks());
     EXPECT_TRUE(w->filePanel()->text().isEmpty());
 

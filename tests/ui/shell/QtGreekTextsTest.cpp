@@ -10,6 +10,7 @@
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QLocale>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
@@ -194,7 +195,7 @@ TEST_F(QtGreekTextsTest, FileDialogShowsNoEnglish)
     QFileDialog dialog;
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilter(u"Vimsel Files (*.vzl)"_s);
+    dialog.setNameFilter(u"Προγράμματα (*.vzl)"_s);
     dialog.setDirectory(folder.path());
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
@@ -205,7 +206,7 @@ TEST_F(QtGreekTextsTest, FileDialogShowsNoEnglish)
     EXPECT_TRUE(QTest::qWaitFor([&] { return tree->model()->rowCount(tree->rootIndex()) == 2; }));
 
     QSet<QString> allowed = namesAlong(folder.path()) + namesAlong(QDir::homePath());
-    allowed.insert(u"Vimsel Files (*.vzl)"_s);
+    allowed.insert(u"Προγράμματα (*.vzl)"_s);
     EXPECT_EQ(englishTextsOf(dialog, allowed), QStringList());
 
     // The labels the dialog starts with are Greek, not merely some text.
@@ -253,6 +254,7 @@ TEST_P(ProgramFileDialog, IsQtsOwnAndGreekAndStartsInTheDialogFolder)
         bool native = true;
         QString title, accept, reject, fileName, fileType, lookIn, directory;
         QStringList filters;
+        QLocale locale;
     } seen;
     QTimer::singleShot(0, [&] {
         auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
@@ -271,7 +273,8 @@ TEST_P(ProgramFileDialog, IsQtsOwnAndGreekAndStartsInTheDialogFolder)
                 dialog->labelText(QFileDialog::FileType),
                 dialog->labelText(QFileDialog::LookIn),
                 QDir::cleanPath(dialog->directory().path()),
-                dialog->nameFilters()};
+                dialog->nameFilters(),
+                dialog->locale()};
         dialog->reject();
     });
     if (c.save)
@@ -287,7 +290,9 @@ TEST_P(ProgramFileDialog, IsQtsOwnAndGreekAndStartsInTheDialogFolder)
     EXPECT_EQ(seen.fileName, u"Όνομα αρχείου:"_s);
     EXPECT_EQ(seen.fileType, u"Αρχεία τύπου:"_s);
     EXPECT_EQ(seen.lookIn, u"Αναζήτηση σε:"_s);
-    EXPECT_EQ(seen.filters, QStringList{u"Vimsel Files (*.vzl)"_s});
+    EXPECT_EQ(seen.filters, QStringList{u"Προγράμματα (*.vzl)"_s});
+    // Dates in the list with Greek month names.
+    EXPECT_EQ(seen.locale.language(), QLocale::Greek);
     EXPECT_EQ(seen.directory,
               ProgramFolders::forThisUser().dialogStartFolder(QCoreApplication::applicationDirPath()));
 }

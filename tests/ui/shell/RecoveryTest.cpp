@@ -53,19 +53,31 @@ TEST_F(Recovery, WorkOfAProgramThatDiedIsOfferedAtTheNextStart)
     EXPECT_FALSE(QFile::exists(copyFile()));
 }
 
-TEST_F(Recovery, ClosingWithNoKeepsACopyWhichNoAtTheNextStartThrowsAway)
+// "Όχι" to saving gives the work up: the next pupil at that computer is not offered
+// it. The same after "Νέο".
+TEST_F(Recovery, ClosingWithNoKeepsNoCopyForTheNextPupil)
 {
     {
         auto w = started();
         ASSERT_NE(dragFromPalette(u"Έναρξη προγράμματος"_s, QPoint(200, 120)), nullptr);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(copyFile()); }, 5000));
         prompt.answers = {UserPrompt::Answer::No};
         EXPECT_TRUE(w->close());
-        EXPECT_TRUE(QFile::exists(copyFile()));
+        EXPECT_FALSE(QFile::exists(copyFile()));
     }
     prompt.questions.clear();
-    prompt.answers = {UserPrompt::Answer::No};
     auto w = started();
-    EXPECT_EQ(prompt.questions.size(), 1);
+    EXPECT_TRUE(prompt.questions.isEmpty()) << qPrintable(prompt.questions.join(u'\n'));
+    EXPECT_FALSE(ws().CanvasHasBlocks());
+}
+
+TEST_F(Recovery, NoToSavingBeforeNewThrowsTheCopyAway)
+{
+    auto w = started();
+    ASSERT_NE(dragFromPalette(u"Έναρξη προγράμματος"_s, QPoint(200, 120)), nullptr);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(copyFile()); }, 5000));
+    prompt.answers = {UserPrompt::Answer::No};
+    w->acNew()->trigger();
     EXPECT_FALSE(ws().CanvasHasBlocks());
     EXPECT_FALSE(QFile::exists(copyFile()));
 }

@@ -3,6 +3,8 @@
 // pseudo-terminal that answers as the interpreter firmware does.
 #include "shell/ShellTestSupport.h"
 
+#include "shell/ElidedLabel.h"
+
 #include "platform/linux/TestPty.h"
 #include "serial/LiveWire.h"
 #include "shell/DebugList.h"

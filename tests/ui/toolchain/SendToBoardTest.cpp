@@ -3,6 +3,8 @@
 // the result in Greek, one run at a time, and a compile error pointing at its block.
 #include "shell/ShellTestSupport.h"
 
+#include "shell/ElidedLabel.h"
+
 #include "blocks/TKeloEdit.h"
 #include "program/ProgramView.h"
 
