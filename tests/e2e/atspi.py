@@ -6,6 +6,9 @@
   atspi.py text NAME [ROLE]    prints the text of that control (its text, else its name)
   atspi.py has TEXT            exit 0 when a showing control's name or text holds TEXT
   atspi.py dialog              the texts of the open dialog or message box, one a line
+  atspi.py role ROLE [N]       prints "x y" of the middle of the N-th (from 1) showing
+                               control of that role
+  atspi.py value ROLE [N]      prints its current value (a spin box's number)
   atspi.py dump                every showing control: role, name, text
 
 Each waits up to $ATSPI_TIMEOUT seconds (default 10) for the control to show, and exits
@@ -105,6 +108,21 @@ def main():
         if found is None:
             return 1
         print("\n".join(found))
+        return 0
+    if cmd in ("role", "value"):
+        n = int(args[1]) if len(args) > 1 else 1
+        def nth():
+            hits = [a for a in controls() if a.getRoleName() == args[0]]
+            return hits[n - 1] if len(hits) >= n else None
+        acc = retry(nth)
+        if acc is None:
+            print(f"no showing control of role {args[0]!r}", file=sys.stderr)
+            return 1
+        if cmd == "value":
+            print(int(acc.queryValue().currentValue))
+            return 0
+        e = acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        print(e.x + e.width // 2, e.y + e.height // 2)
         return 0
     if cmd == "has":
         hit = retry(lambda: next((a for a in controls() if args[0] in (a.name or "") or args[0] in text_of(a)), None))

@@ -5,6 +5,10 @@
 #          are clicked, without moving; after Ctrl+S the saved project still makes
 #          exactly the blink's sketch (a click changes no link)
 #
+#   wheel  on the devices page, with a laser added: the wheel over its pin field while
+#          another control has the focus leaves the pin as it is (and scrolls the page
+#          instead); once the field has the focus, the wheel over it changes it
+#
 #   editor-gestures.sh CASE VIMSEL VIMSEL_SKETCH PROJECT OUT_DIR
 set -eEuo pipefail
 
@@ -31,7 +35,13 @@ program_copy "$VIMSEL" /dev/ttyVIMSEL0
 name=$(basename "$PROJECT" .vzl)
 cp "$(dirname "$PROJECT")/$name".* "$WORK/"
 start_xvfb
+# A session bus of its own, so that controls can be found over AT-SPI.
+eval "$(dbus-launch --sh-syntax)"
+trap 'kill "$DBUS_SESSION_BUS_PID" 2>/dev/null || true; cleanup' EXIT
+/usr/libexec/at-spi-bus-launcher --launch-immediately >"$WORK/atspi.log" 2>&1 &
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 start_program "$PROG/vimsel"
+atspi() { /usr/bin/python3 "$(dirname "$0")/atspi.py" "$@"; }
 open_project "$WORK/$name.vzl"
 expect_colour "the blink's start block" "${PROBE_START[@]}" "$START_COLOUR"
 
@@ -53,6 +63,40 @@ click)
   "$SKETCH" "$WORK/$name.vzl" >"$WORK/saved.ino" 2>"$WORK/sketch.log" || fail "vimsel-sketch failed: $(cat "$WORK/sketch.log")"
   cmp -s "$WORK/saved.ino" "$(dirname "$PROJECT")/$name.ino" \
     || fail "a click changed the program: $(diff "$(dirname "$PROJECT")/$name.ino" "$WORK/saved.ino" | head -20 || true)"
+  ;;
+wheel)
+  STEP="adding a laser on the devices page"
+  xy=$(atspi find "Συσκευές" "page tab") || fail "no Συσκευές tab"
+  # shellcheck disable=SC2086
+  xdotool mousemove $xy click 1
+  sleep 0.5
+  LASER_ADD=(239 453)   # the Laser/LED tile's ADD, the second tile
+  click "${LASER_ADD[@]}"
+  sleep 0.5
+  shot "laser-added"
+  pin_xy=$(atspi role "spin button") || fail "no pin field: $(atspi dump | cut -f1,2 | tr '\n' ';' | tail -c 400)"
+  before=$(atspi value "spin button")
+  STEP="turning the wheel over the pin field without its focus"
+  # A new device's window gives its pin field the focus: the pupil clicks into the
+  # debug list at the bottom, which takes it.
+  DEBUG_LIST=(500 714)
+  click "${DEBUG_LIST[@]}"
+  # shellcheck disable=SC2086
+  xdotool mousemove $pin_xy
+  sleep 0.2
+  xdotool click 4 click 4 click 4
+  sleep 0.5
+  shot "wheel-unfocused"
+  pin_xy_after=$(atspi role "spin button")
+  [ "$(atspi value "spin button")" = "$before" ] || fail "the pin changed without its focus: $before -> $(atspi value "spin button")"
+  STEP="turning the wheel over the focused pin field"
+  # shellcheck disable=SC2086
+  xdotool mousemove $pin_xy_after click 1
+  sleep 0.3
+  xdotool click 4
+  sleep 0.5
+  shot "wheel-focused"
+  [ "$(atspi value "spin button")" != "$before" ] || fail "the focused pin did not take the wheel"
   ;;
 *)
   fail "unknown case $CASE"

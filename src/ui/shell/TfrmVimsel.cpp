@@ -1,6 +1,9 @@
 #include "shell/TfrmVimsel.h"
 
 #include "about/TfrmAbout.h"
+#include "blocks/TKeloEdit.h"
+#include "blocks/TKeloUpDown.h"
+#include "blocks/TKeloCombo.h"
 #include "checks/FindingsPanel.h"
 #include "checks/ProjectChecks.h"
 #include "lessons/LessonsPage.h"
@@ -33,6 +36,8 @@
 #include <QTimer>
 
 #include <QAbstractScrollArea>
+#include <QAbstractSlider>
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -649,6 +654,29 @@ void TfrmVimsel::showAbout()
     about->exec();
 }
 
+namespace {
+
+// A control whose value a wheel turn changes.
+QWidget *valueFieldAt(QWidget *w)
+{
+    for (; w && !w->isWindow(); w = w->parentWidget()) {
+        if (qobject_cast<QAbstractSpinBox *>(w) || qobject_cast<QComboBox *>(w)
+            || (qobject_cast<QAbstractSlider *>(w) && !qobject_cast<QScrollBar *>(w)))
+            return w;
+        if (qobject_cast<TKeloEdit *>(w) || qobject_cast<TKeloUpDown *>(w) || qobject_cast<TKeloCombo *>(w))
+            return w;
+    }
+    return nullptr;
+}
+
+bool hasFocusWithin(const QWidget *w)
+{
+    const QWidget *focus = QApplication::focusWidget();
+    return focus && (focus == w || w->isAncestorOf(focus));
+}
+
+} // namespace
+
 bool TfrmVimsel::eventFilter(QObject *watched, QEvent *event)
 {
     // A double-click anywhere on the status bar (its panels pass it on) lists the
@@ -657,47 +685,61 @@ bool TfrmVimsel::eventFilter(QObject *watched, QEvent *event)
         refreshPorts();
         return true;
     }
+    // Spin boxes and lists take the focus from a wheel turn that merely passes over
+    // them, and would then take the turn: they get it only by a click or Tab.
+    if (event->type() == QEvent::Polish && watched->isWidgetType()) {
+        auto *w = static_cast<QWidget *>(watched);
+        if (w->focusPolicy() == Qt::WheelFocus && valueFieldAt(w) == w)
+            w->setFocusPolicy(Qt::StrongFocus);
+    }
     if (event->type() == QEvent::Wheel && watched->isWidgetType()
         && static_cast<QWidget *>(watched)->window() == this) {
         auto *wheel = static_cast<QWheelEvent *>(event);
-        if (fRedirectingWheel)
-            return QMainWindow::eventFilter(watched, event);
-        if (routeWheel(wheel) || redirectWheelToFocus(static_cast<QWidget *>(watched), wheel))
+        if (wheelOverUnfocusedField(static_cast<QWidget *>(watched), wheel) || routeWheel(static_cast<QWidget *>(watched), wheel))
             return true;
     }
     return QMainWindow::eventFilter(watched, event);
 }
 
-// A turn outside the palette and the canvas belongs to the control with the focus
-// (and, when it does not want it, to its parents), never to a control the pointer
-// merely passes over: a spin box under the pointer keeps its pin.
-bool TfrmVimsel::redirectWheelToFocus(QWidget *receiver, QWheelEvent *event)
+
+// A turn changes a value only where the pupil looks: over a field that has the focus.
+// Over a field without it, what holds the field scrolls instead (the device list, a
+// device's window); a field with the focus elsewhere is left alone.
+bool TfrmVimsel::wheelOverUnfocusedField(QWidget *receiver, QWheelEvent *event)
 {
-    QWidget *focus = QApplication::focusWidget();
-    if (focus && (receiver == focus || receiver->isAncestorOf(focus)))
+    // The receiver is the control under the pointer (the event then goes to its
+    // parents, which are no fields).
+    QWidget *field = valueFieldAt(receiver);
+    if (field && hasFocusWithin(field))
         return false;
-    if (focus && focus->window() == this) {
-        const QPointF global = event->globalPosition();
-        QWheelEvent copy(focus->mapFromGlobal(global), global, event->pixelDelta(), event->angleDelta(),
-                         event->buttons(), event->modifiers(), event->phase(), event->inverted(), event->source(),
-                         event->pointingDevice());
-        fRedirectingWheel = true;
-        QApplication::sendEvent(focus, &copy);
-        fRedirectingWheel = false;
+    // A plain control (a tile, a button, a label) in a scrolled page: the page scrolls.
+    // Controls that scroll by themselves (lists, text, the lessons' browser) are left to it.
+    if (!field && (qobject_cast<QAbstractScrollArea *>(receiver) || qobject_cast<QScrollBar *>(receiver)
+                   || qobject_cast<QAbstractScrollArea *>(receiver->parentWidget())
+                   || receiver->inherits("QWebEngineView") || receiver->inherits("QtWebEngineCore::RenderWidgetHostViewQtDelegateWidget")))
+        return false;
+    for (QWidget *p = (field ? field : receiver)->parentWidget(); p && p != this; p = p->parentWidget()) {
+        if (auto *area = qobject_cast<QAbstractScrollArea *>(p)) {
+            scrollByWheel(area, event->angleDelta().y());
+            return true;
+        }
     }
-    return true;
+    // A field outside any scrolled page keeps its value all the same.
+    return field != nullptr;
 }
 
 // Every wheel turn in the window comes here before the control under the pointer
 // or with the focus sees it. Over the palette the visible palette group scrolls, over
 // the program canvas the canvas scrolls, whatever control has the focus; elsewhere
 // the turn goes its usual way. Controls of a page that is not shown catch nothing.
-bool TfrmVimsel::routeWheel(QWheelEvent *event)
+bool TfrmVimsel::routeWheel(QWidget *receiver, QWheelEvent *event)
 {
     const int delta = event->angleDelta().y();
     if (delta == 0)
         return false;
     const QPoint global = event->globalPosition().toPoint();
+    if (QWidget *field = valueFieldAt(receiver); field && hasFocusWithin(field))
+        return false;
     for (int tab = 0; tab < 3; ++tab) {
         QWidget *group = fProgramPage->paletteGroup(tab);
         if (containsGlobal(clientOf(group), global)) {

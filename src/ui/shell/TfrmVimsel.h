@@ -141,8 +141,8 @@ private:
     void writeRecovery();
     void offerRecovery();
     QString runFileDialog(bool save, const QString &current);
-    bool routeWheel(QWheelEvent *event);
-    bool redirectWheelToFocus(QWidget *receiver, QWheelEvent *event);
+    bool routeWheel(QWidget *receiver, QWheelEvent *event);
+    bool wheelOverUnfocusedField(QWidget *receiver, QWheelEvent *event);
     static void scrollByWheel(QAbstractScrollArea *area, int delta);
 
     // Start-up steps that later parts of the program fill in.
@@ -181,7 +181,6 @@ private:
     QString fShownFile;  // the project file the window last showed
     bool fFirstShown = false;
     bool fEnding = false;  // an installer took over: the program ends
-    bool fRedirectingWheel = false;
 
     QTabWidget *fNotebook = nullptr;
     ProgramPage *fProgramPage = nullptr;

@@ -319,8 +319,11 @@ TEST_F(MainWindow, WheelOverThePaletteScrollsTheVisibleGroup)
     EXPECT_EQ(w->programPage()->canvasArea()->verticalScrollBar()->value(), 0);
 }
 
-TEST_F(MainWindow, WheelElsewhereGoesToTheFocusedControlOnly)
+// A turn changes a value only over a field that has the focus; everywhere else it
+// scrolls what is under the pointer, and a focused field elsewhere keeps its value.
+TEST_F(MainWindow, WheelChangesOnlyTheFocusedFieldUnderThePointer)
 {
+    w->resize(1000, 560);
     w->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
     QTest::mouseClick(w->devicesPage()->getPanelAddButton(w->devicesPage()->FindDeviceTile(DeviceTypes::Laser)),
@@ -356,12 +359,34 @@ TEST_F(MainWindow, WheelElsewhereGoesToTheFocusedControlOnly)
     turnWheel(types, types->mapToGlobal(types->rect().center()), -120);
     EXPECT_EQ(types->currentIndex(), typeBefore);
 
-    // A focused spin box takes the turn wherever the pointer is.
+    // A focused pin keeps its value while the pointer is elsewhere...
     w->devicesPage()->deviceNotebook()->setCurrentIndex(1);
     QCoreApplication::processEvents();
     pin->setFocus();
     turnWheel(w->debugList(), w->debugList()->mapToGlobal(QPoint(5, 5)), 120);
+    EXPECT_EQ(pin->value(), before);
+    // ...and takes the turn with the pointer over it.
+    turnWheel(pin, overPin, 120);
     EXPECT_EQ(pin->value(), before + 1);
+}
+
+TEST_F(MainWindow, WheelOverADeviceTileScrollsTheTiles)
+{
+    w->resize(1000, 560);
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+    w->notebook()->setCurrentIndex(TfrmVimsel::DevicesPageIndex);
+    QCoreApplication::processEvents();
+    QWidget *add = w->devicesPage()->getPanelAddButton(w->devicesPage()->FindDeviceTile(DeviceTypes::Laser));
+    ASSERT_NE(add, nullptr);
+    QAbstractScrollArea *tiles = nullptr;
+    for (QWidget *p = add->parentWidget(); p && !tiles; p = p->parentWidget())
+        tiles = qobject_cast<QAbstractScrollArea *>(p);
+    ASSERT_NE(tiles, nullptr);
+    ASSERT_GT(tiles->verticalScrollBar()->maximum(), 0) << "the tiles must not fit for this test";
+    const int top = tiles->verticalScrollBar()->value();
+    turnWheel(add, add->mapToGlobal(add->rect().center()), -120);
+    EXPECT_GT(tiles->verticalScrollBar()->value(), top);
 }
 
 TEST_F(MainWindow, BoardChoiceFollowsTheModel)
