@@ -233,6 +233,9 @@ void TfrmVimsel::createActions()
     fSession->setHistoryListener([this] {
         fAcUndo->setEnabled(fSession->canUndo());
         fAcRedo->setEnabled(fSession->canRedo());
+        // While the findings are on show, they follow the program: a fixed one goes.
+        if (fProgramPage && fProgramPage->findingsPanel()->isVisible())
+            fProgramPage->findingsPanel()->showFindings(ProjectChecks::run(*fProject));
     });
 }
 

@@ -1,4 +1,5 @@
 #include "shell/ShellTestSupport.h"
+#include "devices/TDefDevForm.h"
 
 #include "blocks/TKeloLoopBlock.h"
 #include "catalogue/PanelSpec.h"
@@ -11,6 +12,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QToolButton>
 
 namespace {
@@ -129,6 +131,28 @@ TEST_F(ChecksBeforeSending, FixSendsNothingAndKeepsTheListUntilACleanSend)
     EXPECT_FALSE(panel()->isVisible());
     EXPECT_EQ(prompt.questions, QStringList{u"Να σταλεί στο Arduino;"_s});
     EXPECT_EQ(window->notebook()->currentIndex(), TfrmVimsel::CodePageIndex);
+}
+
+// With the panel open, the findings follow the program: fixing one takes it away.
+TEST_F(ChecksBeforeSending, AFixedFindingLeavesTheOpenPanel)
+{
+    openBlinkWithoutConfiguring();
+    pressSend();
+    QTest::mouseClick(panel()->fixButton(), Qt::LeftButton);
+    ASSERT_TRUE(panel()->isVisible());
+    // The pupil adds an LED and wires it to pin 13, which makes the pin an output.
+    QTest::mouseClick(window->devicesPage()->getPanelAddButton(window->devicesPage()->FindDeviceTile(DeviceTypes::Laser)),
+                      Qt::LeftButton);
+    QCoreApplication::processEvents();
+    TDefDevForm *led = window->devicesPage()->deviceWindow(0);
+    ASSERT_NE(led, nullptr);
+    QSpinBox *pin = led->ParamSE(1);
+    pin->setFocus();
+    pin->selectAll();
+    QTest::keyClicks(pin, u"13"_s);
+    QTest::keyClick(pin, Qt::Key_Return);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !panel()->isVisible(); }, 3000))
+        << qPrintable(panel()->list()->count() ? panel()->list()->item(0)->text() : QString());
 }
 
 TEST_F(ChecksBeforeSending, DeviceAndVariableFindingsLeadToTheirPages)
