@@ -12,6 +12,7 @@
 #include "checks/PinReadRule.h"
 #include "checks/ServoTimerRule.h"
 #include "checks/SharedPinRule.h"
+#include "checks/UnsetVariableRule.h"
 #include "checks/VariableNameRule.h"
 #include "project/Project.h"
 
@@ -27,6 +28,7 @@ const std::vector<std::unique_ptr<CheckRule>> &rules()
         std::vector<std::unique_ptr<CheckRule>> r;
         r.push_back(std::make_unique<VariableNameRule>());
         r.push_back(std::make_unique<MissingVariableRule>());
+        r.push_back(std::make_unique<UnsetVariableRule>());
         r.push_back(std::make_unique<MissingDeviceRule>());
         r.push_back(std::make_unique<BoardPinRule>());
         r.push_back(std::make_unique<PinOutputRule>());

@@ -1,5 +1,6 @@
 #include "devices/ActiveDevices.h"
 
+#include "devices/DeviceFormTexts.h"
 #include "devices/DeviceTypes.h"
 #include "util/UserPrompt.h"
 
@@ -126,11 +127,16 @@ void ActiveDevices::SetParam(int position, int index1to7, int value)
     if (position < 0 || position > m_last || index1to7 < 1 || index1to7 > 7)
         return;
     TActiveDevice &record = m_devices[std::size_t(position)];
-    const bool edited = record.ActDevParams[std::size_t(index1to7)] != value;
+    const int before = record.ActDevParams[std::size_t(index1to7)];
     record.ActDevParams[std::size_t(index1to7)] = value;
     const int typeId = record.DeviceTypeID;
     notify([&](DeviceListener *l) { l->deviceRefresh(typeId, position); });
-    if (edited)
+    // A pin spin box offers no pin above the board's last one, so only its own bound
+    // lowers a pin beyond the board to exactly that pin.
+    const bool cut = before > MaxPin() && value == MaxPin() && DeviceFormTexts::boundByMaxPin(typeId, index1to7);
+    if (cut)
+        notify([&](DeviceListener *l) { l->pinCutToBoard(typeId, position); });
+    else if (before != value)
         notify([&](DeviceListener *l) { l->deviceEdited(typeId, position); });
 }
 

@@ -46,7 +46,9 @@ public:
     void RemoveActiveDevice(int position);
     void ClearDevices();
 
-    // Stores parameter index1to7 of a device and refreshes the blocks of its type.
+    // Stores parameter index1to7 of a device and refreshes the blocks of its type. A
+    // pin beyond the board set to the board's last pin is told as cut to the board,
+    // any other change as an edit.
     void SetParam(int position, int index1to7, int value);
     // Tells the blocks of the device's type to re-bind, changing nothing.
     void refreshBlocks(int position);

@@ -24,6 +24,16 @@ ProjectSnapshot ProjectSnapshot::take(const Project &project)
     return s;
 }
 
+ProjectSnapshot ProjectSnapshot::take(const Project &project, int scrollX, int scrollY)
+{
+    Workspace &ws = const_cast<Project &>(project).workspace();
+    const int keepX = ws.canvas().scrollX, keepY = ws.canvas().scrollY;
+    ws.scrollCanvasTo(scrollX, scrollY);
+    ProjectSnapshot s = take(project);
+    ws.scrollCanvasTo(keepX, keepY);
+    return s;
+}
+
 void ProjectSnapshot::restore(Project &project) const
 {
     // The order of opening: variables, devices, then the blocks that refer to them.

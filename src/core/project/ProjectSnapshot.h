@@ -17,6 +17,10 @@ struct ProjectSnapshot {
     int scrollY = 0;
 
     static ProjectSnapshot take(const Project &project);
+    // The same with the block positions of the canvas scrolled to (scrollX, scrollY),
+    // wherever it is scrolled now: taken at one scroll, states that differ only in
+    // where the canvas was scrolled are equal.
+    static ProjectSnapshot take(const Project &project, int scrollX, int scrollY);
     void restore(Project &project) const;
 
     bool operator==(const ProjectSnapshot &other) const

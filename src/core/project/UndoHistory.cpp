@@ -28,13 +28,39 @@ void UndoHistory::record(const ProjectSnapshot &current, const QString &mergeKey
         return;
     fRedo.clear();
     const bool merge = !mergeKey.isEmpty() && mergeKey == fCurrent.mergeKey && !atSavedState();
+    Entry next = pack(current, mergeKey);
+    if (merge && !fUndo.empty() && sameState(next, fUndo.back())) {
+        // The step went back to where it began (a number typed, then the field's own
+        // undo): it is no step any more, and the state before it, saved or not, is the
+        // present one again. The next change starts a step of its own.
+        fCurrent = std::move(fUndo.back());
+        fUndo.pop_back();
+        fCurrent.mergeKey.clear();
+        fCurrentPlain = current;
+        return;
+    }
     if (!merge) {
         fUndo.push_back(std::move(fCurrent));
         while (int(fUndo.size()) > fDepth)
             fUndo.pop_front();
     }
-    fCurrent = pack(current, mergeKey);
+    fCurrent = std::move(next);
     fCurrentPlain = current;
+}
+
+void UndoHistory::amend(const ProjectSnapshot &current)
+{
+    if (current == fCurrentPlain)
+        return;
+    fCurrent = pack(current, fCurrent.mergeKey);
+    fCurrentPlain = current;
+}
+
+bool UndoHistory::sameState(const Entry &a, const Entry &b)
+{
+    // Compressing is deterministic: equal texts give equal bytes, and unequal texts
+    // cannot.
+    return a.program == b.program && a.devices == b.devices && a.variables == b.variables;
 }
 
 std::optional<ProjectSnapshot> UndoHistory::undo()

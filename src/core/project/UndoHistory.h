@@ -2,6 +2,7 @@
 
 #include "project/ProjectSnapshot.h"
 
+#include <QPoint>
 #include <QString>
 #include <deque>
 #include <optional>
@@ -19,8 +20,15 @@ public:
     // it is what the files hold.
     void reset(const ProjectSnapshot &current, bool saved = true);
     // A change happened and current is the state after it. A state equal to the
-    // present one is no step (a click that changed nothing).
+    // present one is no step (a click that changed nothing); a change merged into the
+    // last step that brings back the state before that step takes the step away.
     void record(const ProjectSnapshot &current, const QString &mergeKey = {});
+    // The present state changed by itself rather than by a change of the pupil's:
+    // current replaces it, and no step is added or taken away. It is then no longer
+    // the saved state.
+    void amend(const ProjectSnapshot &current);
+    // Where the canvas was scrolled when the present state was taken.
+    QPoint presentScroll() const { return {fCurrent.scrollX, fCurrent.scrollY}; }
     bool canUndo() const { return !fUndo.empty(); }
     bool canRedo() const { return !fRedo.empty(); }
     // The state to restore; nothing when there is no step that way.
@@ -42,6 +50,7 @@ private:
         QString mergeKey;
     };
     Entry pack(const ProjectSnapshot &s, const QString &mergeKey);
+    static bool sameState(const Entry &a, const Entry &b);
     static ProjectSnapshot unpack(const Entry &e);
 
     int fDepth;

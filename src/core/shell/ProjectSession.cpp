@@ -53,6 +53,15 @@ void ProjectSession::markModified(const QString &mergeKey)
     fCommitTimer->start();
 }
 
+ProjectSnapshot ProjectSession::present() const
+{
+    // Scrolling the canvas moves every block relative to the visible canvas, which is
+    // how positions are written. Taken at the scroll of the history's present state, a
+    // click after scrolling is no step; undo keeps the canvas scrolled where it is.
+    const QPoint scroll = fHistory.presentScroll();
+    return ProjectSnapshot::take(fProject, scroll.x(), scroll.y());
+}
+
 void ProjectSession::commitChanges()
 {
     if (!fPending)
@@ -60,7 +69,26 @@ void ProjectSession::commitChanges()
     fPending = false;
     if (fCommitTimer)
         fCommitTimer->stop();
-    fHistory.record(ProjectSnapshot::take(fProject), fPendingKey);
+    fHistory.record(present(), fPendingKey);
+    fModified = !fHistory.atSavedState();
+    notifyHistory();
+}
+
+void ProjectSession::pinCutToBoard(int, int)
+{
+    // Choosing a board with fewer pins cuts a device's pin only once its set-up window
+    // shows, maybe much later. The cut belongs to the board: were it a step, undoing
+    // the board would take two presses, the first undoing what the shown window at
+    // once cuts again. It becomes part of the present state instead, or of the step
+    // being taken.
+    if (fReplacing) {
+        fCutWhileRestoring = true;
+        return;
+    }
+    fModified = true;
+    if (fPending)
+        return;
+    fHistory.amend(present());
     fModified = !fHistory.atSavedState();
     notifyHistory();
 }
@@ -68,11 +96,14 @@ void ProjectSession::commitChanges()
 void ProjectSession::restore(const ProjectSnapshot &state)
 {
     fReplacing = true;
+    fCutWhileRestoring = false;
     Workspace &ws = fProject.workspace();
     VariablePrototypes::clear(ws, fProject.variables());
     state.restore(fProject);
     VariablePrototypes::recreate(ws, fProject.variables());
     fReplacing = false;
+    if (fCutWhileRestoring)
+        fHistory.amend(present());
     fModified = !fHistory.atSavedState();
     notifyHistory();
 }

@@ -44,7 +44,8 @@ public:
     // and the project counts as changed unless it is back where it was saved. Under
     // an event loop the step is taken once the gesture's handling is over, so that
     // the model's own notifications on the way (a variable deleted, then the blocks
-    // that used it) make one step with it.
+    // that used it) make one step with it. A step that leaves the project as it was
+    // is none.
     void markModified(const QString &mergeKey = {});
     // Takes the step of changes reported so far (undo, redo and saving do it first).
     void commitChanges();
@@ -99,6 +100,8 @@ public:
 
 private:
     bool writeTo(const QString &fileName);
+    // The project's state to compare with and to record in the history.
+    ProjectSnapshot present() const;
     void restore(const ProjectSnapshot &state);
     // The history starts anew from the present state.
     void resetHistory(bool saved);
@@ -110,6 +113,7 @@ private:
     // Changing one setting of one device step by step (a spin box) is one step.
     void deviceEdited(int, int position) override { markModified(QStringLiteral("device %1").arg(position)); }
     void boardModelChanged() override { markModified(); }
+    void pinCutToBoard(int, int) override;
     void devicesChanged() override { markModified(); }
 
     Project &fProject;
@@ -128,4 +132,7 @@ private:
     // While the project is replaced as a whole (open, new, undo), the changes the
     // model reports on the way are no steps of their own.
     bool fReplacing = false;
+    // A pin was cut to the board while a state was restored: the restored state then
+    // holds the cut pin.
+    bool fCutWhileRestoring = false;
 };

@@ -66,6 +66,7 @@ TEST_F(ProjectChecksTest, EveryRuleSpeaksAndErrorsComeFirst)
     scene.write(30);
     scene.wait(-1);
     scene.add(u"Βάλε τιμή %p1 στην Μεταβλητή %p2"_s);
+    scene.variableInSlot1(scene.wait(100), u"Φως"_s);
     scene.add(u"%pd → Κινητήρας Μπροστά"_s);
     scene.loose(u"Περίμενε %p1 χιλιοστά δευτερολέπτου"_s);
 
@@ -85,7 +86,8 @@ TEST_F(ProjectChecksTest, EveryRuleSpeaksAndErrorsComeFirst)
     EXPECT_EQ(rules, (QSet<QString>{u"variable-name"_s, u"missing-variable"_s, u"missing-device"_s, u"pin-missing"_s,
                                     u"analogue-pin"_s, u"usb-pin"_s, u"pin-not-output"_s, u"pin-read-output"_s,
                                     u"pin-shared-devices"_s, u"pin-used-by-device"_s, u"i2c-pin"_s, u"servo-pwm"_s,
-                                    u"interrupt-pin"_s, u"negative-wait"_s, u"loose-blocks"_s}));
+                                    u"interrupt-pin"_s, u"negative-wait"_s, u"variable-never-set"_s,
+                                    u"loose-blocks"_s}));
     EXPECT_TRUE(ProjectChecks::hasErrors(found));
 }
 

@@ -1,6 +1,6 @@
 // Undo and redo over the project's three files: every kind of change comes back
-// byte for byte, and a long random mix of changes, undos and redos always agrees
-// with a plain list of the states it went through.
+// byte for byte, a long random mix of changes, undos and redos always agrees with a
+// plain list of the states it went through, and no step changes nothing.
 #include "support/ProjectFixture.h"
 
 #include "blocks/TKeloContainerBlock.h"
@@ -8,11 +8,14 @@
 #include "blocks/TKeloVarBlock.h"
 #include "blocks/Workspace.h"
 #include "devices/ActiveDevices.h"
+#include "devices/DeviceListener.h"
 #include "devices/DeviceTypes.h"
 #include "project/ProjectSnapshot.h"
 #include "shell/ProjectSession.h"
 #include "variables/TArduVariables.h"
 #include "variables/VariablePrototypes.h"
+
+#include <QCoreApplication>
 
 #include <functional>
 #include <random>
@@ -128,6 +131,19 @@ TEST(UndoHistory, TypingIntoOneFieldIsOneStep)
     EXPECT_TRUE(h.atSavedState());
 }
 
+TEST(UndoHistory, TypingBackToWhereTheStepBeganTakesTheStepAway)
+{
+    UndoHistory h;
+    h.reset(ProjectSnapshot{"a", {}, {}});
+    h.record(ProjectSnapshot{"a5", {}, {}}, u"edit w 1"_s);
+    h.record(ProjectSnapshot{"a50", {}, {}}, u"edit w 1"_s);
+    ASSERT_FALSE(h.atSavedState());
+    h.record(ProjectSnapshot{"a", {}, {}}, u"edit w 1"_s);  // the field's own undo
+    EXPECT_FALSE(h.canUndo());
+    EXPECT_FALSE(h.canRedo());
+    EXPECT_TRUE(h.atSavedState()) << "back at the saved state, the project is unchanged";
+}
+
 TEST(UndoHistory, KeepsItsDepthAndStaysSmall)
 {
     UndoHistory h(100);
@@ -143,6 +159,179 @@ TEST(UndoHistory, KeepsItsDepthAndStaysSmall)
         ++steps;
     EXPECT_EQ(steps, 100);
     EXPECT_LT(h.memoryUse(), 50 * 1024 * 1024);
+}
+
+// The window's event loop: what is reported while one gesture is handled becomes a
+// step once it is over, which these tests say with commitChanges as the loop would.
+struct EventLoop {
+    int argc = 1;
+    char name[11] = "core_tests";
+    char *argv[2] = {name, nullptr};
+    QCoreApplication app{argc, argv};
+};
+
+class UndoInTheEventLoop : public EventLoop, public UndoFixture {};
+
+TEST_F(UndoInTheEventLoop, AnUndoInsideANumberFieldLeavesNoEmptyStep)
+{
+    const ProjectSnapshot opened = now();
+    pb.below(start, wait(250));
+    session->markModified();
+    session->commitChanges();
+    const ProjectSnapshot placed = now();
+
+    // 5 and 0 typed over the 500 of the loop's wait, then the field's own Ctrl+Z
+    // brings the 500 back, as the block's number field reports each of them.
+    const QString field = u"edit %1 1"_s.arg(waitBlock->Name());
+    for (int shown : {5, 50, 500}) {
+        waitBlock->storeParam1(shown);
+        session->markModified(field);
+        session->commitChanges();
+    }
+    ASSERT_TRUE(now() == placed);
+    EXPECT_TRUE(session->canUndo());
+    EXPECT_FALSE(session->canRedo());
+
+    // The next Ctrl+Z, on the canvas, takes the placed wait away at once.
+    ASSERT_TRUE(session->undo());
+    EXPECT_TRUE(now() == opened);
+    EXPECT_FALSE(session->canUndo());
+    EXPECT_TRUE(session->canRedo());
+    // A click that changes nothing, in the field or on the canvas, keeps the redo.
+    session->markModified(field);
+    session->markModified();
+    session->commitChanges();
+    EXPECT_FALSE(session->canUndo());
+    EXPECT_TRUE(session->canRedo());
+    ASSERT_TRUE(session->redo());
+    EXPECT_TRUE(now() == placed);
+    EXPECT_FALSE(session->canRedo());
+}
+
+TEST_F(UndoInTheEventLoop, ScrollingTheCanvasIsNoStep)
+{
+    pb.below(start, wait(250));
+    session->markModified();
+    session->commitChanges();
+    ASSERT_TRUE(session->undo());
+    ASSERT_TRUE(session->canRedo());
+
+    ws().scrollCanvasTo(0, 300);
+    const int startTop = ws().findStartBlock()->Top();
+    session->markModified();  // a click that changes nothing
+    session->commitChanges();
+    EXPECT_FALSE(session->canUndo());
+    EXPECT_TRUE(session->canRedo());
+
+    // Redo brings the wait back and leaves the canvas scrolled where it is.
+    ASSERT_TRUE(session->redo());
+    EXPECT_EQ(ws().canvas().scrollY, 300);
+    EXPECT_EQ(ws().findStartBlock()->Top(), startTop);
+    EXPECT_EQ(ws().findStartBlock()->GetLinkTo()->GetParam1(), 250);
+}
+
+// The servo's set-up window while it shows on the devices page: it keeps the pin
+// within the board's pins, storing the pin it cut, whenever the record or the board
+// changes.
+class ShownServoWindow : public DeviceListener {
+public:
+    explicit ShownServoWindow(ActiveDevices &devices) : fDevices(devices) { fDevices.addListener(this); }
+    ~ShownServoWindow() override { fDevices.removeListener(this); }
+    void show()
+    {
+        fShown = true;
+        keepWithinTheBoard();
+    }
+    void boardModelChanged() override { keepWithinTheBoard(); }
+    void deviceRefresh(int typeId, int) override
+    {
+        if (typeId == DeviceTypes::Servo)
+            keepWithinTheBoard();
+    }
+
+private:
+    void keepWithinTheBoard()
+    {
+        const int servo = fDevices.FindDeviceOfType(DeviceTypes::Servo);
+        if (fShown && servo >= 0 && fDevices.device(servo).ActDevParams[1] > fDevices.MaxPin())
+            fDevices.SetParam(servo, 1, fDevices.MaxPin());
+    }
+    ActiveDevices &fDevices;
+    bool fShown = false;
+};
+
+// The servo on pin 40 of a Mega; the session hears the devices before the window,
+// as in the program.
+class BoardSwitch : public UndoInTheEventLoop {
+protected:
+    BoardSwitch()
+    {
+        devices().setBoardTypeId(2);
+        devices().SetParam(servo, 1, 40);
+        session->commitChanges();
+    }
+    ActiveDevices &devices() { return project.devices(); }
+    int pin() { return devices().device(servo).ActDevParams[1]; }
+    // The Uno chosen on the board page, in one handling.
+    void chooseTheUno()
+    {
+        devices().setBoardTypeId(0);
+        session->commitChanges();
+    }
+
+    const int servo = 1;
+    ShownServoWindow window{project.devices()};
+};
+
+TEST_F(BoardSwitch, IsOneStepWithThePinItsWindowCutsWhenShownLater)
+{
+    chooseTheUno();
+    ASSERT_EQ(pin(), 40) << "a hidden window cuts nothing";
+    window.show();
+    session->commitChanges();
+    ASSERT_EQ(pin(), 19);
+
+    ASSERT_TRUE(session->undo());
+    EXPECT_EQ(devices().BoardTypeId(), 2);
+    EXPECT_EQ(pin(), 40);
+    ASSERT_TRUE(session->redo());
+    EXPECT_EQ(devices().BoardTypeId(), 0);
+    EXPECT_EQ(pin(), 19);
+    EXPECT_FALSE(session->canRedo());
+}
+
+TEST_F(BoardSwitch, IsOneStepWithThePinAShownWindowCutsAtOnce)
+{
+    window.show();
+    chooseTheUno();
+    ASSERT_EQ(pin(), 19);
+
+    ASSERT_TRUE(session->undo());
+    EXPECT_EQ(devices().BoardTypeId(), 2);
+    EXPECT_EQ(pin(), 40);
+}
+
+// A state from before the window showed holds a pin the board lacks: restoring it
+// with the window shown cuts the pin again, and that is the state undo reached, not a
+// change that would end the redo.
+TEST_F(BoardSwitch, UndoToAPinTheShownWindowCutsAgainKeepsTheRedo)
+{
+    chooseTheUno();
+    pb.below(start, wait(250));
+    session->markModified();
+    session->commitChanges();
+    window.show();
+    session->commitChanges();
+
+    ASSERT_TRUE(session->undo());
+    EXPECT_EQ(devices().BoardTypeId(), 0);
+    EXPECT_EQ(pin(), 19);
+    session->markModified();  // a click that changes nothing
+    session->commitChanges();
+    EXPECT_TRUE(session->canRedo());
+    ASSERT_TRUE(session->undo());
+    EXPECT_EQ(devices().BoardTypeId(), 2);
+    EXPECT_EQ(pin(), 40);
 }
 
 class UndoMix : public UndoFixture {};
