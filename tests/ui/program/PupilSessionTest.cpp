@@ -9,11 +9,15 @@
 #include "program/ProgramPage.h"
 #include "project/BlockWriter.h"
 #include "shell/ShellTestSupport.h"
+
+#include "checks/FindingsPanel.h"
 #include "variables/VariablePrototypes.h"
 
 #include <QApplication>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
 #include <QPlainTextEdit>
@@ -88,6 +92,12 @@ TEST_F(PupilSession, BuildsRunsAndKeepsAProgram)
     ASSERT_NE(wait->VarParam1(), nullptr);
     TKeloBlock *value = wait->VarParam1();
     window->generateCode();
+    // The variable is read but never given a value: the checks say so, and the pupil
+    // goes on all the same.
+    FindingsPanel *findings = window->programPage()->findingsPanel();
+    ASSERT_TRUE(findings->isVisible());
+    EXPECT_TRUE(findings->list()->item(0)->text().contains(u"«Μετρητής»"_s));
+    QTest::mouseClick(findings->continueButton(), Qt::LeftButton);
     EXPECT_TRUE(window->codeView()->toPlainText().contains(u"delay(Metritis);"_s));
     window->notebook()->setCurrentIndex(TfrmVimsel::ProgramPageIndex);
     QCoreApplication::processEvents();
