@@ -152,6 +152,30 @@ upload_with_the_ide() {
   expect_text "Αποστολή στο Arduino…" 10
 }
 
+# The board stops answering once the uploader has opened its port (the board's log
+# counted OPENS opens before), so that avrdude (for an upload a grandchild of the
+# launcher) is sure to be running when the pupil presses the cancel button BUTTON; the
+# message must hold SAID, and no process of the run may be left.
+cancel_while_avrdude_waits() { # OPENS BUTTON SAID
+  STEP="cancelling with $2 while avrdude waits on the board"
+  uploader_open() { [ "$(grep -c '^open ' "$BOARD_LOG" || true)" -gt "$1" ]; }
+  TIMEOUT=90 wait_for "the uploader to open the port" uploader_open "$1"
+  kill -STOP "$BOARD_PID"
+  avrdude_runs() { pgrep -u "$PUPIL" -x avrdude >/dev/null; }
+  wait_for "avrdude to run" avrdude_runs
+  sleep 1
+  shot "running"
+  press "$2" "push button"
+  TIMEOUT=10 wait_for_dialog "the message about the cancel"
+  shot "cancelled"
+  result=$(message_text)
+  echo "$result" | grep -q "$3" || fail "the cancel is not said: $result"
+  xdotool key Return
+  wait_for_dialog_closed "the message about the cancel"
+  kill -CONT "$BOARD_PID"
+  [ -z "$(run_processes)" ] || fail "processes of the run are left: $(ps -o pid,args -p "$(run_processes | tr '\n' ',' | sed 's/,$//')")"
+}
+
 case "$CASE" in
 live-then-upload)
   STEP="burning the firmware from the devices page"
@@ -219,50 +243,16 @@ board-gone)
   ;;
 cancel)
   open_project "$WORK/$(basename "$PROJECT")"
-  upload_with_the_ide
-  STEP="cancelling the upload while avrdude waits on the board"
-  # The board stops answering once the uploader has opened its port, so that avrdude
-  # (a grandchild of the launcher) is sure to be running when the pupil cancels.
   opens=$(grep -c '^open ' "$BOARD_LOG" || true)
-  uploader_open() { [ "$(grep -c '^open ' "$BOARD_LOG" || true)" -gt "$opens" ]; }
-  TIMEOUT=90 wait_for "the uploader to open the port" uploader_open
-  kill -STOP "$BOARD_PID"
-  avrdude_runs() { pgrep -u "$PUPIL" -x avrdude >/dev/null; }
-  wait_for "avrdude to run" avrdude_runs
-  sleep 1
-  shot "running"
-  press "Ακύρωση" "push button"
-  TIMEOUT=10 wait_for_dialog "the message about the cancel"
-  shot "cancelled"
-  result=$(message_text)
-  echo "$result" | grep -q "Η αποστολή ακυρώθηκε" || fail "the cancel is not said: $result"
-  xdotool key Return
-  wait_for_dialog_closed "the message about the cancel"
-  kill -CONT "$BOARD_PID"
-  [ -z "$(run_processes)" ] || fail "processes of the run are left: $(ps -o pid,args -p "$(run_processes | tr '\n' ',' | sed 's/,$//')")"
+  upload_with_the_ide
+  cancel_while_avrdude_waits "$opens" "Ακύρωση" "Η αποστολή ακυρώθηκε"
   ;;
 burn-cancel)
-  STEP="cancelling the firmware burn while avrdude waits on the board"
   press "Συσκευές" "page tab"
   sleep 0.5
   opens=$(grep -c '^open ' "$BOARD_LOG" || true)
   press "Φόρτωση Λογισμικού στο Arduino" "push button"
-  uploader_open() { [ "$(grep -c '^open ' "$BOARD_LOG" || true)" -gt "$opens" ]; }
-  wait_for "avrdude to open the port" uploader_open
-  kill -STOP "$BOARD_PID"
-  avrdude_runs() { pgrep -u "$PUPIL" -x avrdude >/dev/null; }
-  wait_for "avrdude to run" avrdude_runs
-  sleep 1
-  shot "burning"
-  press "Ακύρωση εγγραφής λογισμικού" "push button"
-  TIMEOUT=10 wait_for_dialog "the message about the cancel"
-  shot "burn-cancelled"
-  result=$(message_text)
-  echo "$result" | grep -q "ακυρώθηκε" || fail "the cancel is not said: $result"
-  xdotool key Return
-  wait_for_dialog_closed "the message about the cancel"
-  kill -CONT "$BOARD_PID"
-  [ -z "$(run_processes)" ] || fail "avrdude is left: $(ps -o pid,args -p "$(run_processes | tr '\n' ',' | sed 's/,$//')")"
+  cancel_while_avrdude_waits "$opens" "Ακύρωση εγγραφής λογισμικού" "ακυρώθηκε"
   ;;
 empty-live)
   STEP="Αποστολή with an empty canvas"

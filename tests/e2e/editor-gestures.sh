@@ -35,13 +35,8 @@ program_copy "$VIMSEL" /dev/ttyVIMSEL0
 name=$(basename "$PROJECT" .vzl)
 cp "$(dirname "$PROJECT")/$name".* "$WORK/"
 start_xvfb
-# A session bus of its own, so that controls can be found over AT-SPI.
-eval "$(dbus-launch --sh-syntax)"
-trap 'kill "$DBUS_SESSION_BUS_PID" 2>/dev/null || true; cleanup' EXIT
-/usr/libexec/at-spi-bus-launcher --launch-immediately >"$WORK/atspi.log" 2>&1 &
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+start_screen_reader_bus
 start_program "$PROG/vimsel"
-atspi() { /usr/bin/python3 "$(dirname "$0")/atspi.py" "$@"; }
 open_project "$WORK/$name.vzl"
 expect_colour "the blink's start block" "${PROBE_START[@]}" "$START_COLOUR"
 

@@ -243,3 +243,15 @@ wait_for_dialog_closed() { # what
   xdotool windowfocus "$WIN" 2>/dev/null || true
   sleep 0.2
 }
+
+# ---- A screen reader's view --------------------------------------------------------
+# A session bus of the test's own with the AT-SPI bus on it, so that controls can be
+# found by their accessible names (atspi, tests/e2e/atspi.py). Call after start_xvfb
+# and before start_program.
+start_screen_reader_bus() {
+  eval "$(dbus-launch --sh-syntax)"
+  trap 'kill "$DBUS_SESSION_BUS_PID" 2>/dev/null || true; cleanup' EXIT
+  /usr/libexec/at-spi-bus-launcher --launch-immediately >"$WORK/atspi.log" 2>&1 &
+  export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+}
+atspi() { /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/atspi.py" "$@"; }

@@ -28,13 +28,8 @@ source "$HERE/harness.sh"
 program_copy "$VIMSEL" /dev/ttyVIMSEL0
 cp "$(dirname "$PROJECT")"/"$(basename "$PROJECT" .vzl)".* "$WORK/"
 start_xvfb
-# A session bus of its own, so that the texts of the message can be read over AT-SPI.
-eval "$(dbus-launch --sh-syntax)"
-trap 'kill "$DBUS_SESSION_BUS_PID" 2>/dev/null || true; cleanup' EXIT
-/usr/libexec/at-spi-bus-launcher --launch-immediately >"$WORK/atspi.log" 2>&1 &
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+start_screen_reader_bus
 start_program "$PROG/vimsel"
-atspi() { /usr/bin/python3 "$HERE/atspi.py" "$@"; }
 
 open_project "$WORK/$(basename "$PROJECT")"
 expect_colour "the blink's start block" "${PROBE_START[@]}" "$START_COLOUR"

@@ -147,8 +147,8 @@ TEST_F(ChecksBeforeSending, AFixedFindingLeavesTheOpenPanel)
     TDefDevForm *led = window->devicesPage()->deviceWindow(0);
     ASSERT_NE(led, nullptr);
     QSpinBox *pin = led->ParamSE(1);
-    pin->setFocus();
-    pin->selectAll();
+    QTest::mouseClick(pin, Qt::LeftButton);
+    QTest::keySequence(pin, QKeySequence::SelectAll);
     QTest::keyClicks(pin, u"13"_s);
     QTest::keyClick(pin, Qt::Key_Return);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !panel()->isVisible(); }, 3000))
