@@ -20,7 +20,7 @@ QString SketchGenerator::missingStartBlockMessage()
 
 std::optional<QStringList> SketchGenerator::generate(Workspace &workspace, const ActiveDevices &devices,
                                                      const TArduVariables &variables, DebugLog *log,
-                                                     UserPrompt *prompt, QStringList *lineBlocks)
+                                                     UserPrompt *prompt, SketchLineMap *lineMap)
 {
     // Nothing advances the motor counter: every DC motor is initialised as motor 0.
     const int motors = 0;
@@ -29,6 +29,8 @@ std::optional<QStringList> SketchGenerator::generate(Workspace &workspace, const
     QStringList setup{u"void setup() {"_s};
     QStringList loop{u"void loop() {"_s};
 
+    if (lineMap)
+        lineMap->clear();
     TKeloBlock *start = workspace.findStartBlock();
     if (!start) {
         if (prompt)
@@ -60,7 +62,7 @@ std::optional<QStringList> SketchGenerator::generate(Workspace &workspace, const
         vars.append(u"int "_s + GreekToLatin(variables.GetArduVar(i)->VarName) + u';');
 
     QList<const TKeloBlock *> origins;
-    WalkChain(loop, start, 1, log, lineBlocks ? &origins : nullptr);
+    WalkChain(loop, start, 1, log, lineMap ? &origins : nullptr);
 
     includes.append(QString());
     declarations.append(u" "_s);
@@ -72,17 +74,19 @@ std::optional<QStringList> SketchGenerator::generate(Workspace &workspace, const
     sketch.reserve(includes.size() + declarations.size() + interrupts.size() + vars.size() + setup.size()
                    + loop.size());
     sketch << includes << declarations << interrupts << vars << setup << loop;
-    if (lineBlocks) {
-        lineBlocks->clear();
+    if (lineMap) {
+        SketchLineMapBuilder map(*lineMap);
         // Everything before the walk, then "void loop() {", comes from no block.
-        const qsizetype loopStart = sketch.size() - loop.size() + 1;
+        const qsizetype loopHeader = sketch.size() - loop.size();
+        int loopFirstLine = 0;
         for (qsizetype i = 0; i < sketch.size(); ++i) {
-            const qsizetype walked = i - loopStart;
-            const TKeloBlock *from = walked >= 0 && walked < origins.size() ? origins.at(walked) : nullptr;
-            const qsizetype fileLines = sketch.at(i).count(u'\n') + 1;
-            for (qsizetype k = 0; k < fileLines; ++k)
-                lineBlocks->append(from ? from->Name() : QString());
+            if (i == loopHeader)
+                loopFirstLine = lineMap->lineCount();
+            const qsizetype walked = i - loopHeader - 1;
+            map.addEntry(sketch.at(i), walked >= 0 && walked < origins.size() ? origins.at(walked) : nullptr);
         }
+        // loop() ends with its brace, before the last, empty line.
+        map.setLoop(start, loopFirstLine, lineMap->lineCount() - 2);
     }
     return sketch;
 }
@@ -99,4 +103,20 @@ QString SketchGenerator::sketchText(const QStringList &lines)
         text += u"\r\n"_s;
     }
     return text;
+}
+
+QStringList SketchGenerator::fileLines(const QStringList &lines)
+{
+    QStringList out;
+    out.reserve(lines.size());
+    for (const QString &l : lines) {
+        if (!l.contains(u'\n')) {
+            out.append(l);
+            continue;
+        }
+        QString text = l;
+        text.replace(u"\r\n"_s, u"\n"_s);
+        out.append(text.split(u'\n'));
+    }
+    return out;
 }

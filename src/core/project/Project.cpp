@@ -23,9 +23,14 @@ void Project::buildPalette()
     PaletteBuilder::build(fWorkspace);
 }
 
-std::optional<QStringList> Project::generateSketch(QStringList *lineBlocks)
+std::optional<QStringList> Project::generateSketch(SketchLineMap *lineMap)
 {
-    return SketchGenerator::generate(fWorkspace, fDevices, fVariables, fLog, fPrompt, lineBlocks);
+    return SketchGenerator::generate(fWorkspace, fDevices, fVariables, fLog, fPrompt, lineMap);
+}
+
+std::optional<QStringList> Project::sketchForView(SketchLineMap *lineMap)
+{
+    return SketchGenerator::generate(fWorkspace, fDevices, fVariables, nullptr, nullptr, lineMap);
 }
 
 void Project::deviceRefresh(int typeId, int)

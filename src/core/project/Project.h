@@ -3,6 +3,7 @@
 #include "blocks/Workspace.h"
 #include "devices/ActiveDevices.h"
 #include "devices/DeviceListener.h"
+#include "codegen/SketchLineMap.h"
 #include "variables/TArduVariables.h"
 
 #include <QStringList>
@@ -31,8 +32,11 @@ public:
     // Builds every palette panel with its prototypes.
     void buildPalette();
     // The sketch of the program on the canvas, or nothing without a start block.
-    // lineBlocks: see SketchGenerator::generate.
-    std::optional<QStringList> generateSketch(QStringList *lineBlocks = nullptr);
+    // lineMap: see SketchGenerator::generate.
+    std::optional<QStringList> generateSketch(SketchLineMap *lineMap = nullptr);
+    // The same sketch for the code shown while the pupil works: it traces nothing in
+    // the debug list and says nothing when there is no start block.
+    std::optional<QStringList> sketchForView(SketchLineMap *lineMap);
 
 private:
     void deviceRefresh(int typeId, int position) override;

@@ -123,6 +123,24 @@ QString BuildReport::permissionHint()
 
 QString BuildReport::headline() const
 {
+    if (checkOnly) {
+        switch (outcome) {
+        case Outcome::Uploaded:
+        case Outcome::CompiledOnly:
+            return u"Έλεγχος: το πρόγραμμα είναι σωστό."_s;
+        case Outcome::CompileFailed:
+            return u"Έλεγχος: το πρόγραμμα έχει λάθος."_s;
+        case Outcome::IdeFailed:
+        case Outcome::UploadFailed:
+            return u"Έλεγχος: το Arduino IDE δεν ολοκλήρωσε τη μεταγλώττιση."_s;
+        case Outcome::Cancelled:
+            return u"Ο έλεγχος ακυρώθηκε."_s;
+        case Outcome::Stalled:
+            return u"Ο έλεγχος σταμάτησε γιατί δεν προχωρούσε."_s;
+        case Outcome::NotStarted:
+            break;
+        }
+    }
     switch (outcome) {
     case Outcome::Uploaded:
         return u"Το πρόγραμμα στάλθηκε στο Arduino."_s;
@@ -151,6 +169,10 @@ QString BuildReport::message(const QString &blockText) const
     case Outcome::Uploaded:
         break;
     case Outcome::CompiledOnly:
+        if (checkOnly) {
+            text += u"\nΓια να σταλεί στο Arduino, πατήστε «Αποστολή στο Arduino» (Ctrl+U)."_s;
+            break;
+        }
         text += u"\nΣυνδέστε το Arduino στον υπολογιστή και διαλέξτε την πόρτα του κάτω αριστερά "
                 u"(«Port:»), και μετά πατήστε ξανά «Αποστολή στο Arduino»."_s;
         break;
@@ -165,18 +187,22 @@ QString BuildReport::message(const QString &blockText) const
         }
         break;
     case Outcome::UploadFailed:
-        text += u'\n' + UploadEvidence::explain(problem, port);
+        if (!checkOnly)
+            text += u'\n' + UploadEvidence::explain(problem, port);
         break;
     case Outcome::IdeFailed:
         text += u"\nΤο λάθος δεν βρέθηκε σε κάποια εντολή του προγράμματος. Δείτε τα μηνύματα στη σελίδα "
                 u"«Arduino Κώδικας»."_s;
         break;
     case Outcome::Cancelled:
-        text += u"\nΤο Arduino IDE και ό,τι είχε ξεκινήσει σταμάτησαν. Πατήστε ξανά «Αποστολή στο Arduino» "
-                u"όταν θέλετε."_s;
+        text += checkOnly ? u"\nΤο Arduino IDE και ό,τι είχε ξεκινήσει σταμάτησαν."_s
+                          : u"\nΤο Arduino IDE και ό,τι είχε ξεκινήσει σταμάτησαν. Πατήστε ξανά «Αποστολή στο Arduino» "
+                            u"όταν θέλετε."_s;
         break;
     case Outcome::Stalled:
         text += u"\nΓια %1 δευτερόλεπτα δεν ήρθε κανένα νέο από το Arduino IDE, οπότε σταμάτησε."_s.arg(stallSeconds);
+        if (checkOnly)
+            break;
         text += problem == UploadProblem::PortGone
                     ? u'\n' + UploadEvidence::explain(problem, port)
                     : u" Ελέγξτε ότι η πλακέτα είναι συνδεδεμένη και ότι διαλέξατε τη σωστή πόρτα, και δοκιμάστε ξανά."_s;

@@ -39,6 +39,9 @@ public:
     std::optional<CompileError> error;
     QString port;
     int stallSeconds = 0;  // Stalled: the time without progress that ended the run
+    // The pupil asked only for a check ("Έλεγχος"): nothing was to be uploaded, and
+    // the texts say what came of the check.
+    bool checkOnly = false;
 
     bool succeeded() const { return outcome == Outcome::Uploaded || outcome == Outcome::CompiledOnly; }
     // One line for the status bar.

@@ -75,9 +75,9 @@ bool SketchUpload::start(const QString &sketchText, const QStringList &lineBlock
         IdeCommandLine::make(settings.ideFolder,
                              settings.boardIdentifier.isEmpty() ? IdeCommandLine::boardIdentifier(settings.boardTypeId)
                                                                 : settings.boardIdentifier,
-                             settings.port,
+                             settings.checkOnly ? QString() : settings.port,
                              sketchFile(settings.writableFolder), settings.sketchbook);
-    for (const QString &line : {QString(), command.text(), startLine(), QString()})
+    for (const QString &line : {QString(), command.text(), settings.checkOnly ? checkLine() : startLine(), QString()})
         sink.appendLine(line);
     auto collected = std::make_shared<QString>();
     WatchedRun::Callbacks callbacks;
@@ -85,9 +85,11 @@ bool SketchUpload::start(const QString &sketchText, const QStringList &lineBlock
         *collected += text;
         sink.appendText(text);
     };
-    callbacks.finished = [sink, collected, lineBlocks, command](const WatchedRun::End &end) {
+    callbacks.finished = [sink, collected, lineBlocks, command, checkOnly = settings.checkOnly](const WatchedRun::End &end) {
         sink.appendLine(doneLine());
-        sink.done(BuildReport::analyse(command.upload(), end, *collected, lineBlocks, command.port));
+        BuildReport report = BuildReport::analyse(command.upload(), end, *collected, lineBlocks, command.port);
+        report.checkOnly = checkOnly;
+        sink.done(report);
     };
     fRun->start(command.program, command.arguments, outFolder(settings.writableFolder), StallWatch(settings.limits),
                 std::move(callbacks));

@@ -25,6 +25,7 @@ public:
         int boardTypeId = 0;
         QString boardIdentifier;  // empty: the board model's
         QString port;        // empty: compile only
+        bool checkOnly = false;  // "Έλεγχος": compile only, whatever the port
         QString sketchbook;  // the folder holding the program's "libraries"
         StallWatch::Limits limits;  // how long the run may go without progress
     };
@@ -40,6 +41,7 @@ public:
     static QString outFolder(const QString &writableFolder);
     static QString sketchFile(const QString &writableFolder);
     static QString startLine() { return QStringLiteral("Compiling and uploading... Please Wait!!!"); }
+    static QString checkLine() { return QStringLiteral("Compiling... Please Wait!!!"); }
     static QString doneLine() { return QStringLiteral("Done!!!"); }
 
     // sketchText: the code page's text (lines end with LF or CRLF); lineBlocks as in

@@ -16,8 +16,8 @@
 inline QByteArray walkEveryLink(Project &project)
 {
     Workspace &ws = project.workspace();
-    QStringList lineBlocks;
-    project.generateSketch(&lineBlocks);
+    SketchLineMap lineMap;
+    project.generateSketch(&lineMap);
 
     QStringList names;
     for (TKeloBlock *b : ws.components()) {

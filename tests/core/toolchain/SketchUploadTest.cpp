@@ -68,6 +68,34 @@ TEST_F(SketchUploadTest, WritesTheSketchShowsTheCommandThenTheOutputThenDone)
     EXPECT_EQ(report->outcome, BuildReport::Outcome::Uploaded);
 }
 
+// "Έλεγχος" compiles only, even with a port chosen, and says so in its own words.
+TEST_F(SketchUploadTest, ACheckCompilesWithoutUploadingWhateverThePort)
+{
+    runner.chunks = {u"Sketch uses 918 bytes\n"_s};
+    SketchUpload upload(runner, clock);
+    SketchUpload::Settings s = settings(u"/dev/ttyUSB0"_s);
+    s.checkOnly = true;
+    ASSERT_TRUE(upload.start(u"void setup() {\n}"_s, {}, s, sink()));
+    EXPECT_TRUE(runner.arguments.contains(u"--verify"_s));
+    EXPECT_FALSE(runner.arguments.contains(u"--port"_s));
+    EXPECT_FALSE(runner.arguments.contains(u"--upload"_s));
+    EXPECT_EQ(shown.value(2), u"line:Compiling... Please Wait!!!"_s);
+    ASSERT_TRUE(report);
+    EXPECT_TRUE(report->checkOnly);
+    EXPECT_EQ(report->outcome, BuildReport::Outcome::CompiledOnly);
+    EXPECT_EQ(report->headline(), u"Έλεγχος: το πρόγραμμα είναι σωστό."_s);
+
+    report.reset();
+    runner.chunks = {u"Output:2:1: error: expected unqualified-id\n"_s};
+    runner.exitCode = 1;
+    ASSERT_TRUE(upload.start(u"void setup() {\n}"_s, {QString(), u"keloBlock__3"_s}, s, sink()));
+    ASSERT_TRUE(report && report->error);
+    EXPECT_EQ(report->headline(), u"Έλεγχος: το πρόγραμμα έχει λάθος."_s);
+    EXPECT_EQ(report->error->blockName, u"keloBlock__3"_s);
+    EXPECT_TRUE(report->message(u"Περίμενε 5 χιλιοστά δευτερολέπτου"_s)
+                    .contains(u"Το λάθος είναι στην εντολή «Περίμενε 5 χιλιοστά δευτερολέπτου»."_s));
+}
+
 TEST_F(SketchUploadTest, AnUnwritableSketchStartsNothing)
 {
     // "Out" is a file, so the folder cannot be made.
@@ -89,8 +117,9 @@ TEST_F(SketchUploadTest, EverySketchLineKnowsTheBlockThatMadeIt)
     ASSERT_NE(loop, nullptr);
     pb.below(start, loop);
     TKeloBlock *w = pb.intoBody(loop, wait(250));
-    QStringList lineBlocks;
-    const std::optional<QStringList> lines = project.generateSketch(&lineBlocks);
+    SketchLineMap lineMap;
+    const std::optional<QStringList> lines = project.generateSketch(&lineMap);
+    const QStringList &lineBlocks = lineMap.lineBlocks();
     ASSERT_TRUE(lines);
     ASSERT_TRUE(SketchUpload::writeSketch(folder.path(), lines->join(u'\n'), nullptr));
     QFile file(folder.filePath(u"Out/Output.ino"_s));
