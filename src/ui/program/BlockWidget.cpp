@@ -335,3 +335,15 @@ void BlockWidget::mouseReleaseEvent(QMouseEvent *e)
     if (e->button() == Qt::LeftButton)
         fView->released(e->globalPosition().toPoint());
 }
+
+void BlockWidget::enterEvent(QEnterEvent *e)
+{
+    QWidget::enterEvent(e);
+    fView->pointerEntered(this);
+}
+
+void BlockWidget::leaveEvent(QEvent *e)
+{
+    QWidget::leaveEvent(e);
+    fView->pointerLeft(this);
+}

@@ -79,6 +79,8 @@ struct ProgramPage::Impl {
     UserPrompt *prompt = nullptr;
     ProgramView *view = nullptr;
     QTabWidget *palette = nullptr;
+    QSplitter *splitter = nullptr;
+    QWidget *beside = nullptr;
     QList<QScrollArea *> groups;
     QScrollArea *canvas = nullptr;
     CanvasContent *content = nullptr;
@@ -98,6 +100,7 @@ ProgramPage::ProgramPage(Project &project, UserPrompt *prompt, QWidget *parent) 
     auto *lay = new QHBoxLayout(this);
     lay->setContentsMargins(0, 0, 0, 0);
     auto *splitter = new QSplitter(Qt::Horizontal, this);
+    d->splitter = splitter;
     lay->addWidget(splitter);
 
     d->palette = new QTabWidget(splitter);
@@ -190,6 +193,8 @@ ProgramPage::ProgramPage(Project &project, UserPrompt *prompt, QWidget *parent) 
     connect(d->canvas->horizontalScrollBar(), &QScrollBar::valueChanged, this, onScroll);
     connect(d->canvas->verticalScrollBar(), &QScrollBar::valueChanged, this, onScroll);
     connect(d->view, &ProgramView::changed, this, &ProgramPage::changed);
+    connect(d->view, &ProgramView::pointedChanged, this, &ProgramPage::blockPointed);
+    connect(d->view, &ProgramView::selectedChanged, this, &ProgramPage::blockSelected);
     connect(d->view, &ProgramView::synced, this, &ProgramPage::updateContentSize);
     connect(d->view, &ProgramView::canvasScrolled, this, [this] {
         // Auto-scroll moved past the content: it grows first, so that the scroll
@@ -210,6 +215,18 @@ ProgramPage::ProgramPage(Project &project, UserPrompt *prompt, QWidget *parent) 
 
 bool ProgramPage::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == d->beside && event->type() == QEvent::Show) {
+        // Shown again: canvas and code share what the palette leaves, 3 to 2.
+        QList<int> sizes = d->splitter->sizes();
+        const int canvasIndex = 1, besideIndex = d->splitter->indexOf(d->beside);
+        const int room = sizes.value(canvasIndex) + sizes.value(besideIndex);
+        if (room > 0 && sizes.size() > besideIndex) {
+            sizes[besideIndex] = room * 2 / 5;
+            sizes[canvasIndex] = room - sizes[besideIndex];
+            d->splitter->setSizes(sizes);
+        }
+        return QWidget::eventFilter(watched, event);
+    }
     if (d->canvas && (watched == d->canvas || watched == d->canvas->viewport())) {
         switch (event->type()) {
         case QEvent::Resize:
@@ -282,6 +299,15 @@ void ProgramPage::showFirstPaletteTab()
 FindingsPanel *ProgramPage::findingsPanel() const
 {
     return d->findings;
+}
+
+void ProgramPage::placeBesideCanvas(QWidget *view)
+{
+    d->beside = view;
+    view->hide();
+    d->splitter->addWidget(view);
+    d->splitter->setStretchFactor(d->splitter->indexOf(view), 1);
+    view->installEventFilter(this);
 }
 
 QString ProgramPage::pointAt(const QString &blockName)

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class FindingsPanel;
+class TKeloBlock;
 class Project;
 class UserPrompt;
 class QScrollArea;
@@ -28,6 +29,9 @@ public:
     QString pointAt(const QString &blockName);
     // What the checks before sending found, under the canvas; hidden until then.
     FindingsPanel *findingsPanel() const;
+    // A view shown right of the canvas (the code beside the blocks), hidden until
+    // shown; it takes two fifths of the room the palette leaves.
+    void placeBesideCanvas(QWidget *view);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -36,6 +40,10 @@ signals:
     // The pupil changed the program (a drop, an edit, a deletion).
     // See ProgramView::changed.
     void changed(const QString &mergeKey = QString());
+    // The block under the pointer, and the one the pupil last pressed or dropped
+    // (see ProgramView::pointed and selected).
+    void blockPointed(const TKeloBlock *b);
+    void blockSelected(const TKeloBlock *b);
 
 private:
     friend class TfrmVimsel;

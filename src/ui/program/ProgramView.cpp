@@ -36,6 +36,10 @@ void ProgramView::sync()
         if (!alive.contains(it.key()) || it.key()->serial() != it.value()->serial()) {
             if (it.key() == fHighlighted)
                 fHighlighted = nullptr;
+            if (it.key() == fPointed)
+                setPointed(nullptr);
+            if (it.key() == fSelected)
+                setSelected(nullptr);
             BlockWidget *w = it.value();
             w->forget();
             w->hide();
@@ -129,12 +133,49 @@ void ProgramView::setHighlighted(const TKeloBlock *b)
         now->update();
 }
 
+void ProgramView::setPointed(const TKeloBlock *b)
+{
+    if (b == fPointed)
+        return;
+    fPointed = b;
+    emit pointedChanged(b);
+}
+
+void ProgramView::setSelected(const TKeloBlock *b)
+{
+    if (b == fSelected)
+        return;
+    fSelected = b;
+    emit selectedChanged(b);
+}
+
+void ProgramView::pointerEntered(BlockWidget *w)
+{
+    const TKeloBlock *b = w->block();
+    setPointed(b && !b->prototype() ? b : nullptr);
+}
+
+// Leaving a value block goes back into its host, which gets no enter of its own.
+void ProgramView::pointerLeft(BlockWidget *w)
+{
+    if (!w->block() || fPointed != w->block())
+        return;
+    const TKeloBlock *host = nullptr;
+    for (QWidget *p = w->parentWidget(); p && !host; p = p->parentWidget())
+        if (auto *bw = qobject_cast<BlockWidget *>(p); bw && bw->underMouse() && bw->block()
+                                                       && !bw->block()->prototype())
+            host = bw->block();
+    setPointed(host);
+}
+
 void ProgramView::pressed(BlockWidget *w, QPoint global)
 {
     setHighlighted(nullptr);
     TKeloBlock *b = w->block();
     if (!b)
         return;
+    if (!b->prototype())
+        setSelected(b);
     QPoint protoPos;
     if (b->prototype())
         if (QWidget *window = widgetForArea(&fProject.workspace().mainWindowArea()))
@@ -172,6 +213,7 @@ void ProgramView::released(QPoint)
     if (!fDragging)
         return;
     TKeloBlock *b = fDragging;
+    const quint64 serial = b->serial();
     fDragging = nullptr;
     if (fGrabber) {
         fGrabber->releaseMouse();
@@ -179,5 +221,9 @@ void ProgramView::released(QPoint)
     }
     fDrag->release(b);
     sync();
+    // A copy pulled from the palette is the pupil's choice once dropped; a block
+    // thrown onto the trash is gone.
+    if (BlockWidget *w = fWidgets.value(b); w && w->serial() == serial && !b->prototype())
+        setSelected(b);
     emit changed();
 }

@@ -45,6 +45,13 @@ public:
     // The block a message points at is outlined until the next gesture.
     void setHighlighted(const TKeloBlock *b);
     const TKeloBlock *highlighted() const { return fHighlighted; }
+    // The placed block under the pointer (a value block rather than its host), and the
+    // one the pupil last pressed or dropped; null when there is none.
+    const TKeloBlock *pointed() const { return fPointed; }
+    const TKeloBlock *selected() const { return fSelected; }
+    // The pointer entered or left a block's widget.
+    void pointerEntered(BlockWidget *w);
+    void pointerLeft(BlockWidget *w);
 
     // An editor of a block changed the model.
     void edited() { emit changed(); sync(); }
@@ -58,12 +65,17 @@ signals:
     void synced();
     // The canvas scrolled by auto-scroll (the page moves its scroll bars).
     void canvasScrolled();
+    // See pointed() and selected().
+    void pointedChanged(const TKeloBlock *b);
+    void selectedChanged(const TKeloBlock *b);
 
 private:
     // The widget a block's widget belongs in: its area's, or its host block's.
     QWidget *parentWidgetFor(const TKeloBlock *b) const;
     // Stacks the widgets of an area in its child order when that order changed.
     void restack();
+    void setPointed(const TKeloBlock *b);
+    void setSelected(const TKeloBlock *b);
 
     Project &fProject;
     UserPrompt *fPrompt;
@@ -72,6 +84,8 @@ private:
     QHash<const TKeloBlock *, BlockWidget *> fWidgets;
     TKeloBlock *fDragging = nullptr;
     const TKeloBlock *fHighlighted = nullptr;
+    const TKeloBlock *fPointed = nullptr;
+    const TKeloBlock *fSelected = nullptr;
     QWidget *fGrabber = nullptr;
     QHash<const BlockArea *, unsigned> fStackedRevision;
 };

@@ -5,6 +5,9 @@
 #include "blocks/TKeloUpDown.h"
 #include "blocks/TKeloCombo.h"
 #include "checks/FindingsPanel.h"
+#include "code/CodeCompanion.h"
+#include "code/CodeMenus.h"
+#include "code/CodeView.h"
 #include "checks/ProjectChecks.h"
 #include "lessons/LessonsPage.h"
 #include "program/ProgramPage.h"
@@ -146,6 +149,8 @@ TfrmVimsel::TfrmVimsel(UserPrompt *prompt, const QString &writableFolder, PortEn
                           : writableFolder;
     fPortOwner = std::make_unique<SerialPortOwner>();
     createToolchain(fWritableFolder);
+    fCode = new CodeCompanion(*fProject, fNotebook, fProgramPage, static_cast<CodeView *>(fArduMemo), this);
+    fCodeMenus = new CodeMenus(*this, *fCode);
     createRecovery(writableFolder.isEmpty()
                        ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + u"/recovery"_s
                        : writableFolder + u"/recovery"_s);
@@ -233,6 +238,9 @@ void TfrmVimsel::createActions()
     fSession->setHistoryListener([this] {
         fAcUndo->setEnabled(fSession->canUndo());
         fAcRedo->setEnabled(fSession->canRedo());
+        // Every change, undo, new and open: the code follows.
+        if (fCode)
+            fCode->projectChanged();
         // While the findings are on show, they follow the program: a fixed one goes.
         if (fProgramPage && fProgramPage->findingsPanel()->isVisible())
             fProgramPage->findingsPanel()->showFindings(ProjectChecks::run(*fProject));
@@ -369,10 +377,9 @@ void TfrmVimsel::createPages()
     connect(fDevicesPage, &DevicesPage::deviceListChanged, fProgramPage, &ProgramPage::sync);
     auto *lessons = new LessonsPage(ResourcePaths::dataDir(u"Lessons"_s), fNotebook);
     fLessonsPage = lessons;
-    fArduMemo = new QPlainTextEdit(fNotebook);
+    fArduMemo = new CodeView(fNotebook);
     fArduMemo->setObjectName(u"ArduMemo"_s);
-    fArduMemo->setFont(QFont(u"Consolas"_s, 8));
-    fArduMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    fArduMemo->setAccessibleName(u"Arduino Κώδικας"_s);
 
     connect(fProgramPage->findingsPanel(), &FindingsPanel::continueChosen, this, &TfrmVimsel::sendSketch);
     connect(fProgramPage->findingsPanel(), &FindingsPanel::findingChosen, this, &TfrmVimsel::showDeviceOf);
@@ -565,16 +572,11 @@ void TfrmVimsel::sendSketch()
     if (fToolchain->running())
         return;
     fNotebook->setCurrentIndex(CodePageIndex);
-    QStringList lineBlocks;
-    const std::optional<QStringList> lines = fProject->generateSketch(&lineBlocks);
+    const std::optional<QStringList> lines = fCode->generateNow();
     if (!lines)
         return;
-    // Lines from templates with "%nl" hold CRLF breaks of their own.
-    QString text = lines->join(u'\n');
-    text.replace(u"\r\n"_s, u"\n"_s);
-    fArduMemo->setPlainText(text);
     QGuiApplication::clipboard()->setText(fArduMemo->toPlainText());
-    fToolchain->sendToBoard(lineBlocks);
+    fToolchain->sendToBoard(lines->join(u'\n'), fCode->lineMap().lineBlocks());
 }
 
 void TfrmVimsel::showDeviceOf(const Finding &finding)
@@ -631,7 +633,7 @@ void TfrmVimsel::createToolchain(const QString &writableFolder)
         fAcCancel->setEnabled(running);
         fCancelButton->setVisible(running);
         if (running)
-            fResultPanel->setText(u"Αποστολή στο Arduino…"_s);
+            fResultPanel->setText(fToolchain->checking() ? u"Έλεγχος…"_s : u"Αποστολή στο Arduino…"_s);
     });
     connect(fToolchain, &ArduinoToolchain::finished, this, &TfrmVimsel::showBuildReport);
 }

@@ -9,6 +9,8 @@
 #include <memory>
 
 class ArduinoToolchain;
+class CodeCompanion;
+class CodeMenus;
 class LiveMode;
 struct Finding;
 class RecoveryStore;
@@ -79,6 +81,9 @@ public:
     DevicesPage *devicesPage() const { return fDevicesPage; }
     QWidget *lessonsPage() const { return fLessonsPage; }
     QPlainTextEdit *codeView() const { return fArduMemo; }
+    // The sketch as the pupil works, in the code page and beside the canvas.
+    CodeCompanion *codeCompanion() const { return fCode; }
+    CodeMenus *codeMenus() const { return fCodeMenus; }
     DebugList *debugList() const { return fDebugList; }
     QLabel *portPanel() const { return fPortPanel; }
     QLabel *filePanel() const { return fFilePanel; }
@@ -162,6 +167,8 @@ private:
     std::unique_ptr<TextMeasurer> fMeasurer;
     ArduinoToolchain *fToolchain = nullptr;
     LiveMode *fLiveMode = nullptr;
+    CodeCompanion *fCode = nullptr;
+    CodeMenus *fCodeMenus = nullptr;
     QAction *fConnectButton = nullptr;
     QAction *fStopButton = nullptr;
     std::unique_ptr<RecoveryStore> fRecovery;

@@ -74,23 +74,34 @@ void ArduinoToolchain::cancel()
     fUpload->cancel();
 }
 
-void ArduinoToolchain::sendToBoard(const QStringList &lineBlocks)
+void ArduinoToolchain::sendToBoard(const QString &sketch, const QStringList &lineBlocks)
 {
     if (running() || !fPrompt)
         return;
     if (fPrompt->askYesNo(u"Να σταλεί στο Arduino;"_s) != UserPrompt::Answer::Yes)
         return;
-    run(fCodeView->toPlainText(), lineBlocks, QString());
+    run(sketch, lineBlocks, QString(), false);
 }
 
-void ArduinoToolchain::run(const QString &sketch, const QStringList &lineBlocks, const QString &boardOverride)
+void ArduinoToolchain::checkSketch(const QString &sketch, const QStringList &lineBlocks)
 {
+    if (running())
+        return;
+    run(sketch, lineBlocks, QString(), true);
+}
+
+void ArduinoToolchain::run(const QString &sketch, const QStringList &lineBlocks, const QString &boardOverride,
+                           bool checkOnly)
+{
+    fChecking = checkOnly;
     SketchUpload::Settings settings;
     settings.writableFolder = fWritableFolder;
     settings.ideFolder = location().ReadIdePath();
     settings.boardTypeId = fBoard.boardTypeId ? fBoard.boardTypeId() : 0;
     settings.boardIdentifier = boardOverride;
-    settings.port = fBoard.port ? fBoard.port() : QString();
+    // A check touches no port.
+    settings.port = fBoard.port && !checkOnly ? fBoard.port() : QString();
+    settings.checkOnly = checkOnly;
     settings.sketchbook = ResourcePaths::sketchbookDir();
     settings.limits = RunLimits::read(location().optionsFile());
     fRunner->setEnvironment(RunLimits::ideEnvironment(QProcessEnvironment::systemEnvironment()));
@@ -128,17 +139,17 @@ void ArduinoToolchain::run(const QString &sketch, const QStringList &lineBlocks,
         fCodeView->insertPlainText(t);
         fCodeView->verticalScrollBar()->setValue(fCodeView->verticalScrollBar()->maximum());
     };
-    sink.done = [this, sketch, lineBlocks, boardOverride](const BuildReport &report) {
+    sink.done = [this, sketch, lineBlocks, boardOverride, checkOnly](const BuildReport &report) {
         fLease.reset();
         emit runningChanged(false);
         emit finished(report);
         // A Nano that does not answer may carry the old bootloader: offer that once.
-        if (boardOverride.isEmpty() && report.mayBeOldNano() && fBoard.boardTypeId && fBoard.boardTypeId() == 1
+        if (!checkOnly && boardOverride.isEmpty() && report.mayBeOldNano() && fBoard.boardTypeId && fBoard.boardTypeId() == 1
             && fPrompt
             && fPrompt->askYesNo(u"Η πλακέτα δεν απάντησε. Να γίνει νέα προσπάθεια για Arduino Nano με τον "
                                  u"παλιό bootloader;"_s)
                    == UserPrompt::Answer::Yes)
-            run(sketch, lineBlocks, IdeCommandLine::oldNanoIdentifier());
+            run(sketch, lineBlocks, IdeCommandLine::oldNanoIdentifier(), false);
     };
     QString error;
     if (!fUpload->start(sketch, lineBlocks, settings, sink, &error)) {

@@ -49,8 +49,12 @@ public:
 
     // After the sketch was generated into the code page: asks, then compiles and
     // uploads. lineBlocks names the block behind each line of the sketch.
-    void sendToBoard(const QStringList &lineBlocks);
+    void sendToBoard(const QString &sketch, const QStringList &lineBlocks);
+    // "Έλεγχος": compiles the sketch without uploading it, and without asking.
+    void checkSketch(const QString &sketch, const QStringList &lineBlocks);
     bool running() const;
+    // The run going on is a check only.
+    bool checking() const { return running() && fChecking; }
     // "Ακύρωση": the run and everything it started end; the report says so.
     void cancel();
 
@@ -61,7 +65,7 @@ signals:
     void finished(const BuildReport &report);
 
 private:
-    void run(const QString &sketch, const QStringList &lineBlocks, const QString &boardOverride);
+    void run(const QString &sketch, const QStringList &lineBlocks, const QString &boardOverride, bool checkOnly);
 
     QWidget *fWindow;
     UserPrompt *fPrompt;
@@ -74,4 +78,5 @@ private:
     std::unique_ptr<SketchUpload> fUpload;
     // The port, while the IDE uploads through it.
     std::unique_ptr<SerialPortOwner::Lease> fLease;
+    bool fChecking = false;
 };

@@ -84,7 +84,7 @@ TEST_F(ChecksBeforeSending, BlinkWithoutConfiguringIsToldThenSentOnContinue)
         u"Προσοχή — «Θέσε το pin 13 σε 1 (high=5 Volt)»\nΤο pin 13 δεν έχει διαμορφωθεί για έξοδο"_s))
         << qPrintable(panel()->list()->item(0)->text());
     EXPECT_TRUE(prompt.questions.isEmpty()) << "nothing is sent before the pupil chooses";
-    EXPECT_TRUE(window->codeView()->toPlainText().isEmpty());
+    EXPECT_FALSE(QFile::exists(programDir.filePath(u"Out/Output.ino"_s)));
 
     // A click on the finding outlines the pin block and scrolls it into view.
     const QRect visible = viewport()->rect();

@@ -50,13 +50,16 @@ TEST_F(MainWindow, ShowsTheTextsOfItsCommandsAndPages)
         pages << w->notebook()->tabText(i);
     EXPECT_EQ(pages, (QStringList{u"Πρόγραμμα"_s, u"Συσκευές"_s, u"Μαθήματα"_s, u"Arduino Κώδικας"_s}));
     EXPECT_EQ(w->notebook()->widget(TfrmVimsel::CodePageIndex), w->codeView());
-    EXPECT_FALSE(w->codeView()->isReadOnly());
+    // The code follows the blocks: nothing typed there would last.
+    EXPECT_TRUE(w->codeView()->isReadOnly());
 
     const QList<QAction *> top = w->menuBar()->actions();
-    ASSERT_EQ(top.size(), 3);
+    ASSERT_EQ(top.size(), 5);
     EXPECT_EQ(top[0]->text(), u"Αρχείο"_s);
     EXPECT_EQ(top[1]->text(), u"Επεξεργασία"_s);
-    EXPECT_EQ(top[2]->text(), u"Σχετικά..."_s);
+    EXPECT_EQ(top[2]->text(), u"Προβολή"_s);
+    EXPECT_EQ(top[3]->text(), u"Arduino"_s);
+    EXPECT_EQ(top[4]->text(), u"Σχετικά..."_s);
     QStringList edit;
     for (QAction *a : top[1]->menu()->actions())
         edit << a->text() + u' ' + a->shortcuts().value(0).toString() + u' ' + a->shortcuts().value(1).toString();
