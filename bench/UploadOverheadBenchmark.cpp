@@ -51,8 +51,9 @@ void BM_UploadOverhead(benchmark::State &state)
     Project project(&measurer, &log, &prompt);
     project.buildPalette();
     buildBlinkExample(project);
-    QStringList lineBlocks;
-    const QString sketch = project.generateSketch(&lineBlocks)->join(u'\n');
+    SketchLineMap lineMap;
+    const QString sketch = project.generateSketch(&lineMap)->join(u'\n');
+    const QStringList lineBlocks = lineMap.lineBlocks();
 
     QTemporaryDir folder;
     InstantRunner runner;

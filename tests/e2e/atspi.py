@@ -4,9 +4,6 @@
   atspi.py find NAME [ROLE]    prints "x y" (screen) of the middle of the first showing
                                control called NAME (and of ROLE, e.g. "push button")
   atspi.py text NAME [ROLE]    prints the text of that control (its text, else its name)
-  atspi.py textat NAME ROLE PIECE
-                               prints "x y" (screen) of the first character of PIECE in
-                               the text of that control
   atspi.py has TEXT            exit 0 when a showing control's name or text holds TEXT
   atspi.py dialog              the texts of the open dialog or message box, one a line
   atspi.py role ROLE [N]       prints "x y" of the middle of the N-th (from 1) showing
@@ -140,14 +137,6 @@ def main():
         return 0
     if cmd == "text":
         print(text_of(acc) or acc.name)
-        return 0
-    if cmd == "textat":
-        at = text_of(acc).find(args[2])
-        if at < 0:
-            print(f"{args[2]!r} is not in the text of {args[0]!r}", file=sys.stderr)
-            return 1
-        x, y, w, h = acc.queryText().getCharacterExtents(at, pyatspi.DESKTOP_COORDS)
-        print(x + max(w, 1) // 2, y + max(h, 1) // 2)
         return 0
     print(__doc__, file=sys.stderr)
     return 2

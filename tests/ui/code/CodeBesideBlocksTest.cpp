@@ -13,6 +13,7 @@
 #include "shell/DebugList.h"
 #include "shell/ElidedLabel.h"
 
+#include <QElapsedTimer>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScrollBar>
@@ -309,6 +310,32 @@ TEST_F(CodeBesideBlocks, ACheckCompilesWithoutUploadingAndPointsAtTheMistake)
     EXPECT_EQ(outlined(), wait);
     EXPECT_EQ(codePage().count(u"Done!!!"_s), 1) << "a new run starts from the sketch alone";
     EXPECT_TRUE(prompt.questions.isEmpty());
+}
+
+// A report, not a timed assertion: how long the views take to show a change once the
+// changes have paused, in a program of a thousand blocks.
+TEST_F(CodeBesideBlocks, ReportsHowFastALongProgramsCodeFollows)
+{
+    openName = writeProgram(u"long.vzl"_s, [](ProgramBuilder &pb) {
+        TKeloBlock *tail = pb.place(u"Έναρξη προγράμματος"_s);
+        tail->SetBounds(60, 40, tail->Width(), tail->Height());
+        for (int i = 1; i < 1000; ++i)
+            tail = pb.below(tail, pb.place(u"Περίμενε %p1 χιλιοστά δευτερολέπτου"_s));
+    });
+    window->acopen()->trigger();
+    showBeside();
+    ASSERT_TRUE(viewsShowTheSketch());
+    TKeloBlock *first = ws().findStartBlock()->firstBlock();
+    ASSERT_NE(first, nullptr);
+    QElapsedTimer timer;
+    timer.start();
+    ASSERT_NE(typeNumber(first, u"7"_s), nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return beside()->sketch().contains(u"   delay(7);"_s); }, 5000));
+    const double ms = double(timer.nsecsElapsed()) / 1e6 - CodeCompanion::DelayMs;
+    std::printf("[ timing   ] %.1f ms to show a change in the code of 1000 blocks, after the %d ms pause\n", ms,
+                CodeCompanion::DelayMs);
+    RecordProperty("ms_per_change", std::to_string(ms));
+    EXPECT_TRUE(viewsShowTheSketch());
 }
 
 } // namespace
