@@ -19,7 +19,7 @@ set -eEuo pipefail
 
 # Window-relative points (DejaVu fonts, the window as the program opens it, 1000×750).
 LESSONS_TAB=(271 76)
-ABOUT_MENU=(173 8)
+ABOUT_MENU=(294 8)       # "Σχετικά...", right of the "Προβολή" and "Arduino" menus
 TREE_BACKGROUND=(150 640)
 LESSON_LED=(100 120)      # "Led Λαμπάκι"
 LESSON_EXERCISE3=(87 329) # "Άσκηση 3"

@@ -41,7 +41,8 @@ std::optional<QStringList> SketchGenerator::generate(Workspace &workspace, const
         if (log)
             log->AddDebug(line);
     };
-    addDebug(u"Blocks:"_s + QString::number(start->getKeloBlockListSize()));
+    if (log)  // counting walks the whole chain
+        addDebug(u"Blocks:"_s + QString::number(start->getKeloBlockListSize()));
 
     for (int i = 0; i <= devices.LastDeviceIndex(); ++i) {
         const TActiveDevice &d = devices.device(i);
