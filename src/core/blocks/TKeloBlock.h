@@ -306,7 +306,8 @@ protected:
     std::vector<TKeloBlock *> fChildBlocks;
 
     TColor fColor = KeloColor::Red;
-    QString fCommandText = QStringLiteral("Command");
+    // What a block whose file gave no command text shows (a damaged or hand-made file).
+    QString fCommandText = QStringLiteral("Άγνωστη εντολή");
     bool fNewlyCreated = true;
     int fParam1 = 0, fParam2 = 0;
     QString fParamStr, fParamD;
