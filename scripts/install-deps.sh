@@ -17,6 +17,8 @@ PKGS+=(clang libclang-rt-14-dev)
 # The end-to-end test drives the real program under Xvfb with X input events and
 # takes screenshots (tests/e2e).
 PKGS+=(xdotool imagemagick)
+# The window benchmarks watch the X display for the program's window (bench/window).
+PKGS+=(libxcb1-dev)
 # They find the window's controls by their accessible names over AT-SPI, with a session
 # bus of their own (tests/e2e/atspi.py).
 PKGS+=(python3-pyatspi dbus-x11 at-spi2-core)

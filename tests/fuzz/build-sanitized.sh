@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Configures and builds the sanitizer folder: the core, its tests and the fuzzers,
-# compiled by clang with AddressSanitizer and UndefinedBehaviorSanitizer (the core
-# also with libFuzzer's coverage). Nothing else of the program is built there.
+# Configures and builds the sanitizer folder: the core, the widgets, their tests and
+# the fuzzers, compiled by clang with AddressSanitizer and UndefinedBehaviorSanitizer
+# (the core also with libFuzzer's coverage). Nothing else of the program is built
+# there.
 #   build-sanitized.sh SOURCE_DIR BUILD_DIR
 set -euo pipefail
 src="$1"

@@ -38,7 +38,8 @@ TKeloBlock *BlockDragController::press(TKeloBlock *b, QPoint pos, QPoint protoPo
     }
     if (dynamic_cast<TKeloCompanionBlock *>(b))
         return nullptr;
-    b->BringToFront();
+    // Not raised yet: the order of the blocks is the order of the project file, and a
+    // click (to type into a field, say) changes nothing.
     fDragging = b;
     fDragStarted = false;
     fP1 = pos;
@@ -54,6 +55,7 @@ QPoint BlockDragController::move(TKeloBlock *b, QPoint pos)
         if (d.manhattanLength() < DragDistance)
             return {};
         fDragStarted = true;
+        b->BringToFront();
     }
     if (!d.isNull())
         b->SetBounds(TKeloBlock::clampedCoordinate(qint64(b->Left()) + d.x()),

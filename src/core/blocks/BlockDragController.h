@@ -31,6 +31,7 @@ public:
     // A press on a block. For a prototype a placed copy is created at protoPosInWindow
     // (the prototype's place in main-window coordinates) and the copy is returned: it
     // is the block that drags. End blocks and else headers cannot be dragged (nullptr).
+    // A placed block comes to the front once the press becomes a drag.
     TKeloBlock *press(TKeloBlock *b, QPoint pos, QPoint protoPosInWindow = QPoint());
     // The pointer moved to pos (block coordinates) while pressed. Returns how far the
     // window should move the pointer (auto-scrolling of the canvas), usually (0, 0).

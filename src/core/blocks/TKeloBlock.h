@@ -55,6 +55,10 @@ public:
     int Top() const { return fTop; }
     int Width() const { return fWidth; }
     int Height() const { return fHeight; }
+    // The width without the room a number field takes while it is being edited (its
+    // spinner): what the project keeps, so that entering and leaving a field is no
+    // change of the program.
+    int restingWidth() const;
     QRect BoundsRect() const { return QRect(fLeft, fTop, fWidth, fHeight); }
     virtual void SetBounds(int left, int top, int width, int height);
     void SetLeft(int v) { SetBounds(v, fTop, fWidth, fHeight); }
@@ -302,7 +306,8 @@ protected:
     std::vector<TKeloBlock *> fChildBlocks;
 
     TColor fColor = KeloColor::Red;
-    QString fCommandText = QStringLiteral("Command");
+    // What a block whose file gave no command text shows (a damaged or hand-made file).
+    QString fCommandText = QStringLiteral("Άγνωστη εντολή");
     bool fNewlyCreated = true;
     int fParam1 = 0, fParam2 = 0;
     QString fParamStr, fParamD;

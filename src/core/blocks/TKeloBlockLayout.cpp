@@ -182,6 +182,23 @@ void TKeloBlock::layoutPieces()
     SetNewWidth(x0 + x + 8);
 }
 
+int TKeloBlock::restingWidth() const
+{
+    if (fPrototype)
+        return fWidth;
+    // The width of the last layout, with each number field as wide as its value at
+    // rest instead of as wide as it was laid out (maybe while edited, maybe before the
+    // field's own resize caught up with the typing).
+    int width = fWidth;
+    const auto resting = [&](const SlotEditor &editor, const TKeloBlock *value, int number) {
+        if (!value && editor.visible)
+            width += editorWidth(QString::number(number)) - editor.rect.width();
+    };
+    resting(ctrl1, FVarParam1, GetParam1());
+    resting(ctrl2, FVarParam2, GetParam2());
+    return width;
+}
+
 static int placeNumberSlot(TKeloBlock *self, SlotEditor &editor, TKeloBlock *value, int number, int x, int y)
 {
     if (value) {

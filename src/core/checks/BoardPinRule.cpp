@@ -23,6 +23,15 @@ QString missingPin(const BoardPins &board, int pin)
     return text;
 }
 
+// What to do about a device's pin the board lacks: the pin is kept as chosen.
+QString devicePinAdvice(const BoardPins &board, int pin)
+{
+    QString text = u"Διάλεξε ένα από τα pin %1 στη σελίδα της συσκευής."_s.arg(board.pinRange());
+    if (!board.isMega() && pin >= 20 && pin < 70 && board.analogInputPin(pin) < 0)
+        text += u" Αν έχεις Arduino Mega, διάλεξέ το στη σελίδα «Συσκευές»."_s;
+    return text;
+}
+
 } // namespace
 
 void BoardPinRule::check(const CheckContext &project, QList<Finding> &findings) const
@@ -65,10 +74,13 @@ void BoardPinRule::checkDevices(const CheckContext &project, QList<Finding> &fin
                                                   board.analogRange())));
             }
         } else if (!board.hasPin(d.pin)) {
+            // The device's code would drive a pin that is not there: the sketch
+            // compiles, but nothing the pupil wired works.
             findings.append(Finding::aboutDevice(
-                Finding::Severity::Warning, u"pin-missing"_s, d.deviceName,
-                u"Η συσκευή %1 έχει το %2 στο pin %3. "_s.arg(d.deviceName, d.label, QString::number(d.pin))
-                    + missingPin(board, d.pin)));
+                Finding::Severity::Error, u"pin-missing"_s, d.deviceName,
+                u"Το pin %1 δεν υπάρχει στο %2: η συσκευή %3 έχει εκεί το %4. "_s.arg(
+                    QString::number(d.pin), board.boardName(), d.deviceName, d.label)
+                    + devicePinAdvice(board, d.pin)));
         } else if (BoardPins::isUsbPin(d.pin)) {
             onUsb[d.device].append(d);
         }

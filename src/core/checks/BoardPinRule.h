@@ -3,7 +3,8 @@
 #include "checks/CheckRule.h"
 
 // Pins that must exist and be free: a pin the chosen board does not have (a Mega pin
-// on an Uno, the 55 of a fresh "Εάν το pin" block), an analogue device on a pin that
+// on an Uno, the 55 of a fresh "Εάν το pin" block; an error for a device, whose pin
+// stays as chosen when a smaller board is picked), an analogue device on a pin that
 // is no analogue input, and pins 0 and 1, which carry the USB link to the computer
 // (what is wired there disturbs the upload and is disturbed by it). One finding per
 // pin for the blocks, at the first block, and one per device.

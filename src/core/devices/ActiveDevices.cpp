@@ -1,6 +1,5 @@
 #include "devices/ActiveDevices.h"
 
-#include "devices/DeviceFormTexts.h"
 #include "devices/DeviceTypes.h"
 #include "util/UserPrompt.h"
 
@@ -131,12 +130,7 @@ void ActiveDevices::SetParam(int position, int index1to7, int value)
     record.ActDevParams[std::size_t(index1to7)] = value;
     const int typeId = record.DeviceTypeID;
     notify([&](DeviceListener *l) { l->deviceRefresh(typeId, position); });
-    // A pin spin box offers no pin above the board's last one, so only its own bound
-    // lowers a pin beyond the board to exactly that pin.
-    const bool cut = before > MaxPin() && value == MaxPin() && DeviceFormTexts::boundByMaxPin(typeId, index1to7);
-    if (cut)
-        notify([&](DeviceListener *l) { l->pinCutToBoard(typeId, position); });
-    else if (before != value)
+    if (before != value)
         notify([&](DeviceListener *l) { l->deviceEdited(typeId, position); });
 }
 

@@ -46,9 +46,9 @@ public:
     void RemoveActiveDevice(int position);
     void ClearDevices();
 
-    // Stores parameter index1to7 of a device and refreshes the blocks of its type. A
-    // pin beyond the board set to the board's last pin is told as cut to the board,
-    // any other change as an edit.
+    // Stores parameter index1to7 of a device and refreshes the blocks of its type; a
+    // new value is told as an edit. A pin the board lacks is kept as it is: the
+    // checks report it, and choosing a board that has it makes it good again.
     void SetParam(int position, int index1to7, int value);
     // Tells the blocks of the device's type to re-bind, changing nothing.
     void refreshBlocks(int position);

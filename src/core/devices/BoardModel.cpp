@@ -15,7 +15,7 @@ void BoardModel::select(int typeId)
         break;
     case 2:
         m_name = u"Arduino Mega"_s;
-        m_maxPin = 59;
+        m_maxPin = HighestPinOfAnyBoard;
         break;
     default:
         m_typeId = NoBoard;

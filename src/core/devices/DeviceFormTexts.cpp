@@ -232,7 +232,12 @@ QList<DeviceFormField> DeviceFormTexts::pinFields(int typeId)
     }
 }
 
-bool DeviceFormTexts::boundByMaxPin(int typeId, int param)
+QString DeviceFormTexts::pinNotOnBoard(const QString &boardName)
+{
+    return u"Δεν υπάρχει στο %1"_s.arg(boardName);
+}
+
+bool DeviceFormTexts::isPin(int typeId, int param)
 {
     switch (typeId) {
     case DeviceTypes::Laser:
@@ -246,8 +251,8 @@ bool DeviceFormTexts::boundByMaxPin(int typeId, int param)
     case DeviceTypes::DCMOTOR:
         return param == 1 || param == 2;
     case DeviceTypes::ROBOT:
-        // The gyroscope flag (6) too: it is only ever 0 or 1.
-        return param >= 1 && param <= 7;
+        // 6 is the gyroscope's flag.
+        return param >= 1 && param <= 7 && param != 6;
     default:
         return false;
     }

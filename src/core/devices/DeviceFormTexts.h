@@ -20,15 +20,18 @@ public:
     static QString captionLabel(int typeId);
     // The caption of the group box that holds the spin boxes.
     static QString settingsCaption(int typeId);
+    // Beside a pin the chosen board lacks: the pin is kept, and is good again on a
+    // board that has it.
+    static QString pinNotOnBoard(const QString &boardName);
     // The wiring help, one entry per shown line.
     static QStringList wiringHelp(int typeId);
     static QString pinHint();
 
     // The visible pin spin boxes, top to bottom.
     static QList<DeviceFormField> pinFields(int typeId);
-    // Whether the spin box of a parameter is bounded by the board's highest pin; kinds
-    // and the sensor type keep their own range.
-    static bool boundByMaxPin(int typeId, int param);
+    // Whether a parameter is a pin: its spin box offers the pins of the biggest board.
+    // Kinds and the sensor type keep their own range.
+    static bool isPin(int typeId, int param);
 
     // Types whose parameter 2 is a kind chosen from a list with a picture per kind
     // (Laser, Switch, ANIN).

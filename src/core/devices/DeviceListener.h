@@ -15,8 +15,4 @@ public:
     virtual void devicesChanged() {}
     // A parameter of the device at position really changed (an edit to save).
     virtual void deviceEdited(int /*typeId*/, int /*position*/) {}
-    // A pin of the device at position that the board lacks was lowered to the board's
-    // last pin, as its set-up window does when it shows after a board with fewer pins
-    // was chosen: a change to save, but a consequence of the board, not an edit.
-    virtual void pinCutToBoard(int /*typeId*/, int /*position*/) {}
 };

@@ -32,7 +32,7 @@ void WriteBlockText(const TKeloBlock &b, ObjectTextWriter &out)
         out.writeInteger(u"Tag"_s, b.Tag);
     out.writeInteger(u"Left"_s, b.Left());
     out.writeInteger(u"Top"_s, b.Top());
-    out.writeInteger(u"Width"_s, b.Width());
+    out.writeInteger(u"Width"_s, b.restingWidth());
     out.writeInteger(u"Height"_s, b.Height());
     writeNonEmpty(out, u"Hint"_s, b.Hint());
     out.writeMargins(b.marginLeft, b.marginTop, b.marginRight, b.marginBottom);

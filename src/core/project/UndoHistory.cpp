@@ -48,14 +48,6 @@ void UndoHistory::record(const ProjectSnapshot &current, const QString &mergeKey
     fCurrentPlain = current;
 }
 
-void UndoHistory::amend(const ProjectSnapshot &current)
-{
-    if (current == fCurrentPlain)
-        return;
-    fCurrent = pack(current, fCurrent.mergeKey);
-    fCurrentPlain = current;
-}
-
 bool UndoHistory::sameState(const Entry &a, const Entry &b)
 {
     // Compressing is deterministic: equal texts give equal bytes, and unequal texts

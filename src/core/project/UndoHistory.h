@@ -23,10 +23,6 @@ public:
     // present one is no step (a click that changed nothing); a change merged into the
     // last step that brings back the state before that step takes the step away.
     void record(const ProjectSnapshot &current, const QString &mergeKey = {});
-    // The present state changed by itself rather than by a change of the pupil's:
-    // current replaces it, and no step is added or taken away. It is then no longer
-    // the saved state.
-    void amend(const ProjectSnapshot &current);
     // Where the canvas was scrolled when the present state was taken.
     QPoint presentScroll() const { return {fCurrent.scrollX, fCurrent.scrollY}; }
     bool canUndo() const { return !fUndo.empty(); }

@@ -74,36 +74,14 @@ void ProjectSession::commitChanges()
     notifyHistory();
 }
 
-void ProjectSession::pinCutToBoard(int, int)
-{
-    // Choosing a board with fewer pins cuts a device's pin only once its set-up window
-    // shows, maybe much later. The cut belongs to the board: were it a step, undoing
-    // the board would take two presses, the first undoing what the shown window at
-    // once cuts again. It becomes part of the present state instead, or of the step
-    // being taken.
-    if (fReplacing) {
-        fCutWhileRestoring = true;
-        return;
-    }
-    fModified = true;
-    if (fPending)
-        return;
-    fHistory.amend(present());
-    fModified = !fHistory.atSavedState();
-    notifyHistory();
-}
-
 void ProjectSession::restore(const ProjectSnapshot &state)
 {
     fReplacing = true;
-    fCutWhileRestoring = false;
     Workspace &ws = fProject.workspace();
     VariablePrototypes::clear(ws, fProject.variables());
     state.restore(fProject);
     VariablePrototypes::recreate(ws, fProject.variables());
     fReplacing = false;
-    if (fCutWhileRestoring)
-        fHistory.amend(present());
     fModified = !fHistory.atSavedState();
     notifyHistory();
 }

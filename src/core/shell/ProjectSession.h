@@ -113,7 +113,6 @@ private:
     // Changing one setting of one device step by step (a spin box) is one step.
     void deviceEdited(int, int position) override { markModified(QStringLiteral("device %1").arg(position)); }
     void boardModelChanged() override { markModified(); }
-    void pinCutToBoard(int, int) override;
     void devicesChanged() override { markModified(); }
 
     Project &fProject;
@@ -132,7 +131,4 @@ private:
     // While the project is replaced as a whole (open, new, undo), the changes the
     // model reports on the way are no steps of their own.
     bool fReplacing = false;
-    // A pin was cut to the board while a state was restored: the restored state then
-    // holds the cut pin.
-    bool fCutWhileRestoring = false;
 };

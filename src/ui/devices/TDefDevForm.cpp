@@ -1,6 +1,7 @@
 #include "devices/TDefDevForm.h"
 
 #include "devices/ActiveDevices.h"
+#include "devices/BoardModel.h"
 #include "devices/DeviceFormTexts.h"
 #include "devices/DeviceTypes.h"
 
@@ -20,8 +21,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Every spin box of the window designs has this range; pins are bounded further by
-// the board.
+// Every spin box of the window designs has this range; pins offer those of the
+// biggest board.
 constexpr int DesignMaximum = 255;
 
 QSpinBox *newSpinBox(QWidget *parent, int value)
@@ -132,18 +133,52 @@ void TDefDevForm::addPinField(const DeviceFormField &field)
 {
     QSpinBox *se = newSpinBox(m_settings, 0);
     se->setToolTip(field.hint);
+    m_pinHints[field.param] = field.hint;
     registerParam(field.param, se);
     auto *label = new QLabel(field.label, m_settings);
     label->setBuddy(se);
     m_fieldLabels[field.param] = label;
-    m_settingsLayout->addRow(label, se);
     const int pno = field.param;
+    if (DeviceFormTexts::isPin(m_typeId, pno)) {
+        se->setMaximum(BoardModel::HighestPinOfAnyBoard);
+        // A pin the board lacks stays as the pupil chose it, marked beside it.
+        auto *missing = new QLabel(m_settings);
+        missing->setObjectName(u"Param%1Missing"_s.arg(pno));
+        missing->setStyleSheet(u"color: #b00000; font-weight: bold;"_s);
+        missing->hide();
+        m_missingPin[pno] = missing;
+        m_settingsLayout->addRow(label, se);
+        // Under the field: beside it, it would squeeze the device's picture.
+        m_settingsLayout->addRow(missing);
+    } else {
+        m_settingsLayout->addRow(label, se);
+    }
     connect(se, &QSpinBox::valueChanged, this, [this, pno, se](int value) {
-        // Loading the record into the spin box needs no write back; a new bound on a
-        // hidden window only cuts what it shows, the record is cut when it is shown.
-        if (value != storedParam(pno) && !(m_bounding && !isVisible()))
+        showPinOnBoard(pno);
+        // Loading the record into the spin box needs no write back.
+        if (value != storedParam(pno))
             SetParam(pno, se);
     });
+}
+
+void TDefDevForm::showPinOnBoard(int pno)
+{
+    QLabel *missing = m_missingPin[pno];
+    QSpinBox *se = ParamSE(pno);
+    if (!missing || !se)
+        return;
+    const bool lacking = se->value() > m_devices.MaxPin();
+    const QString text = DeviceFormTexts::pinNotOnBoard(m_devices.BoardName());
+    missing->setText(text);
+    missing->setVisible(lacking);
+    // A screen reader says it with the spin box, and a pointer resting there shows it.
+    se->setAccessibleDescription(lacking ? text : QString());
+    se->setToolTip(lacking ? text : m_pinHints[pno]);
+}
+
+QLabel *TDefDevForm::MissingPinLabel(int index1to7) const
+{
+    return (index1to7 >= 1 && index1to7 <= 7) ? m_missingPin[index1to7] : nullptr;
 }
 
 QSpinBox *TDefDevForm::addHiddenParam(int pno, int designValue)
@@ -172,14 +207,10 @@ void TDefDevForm::SetSEfromParam(int pno, QSpinBox *se)
         SetParam(pno, se);
 }
 
-void TDefDevForm::NewMaxPins()
+void TDefDevForm::ShowPinsOnBoard()
 {
-    const int maxPin = m_devices.MaxPin();
-    m_bounding = true;
     for (int pno = 1; pno <= 7; ++pno)
-        if (QSpinBox *se = ParamSE(pno); se && DeviceFormTexts::boundByMaxPin(m_typeId, pno))
-            se->setMaximum(maxPin);
-    m_bounding = false;
+        showPinOnBoard(pno);
 }
 
 void TDefDevForm::RefreshBlockControls()
@@ -201,9 +232,9 @@ void TDefDevForm::KillDevice()
 
 void TDefDevForm::loadParams()
 {
-    NewMaxPins();
     for (int pno = 1; pno <= 7; ++pno)
         SetSEfromParam(pno, ParamSE(pno));
+    ShowPinsOnBoard();
     paramsLoaded();
 }
 

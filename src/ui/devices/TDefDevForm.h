@@ -43,8 +43,8 @@ public:
     // Loads a spin box from parameter pno. A stored value beyond the spin box's range
     // is reduced to the range and the reduced value is stored.
     void SetSEfromParam(int pno, QSpinBox *se);
-    // Pin spin boxes take the board's highest pin as their upper bound.
-    void NewMaxPins();
+    // Marks each pin the chosen board lacks as not there; the pin itself is kept.
+    void ShowPinsOnBoard();
     // Tells the blocks of the device's type that the device may have changed.
     void RefreshBlockControls();
     // Removes the window's device from the list (what closing the window does) and
@@ -59,6 +59,9 @@ public:
     QGroupBox *SettingsBox() const { return m_settings; }
     // The label in front of a parameter's visible spin box, or null.
     QLabel *FieldLabel(int index1to7) const;
+    // The mark beside a pin field, shown while the board lacks the pin; null for a
+    // parameter that is no pin.
+    QLabel *MissingPinLabel(int index1to7) const;
 
 signals:
     // After KillDevice: the device that stood at formerPosition is gone, every later
@@ -96,7 +99,7 @@ protected:
 
 private:
     void addPinField(const DeviceFormField &field);
-    bool m_bounding = false;  // NewMaxPins is setting the spin boxes' bounds
+    void showPinOnBoard(int pno);
     QSpinBox *&paramSlot(int index1to7);
     void registerParam(int pno, QSpinBox *se);
 
@@ -111,4 +114,6 @@ private:
     QGroupBox *m_settings = nullptr;
     QFormLayout *m_settingsLayout = nullptr;
     QLabel *m_fieldLabels[8] = {};
+    QLabel *m_missingPin[8] = {};
+    QString m_pinHints[8];
 };

@@ -320,11 +320,11 @@ void DevicesPage::showBoard()
     }
 
     fNotebook->setTabText(DevicePages::BoardPage, DevicePages::boardPageCaption(fDevices));
-    ApplyMaxPins();
+    showPinsOnBoard();
 }
 
-void DevicesPage::ApplyMaxPins()
+void DevicesPage::showPinsOnBoard()
 {
     for (const DevicePage &page : fPages)
-        page.frame->form()->NewMaxPins();
+        page.frame->form()->ShowPinsOnBoard();
 }

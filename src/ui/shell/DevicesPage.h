@@ -88,8 +88,8 @@ private:
     void syncPages();
     void syncTiles();
     void showBoard();
-    // Pin spin boxes of every window follow the board's highest pin.
-    void ApplyMaxPins();
+    // Every window marks the pins the board lacks.
+    void showPinsOnBoard();
 
     ActiveDevices &fDevices;
     UserPrompt *fPrompt;

@@ -241,8 +241,9 @@ void TfrmVimsel::createActions()
         // Every change, undo, new and open: the code follows.
         if (fCode)
             fCode->projectChanged();
-        // While the findings are on show, they follow the program: a fixed one goes.
-        if (fProgramPage && fProgramPage->findingsPanel()->isVisible())
+        // While the findings are on show, they follow the program: a fixed one goes,
+        // also when it was fixed on another page (the board, a device's pin).
+        if (fProgramPage && !fProgramPage->findingsPanel()->isHidden())
             fProgramPage->findingsPanel()->showFindings(ProjectChecks::run(*fProject));
     });
 }

@@ -102,7 +102,8 @@ TEST_F(BlockDrag, DroppingBackOntoThePredecessorKeepsTheChain)
 }
 
 // A press and release without a real movement is a click: no link changes, the
-// block stays where it was. Only a drag breaks the chain above.
+// block stays where it was, and the order of the blocks (the file's) stays. Only a
+// drag breaks the chain above and brings the block to the front.
 struct ClickCase {
     const char *name;
     QPoint releaseAt;  // from the press point
@@ -122,6 +123,7 @@ TEST_P(BlockClick, OnlyADragBreaksTheChainAbove)
     pb.below(a, b);
     pb.below(b, c);
     const QPoint before(b->Left(), b->Top());
+    const std::list<TKeloBlock *> order = b->parentArea()->children();
     drag.press(b, QPoint(5, 5));
     drag.move(b, QPoint(5, 5) + GetParam().releaseAt);
     const BlockDragController::Outcome outcome = drag.release(b);
@@ -129,10 +131,12 @@ TEST_P(BlockClick, OnlyADragBreaksTheChainAbove)
     if (GetParam().breaks) {
         EXPECT_EQ(outcome, BlockDragController::Outcome::Detached);
         EXPECT_EQ(a->firstBlock(), nullptr);
+        EXPECT_EQ(b->parentArea()->children().back(), b);
     } else {
         EXPECT_EQ(outcome, BlockDragController::Outcome::None);
         EXPECT_EQ(a->firstBlock(), b);
         EXPECT_EQ(QPoint(b->Left(), b->Top()), before);
+        EXPECT_EQ(b->parentArea()->children(), order);
     }
 }
 

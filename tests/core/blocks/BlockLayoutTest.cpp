@@ -1,6 +1,7 @@
 #include "support/ProjectFixture.h"
 
 #include "blocks/TKeloLoopBlock.h"
+#include "project/BlockWriter.h"
 #include "devices/DeviceTypes.h"
 #include "util/KeloColor.h"
 
@@ -51,6 +52,25 @@ TEST_F(BlockLayout, EditorsFollowTheirPlaceholdersInTextOrder)
     // The second "%p1" is plain text.
     EXPECT_EQ(b->textPieces().last().text, u" ef %p1"_s);
     EXPECT_EQ(b->Width(), b->ctrl1.rect.right() + 1 + 7 * 7 + 8);
+}
+
+TEST_F(BlockLayout, AFieldBeingEditedWidensTheBlockButNotTheKeptWidth)
+{
+    TKeloBlock *b = place(u"Περίμενε %p1 χιλιοστά δευτερολέπτου"_s);
+    b->SetParam1(500);
+    const int resting = b->Width();
+    const QByteArray program = BlockWriter::writeProgram(ws());
+
+    // The field with its spinner is 60 wide while the pupil types into it.
+    b->ctrl1.editingWidth = 60;
+    b->layoutCommandText();
+    EXPECT_GT(b->Width(), resting);
+    EXPECT_EQ(b->restingWidth(), resting);
+    EXPECT_EQ(BlockWriter::writeProgram(ws()), program);
+
+    b->ctrl1.editingWidth = 0;
+    b->layoutCommandText();
+    EXPECT_EQ(b->Width(), resting);
 }
 
 TEST_F(BlockLayout, TextEditorWidthIsLimited)

@@ -69,7 +69,7 @@ const CheckCase kBoardPin[] = {
      {}},
     {"FreshLaserOnPinZero", [](S &s) { s.device(T::Laser); }, {u"W usb-pin LaserLED_0"_s}},
     {"FreshRobotOnceForAllItsPins", [](S &s) { s.device(T::ROBOT); }, {u"W usb-pin Robot_0"_s}},
-    {"DeviceOnAPinTheBoardLacks", [](S &s) { s.device(T::Laser, {25}); }, {u"W pin-missing LaserLED_0"_s}},
+    {"DeviceOnAPinTheBoardLacks", [](S &s) { s.device(T::Laser, {25}); }, {u"E pin-missing LaserLED_0"_s}},
     {"AnalogueSensorOnADigitalPin", [](S &s) { s.device(T::ANIN, {7}); }, {u"W analogue-pin AnalogIn_0"_s}},
     {"AnalogueSensorsByChannelAndByPin",
      [](S &s) {
@@ -86,6 +86,29 @@ const CheckCase kBoardPin[] = {
     {"TheUnoHasNoA6", [](S &s) { s.device(T::ANIN, {20}); }, {u"W analogue-pin AnalogIn_0"_s}},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, BoardPin, ::testing::ValuesIn(kBoardPin), checkCaseName);
+
+// A device's pin outlives a switch to a smaller board: the checks say what is wrong
+// while the Uno is chosen, and nothing once the Mega is chosen again.
+using BoardSwitchPin = RuleTable<BoardPinRule>;
+TEST_F(BoardSwitchPin, IsAnErrorOnTheSmallerBoardAndGoodAgainOnTheBigOne)
+{
+    scene.board(Mega);
+    const QString servo = scene.device(T::Servo, {40});
+    EXPECT_TRUE(findings().isEmpty());
+
+    scene.board(Uno);
+    const QList<Finding> onUno = findings();
+    ASSERT_EQ(onUno.size(), 1);
+    EXPECT_TRUE(onUno.first().isError());
+    EXPECT_EQ(onUno.first().name, servo);
+    EXPECT_TRUE(onUno.first().text.startsWith(u"Το pin 40 δεν υπάρχει στο Arduino Uno: η συσκευή Servo_0"_s))
+        << qPrintable(onUno.first().text);
+    EXPECT_TRUE(onUno.first().text.contains(u"Arduino Mega"_s));
+
+    scene.board(Mega);
+    EXPECT_TRUE(findings().isEmpty());
+    EXPECT_EQ(project.devices().device(0).ActDevParams[1], 40);
+}
 
 // ---- the I2C bus ----------------------------------------------------------------------
 

@@ -119,6 +119,18 @@ TEST_F(ProjectFixture, NumberOutOfRangeIsNamedNotDroppedSilently)
               QStringList{u"Error reading keloBlock__2.Param1: Invalid property value"_s});
 }
 
+// A block whose file gives no command text is still read, and says in Greek that its
+// command is unknown.
+TEST_F(ProjectFixture, ABlockWithoutItsTextSaysItsCommandIsUnknown)
+{
+    const QByteArray text = "object keloBlock__1: TKeloBlock\r\n  Left = 90\r\n  Top = 70\r\n"
+                            "  NewlyCreated = False\r\nend\r\n";
+    ASSERT_TRUE(BlockReader::LoadProgramText(ws(), text, &log).ok);
+    TKeloBlock *b = ws().findBlock(u"keloBlock__1"_s);
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(b->CommandText(), u"Άγνωστη εντολή"_s);
+}
+
 // Links made in a loop without the loader (by a fault elsewhere) still cannot make a
 // walk endless: each stops after as many steps as there are blocks.
 TEST_F(ProjectFixture, WalksEndEvenOverLinksMadeInALoop)

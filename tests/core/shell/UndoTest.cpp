@@ -8,7 +8,6 @@
 #include "blocks/TKeloVarBlock.h"
 #include "blocks/Workspace.h"
 #include "devices/ActiveDevices.h"
-#include "devices/DeviceListener.h"
 #include "devices/DeviceTypes.h"
 #include "project/ProjectSnapshot.h"
 #include "shell/ProjectSession.h"
@@ -230,38 +229,7 @@ TEST_F(UndoInTheEventLoop, ScrollingTheCanvasIsNoStep)
     EXPECT_EQ(ws().findStartBlock()->GetLinkTo()->GetParam1(), 250);
 }
 
-// The servo's set-up window while it shows on the devices page: it keeps the pin
-// within the board's pins, storing the pin it cut, whenever the record or the board
-// changes.
-class ShownServoWindow : public DeviceListener {
-public:
-    explicit ShownServoWindow(ActiveDevices &devices) : fDevices(devices) { fDevices.addListener(this); }
-    ~ShownServoWindow() override { fDevices.removeListener(this); }
-    void show()
-    {
-        fShown = true;
-        keepWithinTheBoard();
-    }
-    void boardModelChanged() override { keepWithinTheBoard(); }
-    void deviceRefresh(int typeId, int) override
-    {
-        if (typeId == DeviceTypes::Servo)
-            keepWithinTheBoard();
-    }
-
-private:
-    void keepWithinTheBoard()
-    {
-        const int servo = fDevices.FindDeviceOfType(DeviceTypes::Servo);
-        if (fShown && servo >= 0 && fDevices.device(servo).ActDevParams[1] > fDevices.MaxPin())
-            fDevices.SetParam(servo, 1, fDevices.MaxPin());
-    }
-    ActiveDevices &fDevices;
-    bool fShown = false;
-};
-
-// The servo on pin 40 of a Mega; the session hears the devices before the window,
-// as in the program.
+// The servo on pin 40 of a Mega.
 class BoardSwitch : public UndoInTheEventLoop {
 protected:
     BoardSwitch()
@@ -272,65 +240,30 @@ protected:
     }
     ActiveDevices &devices() { return project.devices(); }
     int pin() { return devices().device(servo).ActDevParams[1]; }
-    // The Uno chosen on the board page, in one handling.
-    void chooseTheUno()
+    // A board chosen on the board page, in one handling.
+    void choose(int board)
     {
-        devices().setBoardTypeId(0);
+        devices().setBoardTypeId(board);
         session->commitChanges();
     }
 
     const int servo = 1;
-    ShownServoWindow window{project.devices()};
 };
 
-TEST_F(BoardSwitch, IsOneStepWithThePinItsWindowCutsWhenShownLater)
+TEST_F(BoardSwitch, KeepsThePinAndIsOneStepEachWay)
 {
-    chooseTheUno();
-    ASSERT_EQ(pin(), 40) << "a hidden window cuts nothing";
-    window.show();
-    session->commitChanges();
-    ASSERT_EQ(pin(), 19);
+    choose(0);
+    EXPECT_EQ(pin(), 40) << "the Uno lacks pin 40, and the pin is kept";
+    choose(2);
+    EXPECT_EQ(pin(), 40);
 
+    ASSERT_TRUE(session->undo());
+    EXPECT_EQ(devices().BoardTypeId(), 0);
     ASSERT_TRUE(session->undo());
     EXPECT_EQ(devices().BoardTypeId(), 2);
     EXPECT_EQ(pin(), 40);
     ASSERT_TRUE(session->redo());
     EXPECT_EQ(devices().BoardTypeId(), 0);
-    EXPECT_EQ(pin(), 19);
-    EXPECT_FALSE(session->canRedo());
-}
-
-TEST_F(BoardSwitch, IsOneStepWithThePinAShownWindowCutsAtOnce)
-{
-    window.show();
-    chooseTheUno();
-    ASSERT_EQ(pin(), 19);
-
-    ASSERT_TRUE(session->undo());
-    EXPECT_EQ(devices().BoardTypeId(), 2);
-    EXPECT_EQ(pin(), 40);
-}
-
-// A state from before the window showed holds a pin the board lacks: restoring it
-// with the window shown cuts the pin again, and that is the state undo reached, not a
-// change that would end the redo.
-TEST_F(BoardSwitch, UndoToAPinTheShownWindowCutsAgainKeepsTheRedo)
-{
-    chooseTheUno();
-    pb.below(start, wait(250));
-    session->markModified();
-    session->commitChanges();
-    window.show();
-    session->commitChanges();
-
-    ASSERT_TRUE(session->undo());
-    EXPECT_EQ(devices().BoardTypeId(), 0);
-    EXPECT_EQ(pin(), 19);
-    session->markModified();  // a click that changes nothing
-    session->commitChanges();
-    EXPECT_TRUE(session->canRedo());
-    ASSERT_TRUE(session->undo());
-    EXPECT_EQ(devices().BoardTypeId(), 2);
     EXPECT_EQ(pin(), 40);
 }
 

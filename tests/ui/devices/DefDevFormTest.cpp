@@ -6,6 +6,7 @@
 #include "devices/TfrmRobot.h"
 #include "devices/TfrmSound.h"
 
+#include <QLabel>
 #include <QSpinBox>
 #include <gtest/gtest.h>
 #include <memory>
@@ -60,72 +61,54 @@ TEST(DeviceForms, ClosingTheWindowRemovesItsDeviceAndDetachesIt)
     EXPECT_EQ(devices.device(0).ActDevParams[1], 6);
 }
 
-TEST(DeviceForms, PinBoundsFollowTheBoard)
+TEST(DeviceForms, PinsOfTheBiggestBoardAreOfferedAndThoseTheBoardLacksMarked)
 {
     ActiveDevices devices;
     const int k = addDevice(devices, DeviceTypes::Laser, {13});
     TfrmLaser form(devices, k, shippedImagesDir());
-    EXPECT_EQ(form.ParamSE(1)->maximum(), 19);
-
-    devices.setBoardTypeId(2);
-    form.NewMaxPins();
+    form.show();
     EXPECT_EQ(form.ParamSE(1)->maximum(), 59);
-    form.ParamSE(1)->setValue(40);
-    EXPECT_EQ(devices.device(k).ActDevParams[1], 40);
-
-    // A board with fewer pins only lowers the bound: a mistaken choice and back
-    // loses nothing.
-    devices.setBoardTypeId(0);
-    form.NewMaxPins();
-    EXPECT_EQ(form.ParamSE(1)->maximum(), 19);
-    EXPECT_EQ(devices.device(k).ActDevParams[1], 40);
     // The kind is no pin.
     EXPECT_EQ(form.ParamSE(2)->maximum(), 255);
-    devices.setBoardTypeId(2);
-    form.NewMaxPins();
-    form.show();
-    EXPECT_EQ(form.ParamSE(1)->value(), 40);
-    EXPECT_EQ(devices.device(k).ActDevParams[1], 40);
+    EXPECT_EQ(form.MissingPinLabel(2), nullptr);
+    QLabel *missing = form.MissingPinLabel(1);
+    ASSERT_NE(missing, nullptr);
+    EXPECT_FALSE(missing->isVisible());
 
-    // Shown on the Uno, a pin it does not have is cut to its highest pin, in the
-    // record too.
-    form.hide();
-    devices.setBoardTypeId(0);
-    form.NewMaxPins();
-    form.show();
-    EXPECT_EQ(form.ParamSE(1)->value(), 19);
-    EXPECT_EQ(devices.device(k).ActDevParams[1], 19);
+    form.ParamSE(1)->setValue(40);
+    EXPECT_EQ(devices.device(k).ActDevParams[1], 40);
+    EXPECT_TRUE(missing->isVisible());
+    EXPECT_EQ(missing->text(), u"Δεν υπάρχει στο Arduino Uno"_s);
+    EXPECT_EQ(form.ParamSE(1)->accessibleDescription(), missing->text());
+
+    form.ParamSE(1)->setValue(19);
+    EXPECT_FALSE(missing->isVisible());
+    EXPECT_TRUE(form.ParamSE(1)->accessibleDescription().isEmpty());
 }
 
-TEST(DeviceForms, RobotBoundsAllSevenParameters)
+TEST(DeviceForms, RobotOffersEveryPinOfTheBiggestBoard)
 {
     ActiveDevices devices;
-    devices.setBoardTypeId(2);
     const int k = addDevice(devices, DeviceTypes::ROBOT);
     TfrmRobot form(devices, k, shippedImagesDir());
     for (int pno = 1; pno <= 7; ++pno) {
         ASSERT_NE(form.ParamSE(pno), nullptr) << pno;
-        EXPECT_EQ(form.ParamSE(pno)->maximum(), 59) << pno;
+        // 6 is the gyroscope's flag.
+        EXPECT_EQ(form.ParamSE(pno)->maximum(), pno == 6 ? 255 : 59) << pno;
     }
 }
 
-TEST(DeviceForms, StoredPinBeyondTheBoardIsCutWhenShown)
+TEST(DeviceForms, StoredPinBeyondTheBoardIsKeptWhenShown)
 {
     ActiveDevices devices;
     const int k = addDevice(devices, DeviceTypes::UltraSonic, {19, 45});
     auto form = std::unique_ptr<TDefDevForm>(
         createDeviceForm(DeviceTypes::UltraSonic, devices, k, shippedImagesDir()));
     form->show();
-    EXPECT_EQ(form->ParamSE(2)->value(), 19);
-    EXPECT_EQ(devices.device(k).ActDevParams[2], 19);
-
-    // The trigger spin box already shows 19, so cutting 30 down to it changes nothing
-    // on screen; the record must still come down.
-    form->hide();
-    devices.SetParam(k, 1, 30);
-    form->show();
-    EXPECT_EQ(form->ParamSE(1)->value(), 19);
-    EXPECT_EQ(devices.device(k).ActDevParams[1], 19);
+    EXPECT_EQ(form->ParamSE(2)->value(), 45);
+    EXPECT_EQ(devices.device(k).ActDevParams[2], 45);
+    EXPECT_FALSE(form->MissingPinLabel(1)->isVisible());
+    EXPECT_TRUE(form->MissingPinLabel(2)->isVisible());
 }
 
 TEST(DeviceForms, ShowingLoadsTheRecordAndRefreshesTheBlocks)

@@ -224,35 +224,29 @@ TEST_F(DevicesPageTest, RemovingTheLastServoDisablesItsBlocksOnThePaletteAndTheC
     EXPECT_EQ(pageCaptions(), QStringList{u"Arduino Uno"_s});
 }
 
-TEST_F(DevicesPageTest, TheBoardBoundsEveryPinAtOnce)
+TEST_F(DevicesPageTest, EveryWindowOffersThePinsOfTheBiggestBoard)
 {
     add(Laser);
     add(UltraSonic);
     add(ROBOT);
     add(Temp);
-    const auto expectPinBound = [this](int bound) {
+    for (int board : {0, 2, 0}) {
+        page()->boardGroup()->button(board)->click();
         for (int k = 0; k < devices().count(); ++k) {
             TDefDevForm *form = page()->deviceWindow(k);
             for (int pno = 1; pno <= 7; ++pno) {
                 QSpinBox *se = form->ParamSE(pno);
                 if (!se)
                     continue;
-                const bool pin = DeviceFormTexts::boundByMaxPin(form->GetDeviceTypeId(), pno);
-                EXPECT_EQ(se->maximum(), pin ? bound : 255) << form->windowTitle().toStdString() << " " << pno;
+                const bool pin = DeviceFormTexts::isPin(form->GetDeviceTypeId(), pno);
+                EXPECT_EQ(se->maximum(), pin ? 59 : 255) << form->windowTitle().toStdString() << " " << pno;
             }
         }
-    };
-    expectPinBound(19);
-
+    }
+    EXPECT_EQ(notebook()->tabText(0), u"Arduino Uno"_s);
     page()->boardGroup()->button(2)->click();
-    EXPECT_EQ(devices().BoardTypeId(), 2);
-    expectPinBound(59);
     EXPECT_EQ(notebook()->tabText(0), u"Arduino Mega"_s);
     EXPECT_TRUE(page()->pinoutPictureFile().endsWith(u"Arduino Mega Pin.png"_s));
-
-    page()->boardGroup()->button(0)->click();
-    expectPinBound(19);
-    EXPECT_EQ(notebook()->tabText(0), u"Arduino Uno"_s);
 }
 
 TEST_F(DevicesPageTest, OpeningAProjectShowsItsDevicesAndNewRemovesThem)
@@ -326,9 +320,21 @@ TEST_F(DevicesPageTest, MegaPinsSurviveAMistakenClickOnTheUno)
     sensor->ParamSE(2)->setValue(45);
     ASSERT_EQ(devices().device(0).ActDevParams[1], 40);
 
+    EXPECT_FALSE(sensor->MissingPinLabel(1)->isVisible());
+
+    // The Uno, looked at on the sensor's page: the pins stay, marked as not there.
     notebook()->setCurrentIndex(0);
     QCoreApplication::processEvents();
     QTest::mouseClick(boards->button(0), Qt::LeftButton);
+    notebook()->setCurrentIndex(1);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(sensor->ParamSE(1)->value(), 40);
+    EXPECT_EQ(devices().device(0).ActDevParams[1], 40);
+    EXPECT_TRUE(sensor->MissingPinLabel(1)->isVisible());
+    EXPECT_EQ(sensor->MissingPinLabel(2)->text(), u"Δεν υπάρχει στο Arduino Uno"_s);
+
+    notebook()->setCurrentIndex(0);
+    QCoreApplication::processEvents();
     QTest::mouseClick(boards->button(2), Qt::LeftButton);
     EXPECT_EQ(devices().device(0).ActDevParams[1], 40);
     EXPECT_EQ(devices().device(0).ActDevParams[2], 45);
@@ -336,6 +342,8 @@ TEST_F(DevicesPageTest, MegaPinsSurviveAMistakenClickOnTheUno)
     QCoreApplication::processEvents();
     EXPECT_EQ(sensor->ParamSE(1)->value(), 40);
     EXPECT_EQ(sensor->ParamSE(2)->value(), 45);
+    EXPECT_FALSE(sensor->MissingPinLabel(1)->isVisible());
+    EXPECT_FALSE(sensor->MissingPinLabel(2)->isVisible());
 }
 
 TEST_F(DevicesPageTest, TheGyroscopeReachesTheRobotSetUpLine)

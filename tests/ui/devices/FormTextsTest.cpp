@@ -27,7 +27,8 @@ QStringList labelTexts(const QWidget *box)
 {
     QStringList texts;
     for (const QLabel *l : box->findChildren<QLabel *>())
-        texts.append(l->text());
+        if (!l->isHidden())
+            texts.append(l->text());
     return texts;
 }
 

@@ -65,10 +65,8 @@ TEST(DeviceForms, TempTypeSurvivesBoardChanges)
     TfrmTemp form(devices, k, shippedImagesDir());
     form.show();
 
-    for (int board : {2, 0, 2}) {
+    for (int board : {2, 0, 2})
         devices.setBoardTypeId(board);
-        form.NewMaxPins();
-    }
     form.hide();
     form.show();
     EXPECT_EQ(devices.device(k).ActDevParams[2], 21);
