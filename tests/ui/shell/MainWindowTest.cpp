@@ -53,10 +53,11 @@ TEST_F(MainWindow, ShowsTheTextsOfItsCommandsAndPages)
     EXPECT_FALSE(w->codeView()->isReadOnly());
 
     const QList<QAction *> top = w->menuBar()->actions();
-    ASSERT_EQ(top.size(), 3);
+    ASSERT_EQ(top.size(), 4);
     EXPECT_EQ(top[0]->text(), u"Αρχείο"_s);
     EXPECT_EQ(top[1]->text(), u"Επεξεργασία"_s);
-    EXPECT_EQ(top[2]->text(), u"Σχετικά..."_s);
+    EXPECT_EQ(top[2]->text(), u"Βοήθεια"_s);
+    EXPECT_EQ(top[3]->text(), u"Σχετικά..."_s);
     QStringList edit;
     for (QAction *a : top[1]->menu()->actions())
         edit << a->text() + u' ' + a->shortcuts().value(0).toString() + u' ' + a->shortcuts().value(1).toString();
@@ -64,7 +65,7 @@ TEST_F(MainWindow, ShowsTheTextsOfItsCommandsAndPages)
     QStringList file;
     for (QAction *a : top[0]->menu()->actions())
         file << (a->isSeparator() ? u"-"_s : a->text());
-    EXPECT_EQ(file, (QStringList{u"Νέο"_s, u"Άνοιγμα"_s, u"Αποθήκευση"_s, u"Αποθήκευση ώς ..."_s, u"-"_s,
+    EXPECT_EQ(file, (QStringList{u"Νέο"_s, u"Άνοιγμα"_s, u"Παραδείγματα"_s, u"Αποθήκευση"_s, u"Αποθήκευση ώς ..."_s, u"-"_s,
                                  u"Επιλογές"_s, u"-"_s, u"Έξοδος"_s}));
 
     EXPECT_EQ(w->acNew()->toolTip(), u"Δημιουργεί νέο πρόγραμμα αφού διαγράψει το υπάρχων"_s);
