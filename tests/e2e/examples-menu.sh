@@ -27,18 +27,21 @@ mkdir -p "$HOME/Documents"
 start_program "$PROG/vimsel"
 shot "started"
 
-click_at() { xdotool mousemove $1 $2 sleep 0.2 click 1; }
+# Points the pointer at the entry called NAME and clicks it (a submenu opens).
+click_entry() { # NAME
+  local xy
+  xy=$(atspi find "$1" "menu item") || fail "no menu entry $1"
+  xdotool mousemove ${xy% *} ${xy#* } sleep 0.2 click 1
+}
 STEP="opening Αρχείο"
-click_at $(atspi find "Αρχείο" "menu")
+click_entry "Αρχείο"
 STEP="opening Παραδείγματα"
-xy=$(atspi find "Παραδείγματα" "menu")
-xdotool mousemove $xy sleep 0.2 click 1
+click_entry "Παραδείγματα"
 STEP="opening the group Project Απλά"
-xy=$(atspi find "Project Απλά" "menu")
-xdotool mousemove $xy sleep 0.2 click 1
+click_entry "Project Απλά"
 STEP="finding Project 3"
-entry=$(atspi find "Project 3: Νυχτερινό φωτάκι" "menu item")
-xdotool mousemove $entry
+entry=$(atspi find "Project 3: Νυχτερινό φωτάκι" "menu item") || fail "no entry for Project 3"
+xdotool mousemove ${entry% *} ${entry#* }
 sleep 0.5
 shot "menu"
 if [ -n "$DOC_SHOT" ]; then

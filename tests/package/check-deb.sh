@@ -19,16 +19,18 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Version)" = "$version" ] || fail "Version: $(field Version)"
 [ "$(field Architecture)" = "$arch" ] || fail "Architecture: $(field Architecture)"
 [ "$(field Section)" = education ] || fail "Section: $(field Section)"
+# The package names of a relation field, one a line.
+names() { tr ',|' '\n\n' <<<"$1" | sed 's/([^)]*)//; s/^ *//; s/ *$//' | grep -v '^$'; }
 depends=$(field Depends) recommends=$(field Recommends)
 for p in libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6 libqt6serialport6 libqt6webenginewidgets6 \
   libqt6webenginecore6-bin libudev1 libc6 libstdc++6; do
-  grep -Eq "(^|, )$p( |,|$)" <<<"$depends" || fail "Depends lacks $p: $depends"
+  names "$depends" | grep -qxF "$p" || fail "Depends lacks $p: $depends"
 done
 for p in arduino arduino-core-avr avrdude gcc-avr avr-libc; do
-  grep -Eq "(^|, )$p( |,|$)" <<<"$recommends" || fail "Recommends lacks $p: $recommends"
+  names "$recommends" | grep -qxF "$p" || fail "Recommends lacks $p: $recommends"
 done
 # Nothing of the toolchain is required: the program runs without it.
-grep -Eq "(^|, )(arduino|avrdude|gcc-avr)( |,|$)" <<<"$depends" && fail "the toolchain is a dependency: $depends"
+names "$depends" | grep -qxE 'arduino|arduino-core-avr|avrdude|gcc-avr|avr-libc' && fail "the toolchain is a dependency: $depends"
 
 # ---- The file list -----------------------------------------------------------------
 rm -rf "$scratch"
@@ -94,7 +96,7 @@ appstreamcli validate-tree --no-net "$root" || fail "appstreamcli refuses the in
 # The file type as the shared MIME database builds it.
 mkdir -p "$scratch/mime/packages"
 cp "$root/usr/share/mime/packages/gr.ombrinex.vimsel.xml" "$scratch/mime/packages/"
-update-mime-database "$scratch/mime"
+update-mime-database "$scratch/mime" >"$scratch/update-mime.log" 2>&1 || fail "update-mime-database: $(cat "$scratch/update-mime.log")"
 grep -q 'application/x-vimsel-project:\*\.vzl' "$scratch/mime/globs2" || fail "*.vzl is not a project: $(cat "$scratch/mime/globs2")"
 grep -q 'Πρόγραμμα' "$scratch/mime/application/x-vimsel-project.xml" || fail "the file type has no Greek description"
 # The manual pages read without a warning.

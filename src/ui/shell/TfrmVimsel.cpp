@@ -363,10 +363,11 @@ void TfrmVimsel::createMenu()
     QMenu *edit = menuBar()->addMenu(u"Επεξεργασία"_s);
     edit->setObjectName(u"EditMenu"_s);
     edit->addActions({fAcUndo, fAcRedo});
+    menuBar()->addAction(fAcAbout);
+    // Help comes last, where desktop programs keep it.
     fHelpMenu = new HelpMenu(this);
     menuBar()->addMenu(fHelpMenu);
     connect(fHelpMenu, &HelpMenu::teacherGuideRequested, this, &TfrmVimsel::showTeacherGuide);
-    menuBar()->addAction(fAcAbout);
 }
 
 void TfrmVimsel::createPages()

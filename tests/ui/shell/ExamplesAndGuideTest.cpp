@@ -7,6 +7,7 @@
 #include "lessons/LessonsPage.h"
 #include "lessons/LessonTree.h"
 #include "project/ExampleCatalogue.h"
+#include "project/SketchCommand.h"
 #include "shell/ExamplesMenu.h"
 #include "shell/ProjectSession.h"
 
@@ -111,7 +112,9 @@ TEST_F(ExamplesAndGuide, AnExampleOpensAsACopyThatSaveAsksAPlaceFor)
     w->acsave()->trigger();
     EXPECT_EQ(saveDialogs, 1);
     EXPECT_EQ(w->session().fileName(), saveName);
-    EXPECT_EQ(bytesOf(saveName), exampleBytes);
+    QByteArray sketch, errors;
+    EXPECT_EQ(SketchCommand::run({saveName}, sketch, errors), 0) << errors.constData();
+    EXPECT_EQ(sketch, bytesOf(QStringLiteral(EXAMPLES_DIR "/lessons/project-3/project-3.ino")));
     EXPECT_EQ(bytesOf(example), exampleBytes);
 
     // With changes on the canvas, another example asks about them first; "Άκυρο" keeps them.

@@ -56,8 +56,12 @@ TEST_F(MainWindow, ShowsTheTextsOfItsCommandsAndPages)
     ASSERT_EQ(top.size(), 4);
     EXPECT_EQ(top[0]->text(), u"Αρχείο"_s);
     EXPECT_EQ(top[1]->text(), u"Επεξεργασία"_s);
-    EXPECT_EQ(top[2]->text(), u"Βοήθεια"_s);
-    EXPECT_EQ(top[3]->text(), u"Σχετικά..."_s);
+    EXPECT_EQ(top[2]->text(), u"Σχετικά..."_s);
+    EXPECT_EQ(top[3]->text(), u"Βοήθεια"_s);
+    QStringList help;
+    for (QAction *a : top[3]->menu()->actions())
+        help << a->text() + u' ' + a->shortcut().toString();
+    EXPECT_EQ(help, QStringList{u"Οδηγός εκπαιδευτικού F1"_s});
     QStringList edit;
     for (QAction *a : top[1]->menu()->actions())
         edit << a->text() + u' ' + a->shortcuts().value(0).toString() + u' ' + a->shortcuts().value(1).toString();
