@@ -2,7 +2,7 @@
 # "Αρχείο" → "Παραδείγματα" in the real program under Xvfb, with real X input and the
 # menus found by their names over AT-SPI: the teacher opens the menu, its lessons'
 # group "Project Απλά" and chooses "Project 3: Νυχτερινό φωτάκι". Checked: the copy
-# shows no file name; Ctrl+S asks where to keep it, in a dialog that starts in the
+# shows no file name; "Αποθήκευση" asks where to keep it, in a dialog that starts in the
 # user's documents folder; the name typed there saves it there, and vimsel-sketch makes
 # of the saved project the example's own sketch, the example left as it was.
 #
@@ -55,10 +55,13 @@ shot "example-opened"
 [ -z "$(atspi dump | awk -F'\t' '$1 == "label" && $3 ~ /\.vzl/')" ] || fail "the copy shows a file name: $(atspi dump | grep vzl)"
 
 STEP="saving the pupil's version"
-xdotool key --window "$WIN" ctrl+s
+xy=$(atspi find "Αποθήκευση" "push button") || fail "no button Αποθήκευση"
+xdotool mousemove ${xy% *} ${xy#* } sleep 0.2 click 1
 wait_for_dialog "the save dialog"
 shot "save-dialog"
 atspi has "$HOME/Documents" || fail "the save dialog does not start in the documents folder"
+# The name field holds only what is typed now.
+xdotool key ctrl+a BackSpace
 xdotool type --delay 20 "νυχτερινό φως"
 xdotool key Return
 wait_for_dialog_closed "the save dialog to close"
