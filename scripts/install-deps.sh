@@ -27,6 +27,10 @@ PKGS+=(python3-pyatspi dbus-x11 at-spi2-core)
 PKGS+=(qt6-webengine-dev)
 # The update window's end-to-end test serves its version file with python's http.server.
 PKGS+=(python3)
+# The Debian package (cpack -G DEB): dpkg-shlibdeps finds the run-time dependencies,
+# rsvg-convert draws the icon's PNG sizes from its SVG, and the package's tests check
+# the desktop entry and the AppStream metadata it installs.
+PKGS+=(dpkg-dev librsvg2-bin desktop-file-utils appstream)
 
 missing=()
 for p in "${PKGS[@]}"; do

@@ -9,6 +9,7 @@ function(vimsel_core_tests target)
   target_include_directories(${target} PRIVATE ${VIMSEL_TESTS_DIR} ${VIMSEL_TESTS_DIR}/core)
   target_compile_definitions(${target} PRIVATE TEST_DATA_DIR="${VIMSEL_TESTS_DIR}/data"
                              EXAMPLES_DIR="${PROJECT_SOURCE_DIR}/examples"
-                             RESOURCES_DIR="${PROJECT_SOURCE_DIR}/resources")
+                             RESOURCES_DIR="${PROJECT_SOURCE_DIR}/resources"
+                             VIMSEL_PACKAGE_VERSION="${PROJECT_VERSION}")
   target_compile_options(${target} PRIVATE -include ${VIMSEL_TESTS_DIR}/core/support/QtPrinters.h)
 endfunction()

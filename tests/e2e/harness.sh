@@ -132,9 +132,9 @@ program_copy() { # VIMSEL [PORT]
 }
 
 # Starts the program and waits for its main window; WIN, WIN_X, WIN_Y describe it.
-start_program() { # VIMSEL
+start_program() { # VIMSEL [ARGUMENT...]
   STEP="starting the program"
-  "$1" >"$WORK/vimsel.log" 2>&1 &
+  "$@" >"$WORK/vimsel.log" 2>&1 &
   APP_PID=$!
   window_shown() { kill -0 "$APP_PID" 2>/dev/null || fail "the program exited"; main_window; }
   wait_for "the main window" window_shown

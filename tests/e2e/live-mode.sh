@@ -19,7 +19,7 @@ set -eEuo pipefail
 
 # Window-relative points (DejaVu fonts, the window as the program opens it).
 FILE_MENU=(20 8)
-OPTIONS_ITEM=(60 118)       # Αρχείο → Επιλογές
+OPTIONS_ITEM=(60 140)       # Αρχείο → Επιλογές
 LIVE_CHECK=(298 337)        # "Ζωντανή λειτουργία (χωρίς μεταγλώττιση)" in the dialog
 OPTIONS_OK=(425 376)
 PROGRAM_TAB=(58 76)

@@ -12,6 +12,13 @@ const QColor Silk(245, 245, 245);
 
 void lcd(Canvas &c)
 {
+    lcdShowing(c, u"Hello, world!"_s, u"Temp: 23.5 C"_s);
+}
+
+} // namespace
+
+void lcdShowing(Canvas &c, const QString &line1, const QString &line2)
+{
     c.title(u"Οθόνη LCD 16x2 με I2C"_s, u"4 καλώδια: GND, VCC, SDA, SCL"_s);
     QPainter &p = c.p();
     c.board(QRectF(30, 58, 340, 150), QColor(30, 125, 70));
@@ -22,7 +29,7 @@ void lcd(Canvas &c)
     p.setBrush(QColor(40, 95, 215));
     const QRectF screen(60, 86, 280, 68);
     p.drawRect(screen);
-    const QString lines[2] = {u"Hello, world!"_s, u"Temp: 23.5 C"_s};
+    const QString lines[2] = {line1, line2};
     const qreal cw = screen.width() / 16, ch = screen.height() / 2;
     QFont mono(u"DejaVu Sans Mono"_s);
     mono.setPixelSize(19);
@@ -54,6 +61,8 @@ void lcd(Canvas &c)
     c.tag(QPointF(220, 222), QPointF(250, TagTop), u"SDA"_s, u"A4 · Mega 20"_s, Wire::Bus, 92);
     c.tag(QPointF(260, 222), QPointF(348, TagTop), u"SCL"_s, u"A5 · Mega 21"_s, Wire::Bus, 92);
 }
+
+namespace {
 
 // A laser module (KY-008 style) with its head pointing right, in a 400x300 frame.
 void laserModule(Canvas &c, bool beam)

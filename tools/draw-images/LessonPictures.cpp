@@ -44,9 +44,11 @@ Lead analog(qreal x, int index)
 {
     return {x, Wire::Signal, Socket::Analog, QString::number(14 + index), u"A"_s + QString::number(index)};
 }
+// The I2C wires go to A4 and A5, as the Uno prints them; no set-up window asks for a number.
 Lead bus(qreal x, int index)
 {
-    return {x, Wire::Bus, Socket::I2c, QString::number(18 + index), u"A"_s + QString::number(4 + index)};
+    const QString socket = u"A"_s + QString::number(4 + index);
+    return {x, Wire::Bus, Socket::I2c, socket, socket};
 }
 Lead supply(qreal x)
 {
@@ -72,10 +74,10 @@ constexpr qreal BoxBottom = TagTop + 40;
 constexpr qreal NumberTop = 318;
 constexpr qreal BoardTop = 372;
 
-void wiring(Canvas &c, const QString &device, const QList<Lead> &leads)
+void wiring(Canvas &c, const std::function<void(Canvas &)> &device, const QList<Lead> &leads)
 {
-    if (auto draw = devicePicture(device))
-        draw(c);
+    if (device)
+        device(c);
     QPainter &p = c.p();
     c.board(QRectF(8, BoardTop, 384, 62), QColor(0, 122, 135), false);
     c.text(QRectF(8, BoardTop + 34, 384, 26), u"ARDUINO UNO"_s, 17, Qt::white, true);
@@ -100,9 +102,14 @@ void wiring(Canvas &c, const QString &device, const QList<Lead> &leads)
     }
 }
 
-Picture wiringPicture(const QString &fileName, const QString &device, const QList<Lead> &leads)
+Picture wiringPicture(const QString &fileName, const std::function<void(Canvas &)> &device, const QList<Lead> &leads)
 {
     return {fileName, 400, 440, [device, leads](Canvas &c) { wiring(c, device, leads); }};
+}
+
+Picture wiringPicture(const QString &fileName, const QString &device, const QList<Lead> &leads)
+{
+    return wiringPicture(fileName, devicePicture(device), leads);
 }
 
 } // namespace
@@ -120,7 +127,10 @@ QList<Picture> lessonPictures()
              << wiringPicture(u"wiring-light-3.png"_s, u"Switch_2.png"_s, {pin(90, 3), supply(200), ground(310)})
              << wiringPicture(u"wiring-soil-a0.png"_s, u"AnalogIn_0.png"_s,
                               {analog(50, 0), ground(252), supply(350)})
-             << wiringPicture(u"wiring-lcd.png"_s, u"pnlLCD.png"_s, {ground(52), supply(150), bus(250, 0), bus(348, 1)})
+             // What the lesson's program shows (the display has no small Greek letters).
+             << wiringPicture(u"wiring-lcd.png"_s,
+                              [](Canvas &c) { lcdShowing(c, u"   ΓΕΙΑ ΣΟΥ!"_s, u"ΕΙΜΑΙ ΤΟ ARDUINO"_s); },
+                              {ground(52), supply(150), bus(250, 0), bus(348, 1)})
              << wiringPicture(u"wiring-dht11-4.png"_s, u"DHT11.jpg"_s, {supply(50), pin(150, 4), ground(350)})
              << wiringPicture(u"wiring-ultrasonic-6-7.png"_s, u"pnlUSonic.png"_s,
                               {supply(50), pin(150, 6), pin(250, 7, Wire::Signal2), ground(350)})

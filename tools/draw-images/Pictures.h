@@ -22,5 +22,7 @@ QList<Picture> switchPictures();
 QList<Picture> sensorPictures();
 QList<Picture> motorPictures();
 QList<Picture> boardPinouts();
+// The LCD module of the set-up window with two lines of text on its screen.
+void lcdShowing(Canvas &c, const QString &line1, const QString &line2);
 // The wiring pictures of the lessons, drawn into a folder of their own.
 QList<Picture> lessonPictures();

@@ -203,7 +203,7 @@ void lcd(Lesson &l)
     x->SetParam1(3);
     x->SetParam2(0);
     x = l.pb.below(x, l.deviceBlock(DeviceTypes::LCD_Serial, LcdText));
-    x->ParamStrEditChange(u"Γειά σου!"_s);
+    x->ParamStrEditChange(u"Γεια σου!"_s);
     x = l.pb.below(x, l.deviceBlock(DeviceTypes::LCD_Serial, LcdCursor));
     x->SetParam1(0);
     x->SetParam2(1);
@@ -274,12 +274,17 @@ void exercise3(Lesson &l)
 {
     l.device(DeviceTypes::Laser, {13, LedKind});
     auto *always = l.loop(l.pb.below(l.start(), l.block(Forever)));
-    for (int on : {200, 600, 200}) {
+    // Morse's timing in units of 200 ms: a dot 1, a dash 3, 1 between the signals of a
+    // letter and 3 between letters (the last signal's 200 and 400 more).
+    const int signal[] = {200, 600, 200};
+    for (int letter = 0; letter < 3; ++letter) {
         auto *three = l.loop(l.pb.intoBody(always, l.block(Repeat, 3)));
         l.pb.intoBody(three, l.deviceBlock(DeviceTypes::Laser, On));
-        l.pb.intoBody(three, l.block(Wait, on));
+        l.pb.intoBody(three, l.block(Wait, signal[letter]));
         l.pb.intoBody(three, l.deviceBlock(DeviceTypes::Laser, Off));
         l.pb.intoBody(three, l.block(Wait, 200));
+        if (letter < 2)
+            l.pb.intoBody(always, l.block(Wait, 400));
     }
     l.pb.intoBody(always, l.block(Wait, 2000));
 }

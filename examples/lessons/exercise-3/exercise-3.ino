@@ -16,6 +16,7 @@ void loop() {
          delay(200);
       }
       
+      delay(400);
       for (int ik2=0;ik2<3;ik2++){
          digitalWrite(13,HIGH);
          delay(600);
@@ -23,6 +24,7 @@ void loop() {
          delay(200);
       }
       
+      delay(400);
       for (int ik2=0;ik2<3;ik2++){
          digitalWrite(13,HIGH);
          delay(200);

@@ -27,7 +27,7 @@ void loop() {
    
    Serial_LCD_0.clear();
    Serial_LCD_0.setCursor(3,0);
-   Serial_LCD_0.print("Γειά σου!");
+   Serial_LCD_0.print("Γεια σου!");
    Serial_LCD_0.setCursor(0,1);
    Serial_LCD_0.print("Είμαι το Arduino");
    while(1);

@@ -54,7 +54,12 @@ QString caption(const TKeloBlock *b, const TArduVariables &variables)
         done = m.capturedEnd();
         switch (text.at(m.capturedStart() + 2).unicode()) {
         case u'1':
-            out += b->VarParam1() ? box(u"value"_s, b->VarParam1()->captionText()) : box(u"param"_s, b->GetParam1Text());
+            // A condition's choice left empty ("is", not "δεν") is drawn as nothing: an
+            // empty box reads as a gap with something missing.
+            if (b->VarParam1())
+                out += box(u"value"_s, b->VarParam1()->captionText());
+            else if (!b->GetParam1Text().trimmed().isEmpty())
+                out += box(u"param"_s, b->GetParam1Text());
             break;
         case u'2':
             // A variable command chooses its variable in place of a second number.

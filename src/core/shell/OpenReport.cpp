@@ -18,10 +18,13 @@ std::optional<OpenReport> OpenReport::make(const QString &fileName, bool readOk,
     lines << skipped;
     r.details = lines.join(u'\n');
     if (!readOk && blocksRead == 0) {
+        // A file named on the command line (or double-clicked) may be gone by now.
+        const bool missing = !QFileInfo::exists(fileName);
         const bool empty = QFileInfo(fileName).size() == 0;
-        r.text = (empty ? u"Το αρχείο «%1» είναι άδειο: δεν έχει κανένα πρόγραμμα."_s
-                        : u"Το αρχείο «%1» δεν είναι πρόγραμμα αυτής της εφαρμογής ή έχει καταστραφεί, οπότε δεν "
-                          u"άνοιξε."_s)
+        r.text = (missing ? u"Το αρχείο «%1» δεν βρέθηκε: ίσως μετακινήθηκε ή σβήστηκε."_s
+                  : empty ? u"Το αρχείο «%1» είναι άδειο: δεν έχει κανένα πρόγραμμα."_s
+                          : u"Το αρχείο «%1» δεν είναι πρόγραμμα αυτής της εφαρμογής ή έχει καταστραφεί, οπότε δεν "
+                            u"άνοιξε."_s)
                      .arg(name)
                  + u"\nΤο πρόγραμμα που είχατε ανοιχτό έμεινε όπως ήταν. Ανοίξτε ένα αρχείο .vzl που φτιάξατε "
                    u"εδώ, ή ένα αντίγραφό του."_s;

@@ -21,19 +21,24 @@ ProgramFolders ProgramFolders::forThisUser()
                           QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), QDir::homePath());
 }
 
-QString ProgramFolders::writableFolder(const QString &exeDir) const
+bool ProgramFolders::isInstalled(const QString &exeDir)
 {
-    if (!exeDir.isEmpty() && fIsWritable(exeDir))
+    return !exeDir.isEmpty() && QFileInfo(QDir(exeDir).filePath(u"../share/vimsel"_s)).isDir();
+}
+
+QString ProgramFolders::writableFolder(const QString &exeDir, Create create) const
+{
+    if (!exeDir.isEmpty() && !isInstalled(exeDir) && fIsWritable(exeDir))
         return QDir::cleanPath(exeDir);
-    QDir().mkpath(fUserData);
+    if (create == Create::Yes)
+        QDir().mkpath(fUserData);
     return fUserData;
 }
 
-QString ProgramFolders::dialogStartFolder(const QString &exeDir) const
+QString ProgramFolders::dialogStartFolder(const QString &lastUsed) const
 {
-    const QString writable = writableFolder(exeDir);
-    if (writable != fUserData)
-        return writable;
+    if (!lastUsed.isEmpty() && QFileInfo(lastUsed).isDir())
+        return QDir::cleanPath(lastUsed);
     if (!fDocuments.isEmpty() && QFileInfo(fDocuments).isDir())
         return fDocuments;
     return fHome;

@@ -4,11 +4,15 @@
 
 #include <functional>
 
-// Where the program writes its own files ("Out", "Options.ini", downloads) and where
-// the open and save dialogs start. A portable install or the build tree keeps them
-// beside the executable; an installed program, whose folder the pupil cannot write,
-// keeps them in the per-user data folder. Pupils' projects do not belong in that
-// hidden folder, so the dialogs then start in the documents folder instead.
+// Where the program writes its own files ("Out", "Options.ini", "BTPort.ini",
+// downloads) and where the open and save dialogs start.
+//
+// An installed program (its data in "share/vimsel" beside its "bin" folder) keeps them
+// in the per-user data folder of whoever runs it, even where it could write beside
+// itself (root, a folder made writable for everyone): a shared "Options.ini" would let
+// one user choose which program every other user runs as the IDE. A build run from its
+// own folder, or a portable folder, keeps them beside the executable when it may write
+// there, and in the per-user folder otherwise.
 class ProgramFolders {
 public:
     using WritableTest = std::function<bool(const QString &dir)>;
@@ -20,11 +24,17 @@ public:
     // The folders of the user running the program (QStandardPaths).
     static ProgramFolders forThisUser();
 
-    // exeDir when a file can be created in it, otherwise the per-user data folder,
-    // created when missing.
-    QString writableFolder(const QString &exeDir) const;
-    // The writable folder, or the documents folder when that is the per-user one.
-    QString dialogStartFolder(const QString &exeDir) const;
+    // Whether the executable in exeDir is installed: "../share/vimsel" exists beside it.
+    static bool isInstalled(const QString &exeDir);
+
+    enum class Create { Yes, No };
+    // exeDir when the program is not installed and a file can be created in exeDir;
+    // otherwise the per-user data folder, created when missing unless told not to.
+    QString writableFolder(const QString &exeDir, Create create = Create::Yes) const;
+    // Where a file dialog starts: the folder used last (lastUsed, empty when none) while
+    // it still exists, otherwise the documents folder, otherwise the home folder. Never
+    // the program's own folders, which hold no pupil's work.
+    QString dialogStartFolder(const QString &lastUsed) const;
 
     // Whether a file can be created in dir, found out by creating (and removing) one:
     // permission bits say nothing about read-only media, ACLs or the root user.

@@ -187,6 +187,21 @@ bool ProjectSession::openProject()
     return openFile(name);
 }
 
+bool ProjectSession::openNamed(const QString &fileName)
+{
+    if (!queryUnsavedChanges())
+        return false;
+    return openFile(fileName);
+}
+
+bool ProjectSession::openCopy(const QString &fileName)
+{
+    if (!queryUnsavedChanges() || !openFile(fileName))
+        return false;
+    fFileName.clear();
+    return true;
+}
+
 bool ProjectSession::openFile(const QString &fileName)
 {
     // The file is read whole into a project of its own first. The program on the

@@ -84,6 +84,14 @@ public:
     bool newProject();
     // The unsaved-changes question, then the open chooser, then openFile.
     bool openProject();
+    // The unsaved-changes question, then openFile (a file named on the command line or
+    // double-clicked).
+    bool openNamed(const QString &fileName);
+    // The unsaved-changes question, then the project of fileName as a copy: it has no
+    // file, so that "Αποθήκευση" asks where to keep the pupil's version (the examples
+    // shipped with the program are not the pupil's to change). Unchanged, it asks
+    // nothing when closed.
+    bool openCopy(const QString &fileName);
     // Replaces the project by the one of fileName. When loading stops on an error the
     // blocks read so far stay; the project then has no file, so that a later save
     // cannot overwrite either file with the mixture, and counts as changed.

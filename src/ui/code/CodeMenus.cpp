@@ -24,7 +24,7 @@ CodeMenus::CodeMenus(TfrmVimsel &window, CodeCompanion &code)
     fCodeBeside->setStatusTip(u"Δείχνει τον κώδικα του Arduino δίπλα στα blocks"_s);
     fLessons = new QAction(u"Μαθήματα"_s, this);
     fLessons->setObjectName(u"acLessons"_s);
-    fLessons->setShortcut(QKeySequence(Qt::Key_F1));
+    // F1 belongs to "Βοήθεια": it opens the lessons page at the teacher's guide.
     fCheck = new QAction(u"Έλεγχος"_s, this);
     fCheck->setObjectName(u"acCheck"_s);
     fCheck->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
@@ -48,7 +48,7 @@ CodeMenus::CodeMenus(TfrmVimsel &window, CodeCompanion &code)
     bar->insertMenu(window.acAbout(), view);
     bar->insertMenu(window.acAbout(), arduino);
     // The keys work also while the menu bar is not in use.
-    window.addActions({window.acNew(), fLessons, fCheck, fUpload});
+    window.addActions({window.acNew(), fCheck, fUpload});
 
     connect(fCodeBeside, &QAction::toggled, this, [this](bool on) {
         fCode.besideView()->setVisible(on);

@@ -4,13 +4,24 @@
 #include "shell/TfrmVimsel.h"
 
 #include <QApplication>
+#include <QIcon>
 
 using namespace Qt::StringLiterals;
 
+void setApplicationNames()
+{
+    QCoreApplication::setOrganizationName(u"Ombrinex"_s);
+    QCoreApplication::setApplicationName(u"Έλεγχος συσκευών Arduino"_s);
+    // The installed desktop entry and icon (packaging/), so that the desktop shows the
+    // window under the program's own name and icon.
+    QGuiApplication::setDesktopFileName(u"gr.ombrinex.vimsel"_s);
+}
+
 std::unique_ptr<TfrmVimsel> buildMainWindow(UserPrompt *prompt, const QString &writableFolder, PortEnvironment ports)
 {
-    QApplication::setOrganizationName(u"Ombrinex"_s);
-    QApplication::setApplicationName(u"Έλεγχος συσκευών Arduino"_s);
+    setApplicationNames();
+    if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        QGuiApplication::setWindowIcon(QIcon::fromTheme(u"gr.ombrinex.vimsel"_s));
     // Qt has no Greek texts of its own; every button and dialog asks this table.
     if (QCoreApplication *app = QCoreApplication::instance())
         QtGreekTexts::install(*app);

@@ -15,5 +15,8 @@ class UserPrompt;
 // machine's serial ports.
 // writableFolder: where the program writes "Out", "Options.ini" and finds "BTPort.ini";
 // empty for its own (tests give a folder of their own).
+// The names the program's per-user folders and settings are found under; also what
+// the desktop knows the program by (its entry and icon).
+void setApplicationNames();
 std::unique_ptr<TfrmVimsel> buildMainWindow(UserPrompt *prompt = nullptr, const QString &writableFolder = {},
                                             PortEnvironment ports = PlatformPorts::forThisMachine());

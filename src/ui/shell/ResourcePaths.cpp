@@ -37,3 +37,11 @@ QString ResourcePaths::sketchbookDir()
         return installed;
     return QDir::cleanPath(QStringLiteral(VIMSEL_SOURCE_RESOURCES) + u"/../arduino"_s);
 }
+
+QString ResourcePaths::examplesDir()
+{
+    const QString installed = dataDir(u"examples"_s);
+    if (QFileInfo(installed).isDir())
+        return installed;
+    return QDir::cleanPath(QStringLiteral(VIMSEL_SOURCE_RESOURCES) + u"/../examples"_s);
+}

@@ -10,6 +10,7 @@
 #include "code/CodeView.h"
 #include "checks/ProjectChecks.h"
 #include "lessons/LessonsPage.h"
+#include "lessons/TeacherGuide.h"
 #include "program/ProgramPage.h"
 #include "project/Project.h"
 #include "serial/BoardPlugRule.h"
@@ -18,6 +19,8 @@
 #include "serial/SerialPorts.h"
 #include "shell/DebugList.h"
 #include "shell/ElidedLabel.h"
+#include "shell/ExamplesMenu.h"
+#include "shell/HelpMenu.h"
 #include "shell/DevicesPage.h"
 #include "shell/FontTextMeasurer.h"
 #include "shell/MessageBoxPrompt.h"
@@ -61,6 +64,7 @@
 #include <QSysInfo>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTreeWidget>
 #include <QToolBar>
 #include <QToolButton>
 #include <QWheelEvent>
@@ -355,7 +359,12 @@ void TfrmVimsel::createToolBar()
 void TfrmVimsel::createMenu()
 {
     QMenu *file = menuBar()->addMenu(u"Αρχείο"_s);
-    file->addActions({fAcNew, fAcOpen, fAcSave, fAcSaveAs});
+    file->setObjectName(u"FileMenu"_s);
+    file->addActions({fAcNew, fAcOpen});
+    fExamplesMenu = new ExamplesMenu(ResourcePaths::examplesDir(), file);
+    file->addMenu(fExamplesMenu);
+    connect(fExamplesMenu, &ExamplesMenu::exampleChosen, this, &TfrmVimsel::openExample);
+    file->addActions({fAcSave, fAcSaveAs});
     file->addSeparator();
     file->addAction(fAcOptions);
     file->addSeparator();
@@ -364,6 +373,10 @@ void TfrmVimsel::createMenu()
     edit->setObjectName(u"EditMenu"_s);
     edit->addActions({fAcUndo, fAcRedo});
     menuBar()->addAction(fAcAbout);
+    // Help comes last, where desktop programs keep it.
+    fHelpMenu = new HelpMenu(this);
+    menuBar()->addMenu(fHelpMenu);
+    connect(fHelpMenu, &HelpMenu::teacherGuideRequested, this, &TfrmVimsel::showTeacherGuide);
 }
 
 void TfrmVimsel::createPages()
@@ -502,12 +515,14 @@ QString TfrmVimsel::runFileDialog(bool save, const QString &current)
     // keep the blocks: only existing files can be opened.
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (current.isEmpty())
-        dialog.setDirectory(ProgramFolders::forThisUser().dialogStartFolder(QCoreApplication::applicationDirPath()));
+        dialog.setDirectory(ProgramFolders::forThisUser().dialogStartFolder(fSettings->readText(lastFolderKey())));
     else
         dialog.selectFile(current);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
-    return dialog.selectedFiles().constFirst();
+    const QString chosen = dialog.selectedFiles().constFirst();
+    fSettings->writeText(lastFolderKey(), QFileInfo(chosen).absolutePath());
+    return chosen;
 }
 
 void TfrmVimsel::afterFileCommand()
@@ -536,6 +551,25 @@ void TfrmVimsel::openProject()
     if (fSession->discardedChanges())
         fRecovery->clear();
     afterFileCommand();
+}
+
+void TfrmVimsel::openExample(const QString &fileName)
+{
+    fProgramPage->findingsPanel()->hide();
+    fSession->openCopy(fileName);
+    if (fSession->discardedChanges())
+        fRecovery->clear();
+    afterFileCommand();
+    fNotebook->setCurrentIndex(ProgramPageIndex);
+}
+
+void TfrmVimsel::showTeacherGuide()
+{
+    auto *lessons = static_cast<LessonsPage *>(fLessonsPage);
+    fNotebook->setCurrentIndex(LessonsPageIndex);
+    // No lesson stays chosen in the tree: choosing it again shows it again.
+    lessons->tree()->setCurrentItem(nullptr);
+    lessons->ShowLesson(LessonLocator(lessons->lessonsFolder()).lessonPath(TeacherGuide::category(), TeacherGuide::title()));
 }
 
 void TfrmVimsel::saveProject()
@@ -786,8 +820,19 @@ void TfrmVimsel::showEvent(QShowEvent *event)
     fNotebook->setCurrentIndex(ProgramPageIndex);
     fProgramPage->showFirstPaletteTab();
     checkIdePath();
-    // Once the window is on the screen, so that the pupil sees what is offered back.
-    QTimer::singleShot(0, this, &TfrmVimsel::offerRecovery);
+    // Once the window is on the screen, so that the pupil sees what is offered back;
+    // then the project named on the command line, asking about a recovered copy first.
+    QTimer::singleShot(0, this, [this] {
+        offerRecovery();
+        if (fStartFile.isEmpty())
+            return;
+        const QString file = std::exchange(fStartFile, QString());
+        fProgramPage->findingsPanel()->hide();
+        fSession->openNamed(file);
+        if (fSession->discardedChanges())
+            fRecovery->clear();
+        afterFileCommand();
+    });
     showPortBalloon();
 }
 

@@ -18,6 +18,8 @@ class QTimer;
 class BuildReport;
 class DebugList;
 class ElidedLabel;
+class ExamplesMenu;
+class HelpMenu;
 class DevicesPage;
 class MessageBoxPrompt;
 class PortBalloon;
@@ -72,6 +74,12 @@ public:
     ProjectSession &session() { return *fSession; }
     UserPrompt *prompt() const { return fPrompt; }
 
+    // The project to open once the window is shown (named on the command line): after
+    // the offer of a recovery copy, with the unsaved-changes question of "Άνοιγμα".
+    void openAtStart(const QString &fileName) { fStartFile = fileName; }
+
+    // The per-user setting (group "MainForm") with the folder the file dialogs used last.
+    static QString lastFolderKey() { return QStringLiteral("LastFolder"); }
     // The file dialogs; tests replace them. An empty name means cancelled.
     void setOpenFileChooser(FileChooser chooser);
     void setSaveFileChooser(FileChooser chooser);
@@ -104,6 +112,8 @@ public:
     QAction *acConnect() const { return fAcConnect; }
     QAction *acStop() const { return fAcStop; }
     QAction *acAbout() const { return fAcAbout; }
+    ExamplesMenu *examplesMenu() const { return fExamplesMenu; }
+    HelpMenu *helpMenu() const { return fHelpMenu; }
     QAction *acUndo() const { return fAcUndo; }
     QAction *acRedo() const { return fAcRedo; }
     // "Ακύρωση": ends the run of the IDE; shown while one runs.
@@ -114,6 +124,10 @@ public slots:
     void openProject();
     void saveProject();
     void saveProjectAs();
+    // "Παραδείγματα": a copy of the example, which "Αποθήκευση" asks a place for.
+    void openExample(const QString &fileName);
+    // "Βοήθεια" → "Οδηγός εκπαιδευτικού" (F1): the guide in the lessons' browser.
+    void showTeacherGuide();
     // "Κώδικας Arduino": the checks first; then the sketch into the code page and onto
     // the clipboard, and on to the board.
     void generateCode();
@@ -186,6 +200,7 @@ private:
     QString fPortHint;
     QString fWritableFolder;
     QString fShownFile;  // the project file the window last showed
+    QString fStartFile;  // the project named on the command line
     bool fFirstShown = false;
     bool fEnding = false;  // an installer took over: the program ends
 
@@ -215,4 +230,6 @@ private:
     QAction *fAcRedo = nullptr;
     QAction *fAcCancel = nullptr;
     QAction *fCancelButton = nullptr;
+    ExamplesMenu *fExamplesMenu = nullptr;
+    HelpMenu *fHelpMenu = nullptr;
 };

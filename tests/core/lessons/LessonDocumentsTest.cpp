@@ -4,6 +4,7 @@
 #include "lessons/LessonLocator.h"
 #include "lessons/LessonProgram.h"
 #include "lessons/LessonTree.h"
+#include "lessons/TeacherGuide.h"
 #include "project/Project.h"
 #include "project/ProjectFiles.h"
 #include "util/DebugLog.h"
@@ -57,30 +58,37 @@ protected:
     QString file() const { return kLessons + u'/' + GetParam().category + u'/' + GetParam().title + u".htm"_s; }
 };
 
-TEST_P(LessonDocuments, IsPlainHtmlWithItsTitleAndLocalFiles)
+// A document of the lessons folder: its title, plain HTML without scripts, and only
+// files beside it. Returns how many pictures it shows.
+int checkPlainHtml(const QString &file, const QString &title)
 {
-    const QString html = readText(file());
-    ASSERT_FALSE(html.isEmpty()) << qPrintable(file());
-    const QString title = GetParam().title.toHtmlEscaped();
-    EXPECT_TRUE(html.contains(u"<title>"_s + title + u"</title>"_s));
-    EXPECT_TRUE(html.contains(u"<h1>"_s + title + u"</h1>"_s));
+    const QString html = readText(file);
+    EXPECT_FALSE(html.isEmpty()) << qPrintable(file);
+    const QString escaped = title.toHtmlEscaped();
+    EXPECT_TRUE(html.contains(u"<title>"_s + escaped + u"</title>"_s)) << qPrintable(file);
+    EXPECT_TRUE(html.contains(u"<h1>"_s + escaped + u"</h1>"_s)) << qPrintable(file);
     EXPECT_TRUE(html.contains(u"<meta charset=\"utf-8\">"_s));
     EXPECT_TRUE(html.contains(u"<link rel=\"stylesheet\" href=\"../lesson.css\">"_s));
     EXPECT_FALSE(html.contains(u"<script"_s, Qt::CaseInsensitive));
     EXPECT_FALSE(html.contains(u"<iframe"_s, Qt::CaseInsensitive));
 
     static const QRegularExpression reference(uR"re((?:src|href)\s*=\s*"([^"]*)")re"_s);
-    const QDir here = QFileInfo(file()).dir();
+    const QDir here = QFileInfo(file).dir();
     int pictures = 0;
     for (const QRegularExpressionMatch &m : reference.globalMatch(html)) {
         const QString target = m.captured(1);
         EXPECT_FALSE(target.contains(u':'))  // no web address, no drive, no other scheme
             << qPrintable(target);
         EXPECT_FALSE(target.startsWith(u'/')) << qPrintable(target);
-        EXPECT_TRUE(QFileInfo(here.filePath(target)).isFile()) << qPrintable(target) << " named by " << qPrintable(file());
+        EXPECT_TRUE(QFileInfo(here.filePath(target)).isFile()) << qPrintable(target) << " named by " << qPrintable(file);
         pictures += target.endsWith(u".png"_s) ? 1 : 0;
     }
-    EXPECT_GE(pictures, 1) << "every lesson shows how things are wired";
+    return pictures;
+}
+
+TEST_P(LessonDocuments, IsPlainHtmlWithItsTitleAndLocalFiles)
+{
+    EXPECT_GE(checkPlainHtml(file(), GetParam().title), 1) << "every lesson shows how things are wired";
 }
 
 TEST_P(LessonDocuments, ShowsTheProgramOfItsExampleProject)
@@ -105,6 +113,22 @@ TEST_P(LessonDocuments, ShowsTheProgramOfItsExampleProject)
 
 INSTANTIATE_TEST_SUITE_P(Tree, LessonDocuments, ::testing::ValuesIn(allLessons()),
                          [](const ::testing::TestParamInfo<LessonFile> &info) { return info.param.name; });
+
+// The teacher's guide (F1) is found where the program looks for it, and is a plain
+// document as the lessons are.
+TEST(LessonDocuments, TeacherGuideIsADocumentOfTheLessonsFolder)
+{
+    const LessonLocator locator(kLessons);
+    const LessonLocator::Document doc =
+        locator.locate(locator.lessonPath(TeacherGuide::category(), TeacherGuide::title()));
+    ASSERT_FALSE(doc.fallback) << qPrintable(doc.file);
+    checkPlainHtml(doc.file, TeacherGuide::title());
+    const QString html = readText(doc.file);
+    for (const QString &topic : {u"dialout"_s, u"Θέση Arduino IDE"_s, u"Port:"_s, u"Αποστολή στο Arduino"_s,
+                                 u"Φόρτωση Λογισμικού στο Arduino"_s, u"Ζωντανή λειτουργία (χωρίς μεταγλώττιση)"_s,
+                                 u"~/.local/share/Ombrinex/Έλεγχος συσκευών Arduino/"_s, u"Παραδείγματα"_s})
+        EXPECT_TRUE(html.contains(topic)) << "the guide does not speak of " << qPrintable(topic);
+}
 
 TEST(LessonDocuments, FallbackIsAnArchiveWithCrlfLinesAndTheLessonsStyle)
 {

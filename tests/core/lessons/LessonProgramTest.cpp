@@ -66,6 +66,18 @@ TEST_F(LessonProgramTest, DrawsBodiesElseBranchesValuesDevicesAndVariables)
               u"</div>\n"_s);
 }
 
+// Without "δεν" the condition reads as a sentence, with no empty box in it.
+TEST_F(LessonProgramTest, AnEmptyChoiceLeavesNoGap)
+{
+    project.devices().AddDevice(DeviceTypes::Switch, &prompt);
+    TKeloBlock *start = pb.place(u"Έναρξη προγράμματος"_s);
+    auto *pressed = static_cast<TKeloControlElseBlock *>(pb.below(start, pb.place(u"%pd → Εάν %p1 πατήθηκε ο διακόπτης"_s)));
+    pressed->DeviceComboChange(0);
+    pressed->CompareListChange(0);
+    EXPECT_TRUE(LessonProgram::html(project).contains(
+        u"<div class=\"block device\"><span class=\"devname\">Switch_0</span> → Εάν πατήθηκε ο διακόπτης</div>"_s));
+}
+
 TEST_F(LessonProgramTest, NothingWithoutAStartBlock)
 {
     pb.place(u"Επανάλαβε συνεχώς"_s);

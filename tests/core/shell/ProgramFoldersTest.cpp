@@ -30,12 +30,12 @@ protected:
     QTemporaryDir root;
 };
 
-TEST_F(ProgramFoldersTest, WritableExecutableFolderHoldsFilesAndStartsDialogs)
+TEST_F(ProgramFoldersTest, WritableExecutableFolderOfABuildHoldsItsFiles)
 {
     const ProgramFolders f = folders(&ProgramFolders::canWriteIn);
+    EXPECT_FALSE(ProgramFolders::isInstalled(path(u"bin"_s)));
     EXPECT_EQ(f.writableFolder(path(u"bin"_s)), path(u"bin"_s));
-    EXPECT_EQ(f.dialogStartFolder(path(u"bin"_s)), path(u"bin"_s));
-    // Nothing is created in the user's data folder for a portable install.
+    // Nothing is created in the user's data folder for a build or a portable folder.
     EXPECT_FALSE(QFileInfo::exists(path(u".local/share/Ombrinex/Vimsel"_s)));
     // The probe file is gone again.
     EXPECT_EQ(QDir(path(u"bin"_s)).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
@@ -47,13 +47,34 @@ TEST_F(ProgramFoldersTest, ReadOnlyExecutableFolderSendsFilesToTheUserDataFolder
     const QString userData = path(u".local/share/Ombrinex/Vimsel"_s);
     EXPECT_EQ(f.writableFolder(path(u"bin"_s)), userData);
     EXPECT_TRUE(QFileInfo(userData).isDir());
-    // The pupil's projects go where the pupil finds them again.
-    EXPECT_EQ(f.dialogStartFolder(path(u"bin"_s)), path(u"Documents"_s));
+}
 
+// Installed (share/vimsel beside bin), the program keeps every user's files in that
+// user's folder even where it may write beside itself: root, or a folder everyone may
+// write. A shared "Options.ini" would let anyone choose the "IDE" all pupils run.
+TEST_F(ProgramFoldersTest, InstalledProgramKeepsFilesPerUserEvenInAWritableFolder)
+{
+    ASSERT_TRUE(QDir(root.path()).mkpath(u"share/vimsel/Lessons"_s));
+    const ProgramFolders f = folders(&ProgramFolders::canWriteIn);
+    ASSERT_TRUE(ProgramFolders::canWriteIn(path(u"bin"_s)));
+    EXPECT_TRUE(ProgramFolders::isInstalled(path(u"bin"_s)));
+    EXPECT_EQ(f.writableFolder(path(u"bin"_s)), path(u".local/share/Ombrinex/Vimsel"_s));
+    EXPECT_EQ(QDir(path(u"bin"_s)).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+}
+
+// The dialogs start where the pupil saved or opened last, else in the documents
+// folder, else at home; never in the program's own folders.
+TEST_F(ProgramFoldersTest, DialogsStartInTheLastFolderUsedElseTheDocuments)
+{
+    ASSERT_TRUE(QDir(root.path()).mkpath(u"Documents/class-b"_s));
+    const ProgramFolders f = folders(&ProgramFolders::canWriteIn);
+    EXPECT_EQ(f.dialogStartFolder(path(u"Documents/class-b"_s)), path(u"Documents/class-b"_s));
+    EXPECT_EQ(f.dialogStartFolder(QString()), path(u"Documents"_s));
+    // A folder since removed (a USB stick pulled out) is passed over.
+    EXPECT_EQ(f.dialogStartFolder(path(u"usb-stick/work"_s)), path(u"Documents"_s));
     // Without a documents folder: the home folder.
-    EXPECT_EQ(folders([](const QString &) { return false; }, u"Dokumente"_s).dialogStartFolder(path(u"bin"_s)),
-              root.path());
-    EXPECT_EQ(folders([](const QString &) { return false; }, QString()).dialogStartFolder(path(u"bin"_s)), root.path());
+    EXPECT_EQ(folders(&ProgramFolders::canWriteIn, u"Dokumente"_s).dialogStartFolder(QString()), root.path());
+    EXPECT_EQ(folders(&ProgramFolders::canWriteIn, QString()).dialogStartFolder(QString()), root.path());
 }
 
 TEST_F(ProgramFoldersTest, WritabilityIsFoundOutByCreatingAFile)

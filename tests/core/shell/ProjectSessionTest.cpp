@@ -252,6 +252,60 @@ TEST_F(ProjectSessionTest, FailedOpenKeepsWhatWasReadAndForgetsTheFile)
     EXPECT_TRUE(session.isModified());
 }
 
+// An example opened from the program's own (read-only) folder is a copy: the pupil's
+// "Αποθήκευση" asks where to keep it and never writes over the example.
+TEST_F(ProjectSessionTest, AnExampleOpensAsACopyThatSaveAsksAPlaceFor)
+{
+    buildBlinkExample(project);
+    saveName = path(u"example.vzl"_s);
+    ASSERT_TRUE(session.save());
+    const QStringList exampleSketch = sketch();
+    QFile example(saveName);
+    ASSERT_TRUE(example.open(QIODevice::ReadOnly));
+    const QByteArray exampleBytes = example.readAll();
+    example.close();
+    prompt.answers = {Answer::Yes};
+    ASSERT_TRUE(session.newProject());
+
+    ASSERT_TRUE(session.openCopy(saveName));
+    EXPECT_EQ(sketch(), exampleSketch);
+    EXPECT_TRUE(session.fileName().isEmpty());
+    // Unchanged, nothing is worth a question.
+    EXPECT_FALSE(session.hasUnsavedChanges());
+
+    project.variables().Newvar(u"Δικό_μου"_s);
+    saveName = path(u"mine.vzl"_s);
+    ASSERT_TRUE(session.save());
+    EXPECT_EQ(saveDialogs, 2);
+    EXPECT_EQ(session.fileName(), saveName);
+    ASSERT_TRUE(example.open(QIODevice::ReadOnly));
+    EXPECT_EQ(example.readAll(), exampleBytes);
+}
+
+// A file named on the command line (a double-click) goes through the same question as
+// "Άνοιγμα": "Άκυρο" keeps the work on the canvas, and so does a failed save.
+TEST_F(ProjectSessionTest, AFileOpenedByNameAsksAboutUnsavedChangesFirst)
+{
+    savedExampleWithChange();
+    const QString other = path(u"other.vzl"_s);
+    ASSERT_TRUE(QFile::copy(path(u"blink.vzl"_s), other));
+    ASSERT_TRUE(QFile::copy(path(u"blink.adv"_s), path(u"other.adv"_s)));
+    ASSERT_TRUE(QFile::copy(path(u"blink.var"_s), path(u"other.var"_s)));
+
+    prompt.answers = {Answer::Cancel};
+    EXPECT_FALSE(session.openNamed(other));
+    EXPECT_EQ(prompt.questions, QStringList{ProjectSession::unsavedChangesText()});
+    EXPECT_EQ(session.fileName(), path(u"blink.vzl"_s));
+    EXPECT_EQ(project.variables().count(), 2);
+
+    prompt.answers = {Answer::No};
+    EXPECT_TRUE(session.openNamed(other));
+    EXPECT_EQ(session.fileName(), other);
+    EXPECT_EQ(project.variables().count(), 1);
+    EXPECT_TRUE(session.discardedChanges());
+    EXPECT_EQ(openDialogs, 0);
+}
+
 } // namespace
 
 namespace {

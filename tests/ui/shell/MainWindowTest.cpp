@@ -54,12 +54,17 @@ TEST_F(MainWindow, ShowsTheTextsOfItsCommandsAndPages)
     EXPECT_TRUE(w->codeView()->isReadOnly());
 
     const QList<QAction *> top = w->menuBar()->actions();
-    ASSERT_EQ(top.size(), 5);
+    ASSERT_EQ(top.size(), 6);
     EXPECT_EQ(top[0]->text(), u"Αρχείο"_s);
     EXPECT_EQ(top[1]->text(), u"Επεξεργασία"_s);
     EXPECT_EQ(top[2]->text(), u"Προβολή"_s);
     EXPECT_EQ(top[3]->text(), u"Arduino"_s);
     EXPECT_EQ(top[4]->text(), u"Σχετικά..."_s);
+    EXPECT_EQ(top[5]->text(), u"Βοήθεια"_s);
+    QStringList help;
+    for (QAction *a : top[5]->menu()->actions())
+        help << a->text() + u' ' + a->shortcut().toString();
+    EXPECT_EQ(help, QStringList{u"Οδηγός εκπαιδευτικού F1"_s});
     QStringList edit;
     for (QAction *a : top[1]->menu()->actions())
         edit << a->text() + u' ' + a->shortcuts().value(0).toString() + u' ' + a->shortcuts().value(1).toString();
@@ -67,7 +72,7 @@ TEST_F(MainWindow, ShowsTheTextsOfItsCommandsAndPages)
     QStringList file;
     for (QAction *a : top[0]->menu()->actions())
         file << (a->isSeparator() ? u"-"_s : a->text());
-    EXPECT_EQ(file, (QStringList{u"Νέο"_s, u"Άνοιγμα"_s, u"Αποθήκευση"_s, u"Αποθήκευση ώς ..."_s, u"-"_s,
+    EXPECT_EQ(file, (QStringList{u"Νέο"_s, u"Άνοιγμα"_s, u"Παραδείγματα"_s, u"Αποθήκευση"_s, u"Αποθήκευση ώς ..."_s, u"-"_s,
                                  u"Επιλογές"_s, u"-"_s, u"Έξοδος"_s}));
 
     EXPECT_EQ(w->acNew()->toolTip(), u"Δημιουργεί νέο πρόγραμμα αφού διαγράψει το υπάρχων"_s);

@@ -1,6 +1,7 @@
 #include "ShellTestSupport.h"
 
 #include "shell/ProgramFolders.h"
+#include "shell/SettingsIntStore.h"
 #include "shell/QtGreekTexts.h"
 
 #include <QAbstractButton>
@@ -293,8 +294,8 @@ TEST_P(ProgramFileDialog, IsQtsOwnAndGreekAndStartsInTheDialogFolder)
     EXPECT_EQ(seen.filters, QStringList{u"Προγράμματα (*.vzl)"_s});
     // Dates in the list with Greek month names.
     EXPECT_EQ(seen.locale.language(), QLocale::Greek);
-    EXPECT_EQ(seen.directory,
-              ProgramFolders::forThisUser().dialogStartFolder(QCoreApplication::applicationDirPath()));
+    EXPECT_EQ(seen.directory, ProgramFolders::forThisUser().dialogStartFolder(
+                                  SettingsIntStore(u"MainForm"_s).readText(TfrmVimsel::lastFolderKey())));
 }
 
 INSTANTIATE_TEST_SUITE_P(Commands, ProgramFileDialog,
