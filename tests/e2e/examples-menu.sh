@@ -60,9 +60,13 @@ xdotool mousemove ${xy% *} ${xy#* } sleep 0.2 click 1
 wait_for_dialog "the save dialog"
 shot "save-dialog"
 atspi has "$HOME/Documents" || fail "the save dialog does not start in the documents folder"
-# The name field holds only what is typed now.
-xdotool key ctrl+a BackSpace
-xdotool type --delay 20 "νυχτερινό φως"
+# The name field holds only what is typed now; typed again should a loaded machine
+# have lost a key.
+for attempt in 1 2 3; do
+  xdotool key ctrl+a BackSpace
+  xdotool type --delay 30 "νυχτερινό φως"
+  ATSPI_TIMEOUT=2 atspi has "νυχτερινό φως" && break
+done
 xdotool key Return
 wait_for_dialog_closed "the save dialog to close"
 SAVED="$HOME/Documents/νυχτερινό φως.vzl"
