@@ -53,6 +53,21 @@ click_control() { # NAME ROLE
   sleep 0.5
 }
 tab() { click_control "$1" "page tab"; }
+# Saves with Ctrl+S and checks that the saved project still makes exactly the blink's
+# sketch; fails with WHY otherwise.
+expect_saved_blink() { # WHY
+  STEP="saving with Ctrl+S"
+  local before
+  before=$(stat -c %Y "$WORK/$name.vzl")
+  sleep 1
+  xdotool key ctrl+s
+  saved() { [ "$(stat -c %Y "$WORK/$name.vzl")" != "$before" ]; }
+  wait_for "the project to be saved" saved
+  STEP="checking the saved program"
+  "$SKETCH" "$WORK/$name.vzl" >"$WORK/saved.ino" 2>"$WORK/sketch.log" || fail "vimsel-sketch failed: $(cat "$WORK/sketch.log")"
+  cmp -s "$WORK/saved.ino" "$(dirname "$PROJECT")/$name.ino" \
+    || fail "$1: $(diff "$(dirname "$PROJECT")/$name.ino" "$WORK/saved.ino" | head -20 || true)"
+}
 # Whether a text shows now, without waiting for it to appear.
 atspi_quick() { ATSPI_TIMEOUT=0 atspi "$@"; }
 
@@ -72,17 +87,8 @@ click)
   shot "clicked-set-pin"
   click "${WAIT_WORDS[@]}"
   shot "clicked-wait"
-  STEP="saving with Ctrl+S"
   xdotool windowfocus "$WIN" 2>/dev/null || true
-  before=$(stat -c %Y "$WORK/$name.vzl")
-  sleep 1
-  xdotool key ctrl+s
-  saved() { [ "$(stat -c %Y "$WORK/$name.vzl")" != "$before" ]; }
-  wait_for "the project to be saved" saved
-  STEP="checking the saved program"
-  "$SKETCH" "$WORK/$name.vzl" >"$WORK/saved.ino" 2>"$WORK/sketch.log" || fail "vimsel-sketch failed: $(cat "$WORK/sketch.log")"
-  cmp -s "$WORK/saved.ino" "$(dirname "$PROJECT")/$name.ino" \
-    || fail "a click changed the program: $(diff "$(dirname "$PROJECT")/$name.ino" "$WORK/saved.ino" | head -20 || true)"
+  expect_saved_blink "a click changed the program"
   ;;
 wheel)
   STEP="adding a laser on the devices page"
@@ -186,16 +192,7 @@ undo)
   xdotool key ctrl+z
   sleep 0.5
   shot "undone-on-canvas"
-  STEP="saving with Ctrl+S"
-  before=$(stat -c %Y "$WORK/$name.vzl")
-  sleep 1
-  xdotool key ctrl+s
-  saved() { [ "$(stat -c %Y "$WORK/$name.vzl")" != "$before" ]; }
-  wait_for "the project to be saved" saved
-  STEP="checking the saved program"
-  "$SKETCH" "$WORK/$name.vzl" >"$WORK/saved.ino" 2>"$WORK/sketch.log" || fail "vimsel-sketch failed: $(cat "$WORK/sketch.log")"
-  cmp -s "$WORK/saved.ino" "$(dirname "$PROJECT")/$name.ino" \
-    || fail "one Ctrl+Z did not undo the pin: $(diff "$(dirname "$PROJECT")/$name.ino" "$WORK/saved.ino" | head -20 || true)"
+  expect_saved_blink "one Ctrl+Z did not undo the pin"
   ;;
 *)
   fail "unknown case $CASE"
