@@ -13,11 +13,17 @@ const QString kUsbWhy = u"Τα pin 0 και 1 τα χρησιμοποιεί το
                         u"συνδεθεί εκεί μπορεί να χαλάσει την αποστολή του προγράμματος και δεν θα δουλεύει σωστά. "
                         u"Διάλεξε ένα pin από το 2 και πάνω."_s;
 
+// A pin of the Mega's that the smaller boards lack (not one of the Nano's A6/A7).
+bool onlyOnTheMega(const BoardPins &board, int pin)
+{
+    return !board.isMega() && pin >= 20 && pin < 70 && board.analogInputPin(pin) < 0;
+}
+
 QString missingPin(const BoardPins &board, int pin)
 {
     QString text = u"Το %1 δεν έχει pin %2. Έχει τα pin %3."_s.arg(board.boardName(), QString::number(pin),
                                                                    board.pinRange());
-    if (!board.isMega() && pin >= 20 && pin < 70 && board.analogInputPin(pin) < 0)
+    if (onlyOnTheMega(board, pin))
         text += u" Το pin %1 υπάρχει μόνο στο Arduino Mega: αν έχεις Mega, διάλεξέ το στη σελίδα «Συσκευές»."_s.arg(
             pin);
     return text;
@@ -27,7 +33,7 @@ QString missingPin(const BoardPins &board, int pin)
 QString devicePinAdvice(const BoardPins &board, int pin)
 {
     QString text = u"Διάλεξε ένα από τα pin %1 στη σελίδα της συσκευής."_s.arg(board.pinRange());
-    if (!board.isMega() && pin >= 20 && pin < 70 && board.analogInputPin(pin) < 0)
+    if (onlyOnTheMega(board, pin))
         text += u" Αν έχεις Arduino Mega, διάλεξέ το στη σελίδα «Συσκευές»."_s;
     return text;
 }
