@@ -116,6 +116,8 @@ main_window() {
   for w in $(xdotool search --onlyvisible --classname vimsel 2>/dev/null || true); do
     WIDTH=0 HEIGHT=0  # a tooltip may be gone before its size is asked for
     eval "$(xdotool getwindowgeometry --shell "$w" 2>/dev/null | grep -E '^(WIDTH|HEIGHT)=' || true)"
+    # The port's balloon may map before the window itself: no window that small is it.
+    [ "$WIDTH" -ge 400 ] && [ "$HEIGHT" -ge 300 ] || continue
     if [ $((WIDTH * HEIGHT)) -gt $area ]; then area=$((WIDTH * HEIGHT)) best=$w; fi
   done
   [ -n "$best" ] && WIN=$best
