@@ -55,79 +55,94 @@ void BlockWidget::connectDrag(TKeloEdit *e)
     });
 }
 
-void BlockWidget::createEditors()
+// Editors are made when the block first shows them: most blocks show one or none,
+// and a palette's copies show none at all.
+TKeloEdit *BlockWidget::numberEdit(int slot)
 {
-    setProperty("keloColor", int(fBlock->Color()));
-    auto numberEdit = [this](int slot) {
-        auto *e = new TKeloEdit(this);
-        e->SetMin(-32767);
-        e->SetMax(32768);
-        e->SetAutoSize(true);
-        e->hide();
-        connectDrag(e);
-        // The field sizes itself to the text being typed and shows its spinner while
-        // edited: the block lays itself out around it again.
-        e->installEventFilter(this);
-        connect(e, &TKeloEdit::changed, this, [this, e, slot] {
-            // A lone minus sign is the start of a negative number: the parameter keeps
-            // its value until the text is a whole number again.
-            if (!fBlock || !e->valueIsWhole() || fSyncing)
-                return;
-            if (slot == 1)
-                fBlock->storeParam1(e->Value());
-            else
-                fBlock->storeParam2(e->Value());
-            emit fView->changed(u"edit %1 %2"_s.arg(fBlock->Name()).arg(slot));
-        });
-        return e;
-    };
-    fEdit1 = numberEdit(1);
-    fEdit2 = numberEdit(2);
-    fEditS = new TKeloEdit(this);
-    fEditS->SetNumbersOnly(false);
-    fEditS->hide();
-    connectDrag(fEditS);
-    connect(fEditS, &TKeloEdit::changed, this, [this] {
+    auto *e = new TKeloEdit(this);
+    e->SetMin(-32767);
+    e->SetMax(32768);
+    e->SetAutoSize(true);
+    e->hide();
+    connectDrag(e);
+    // The field sizes itself to the text being typed and shows its spinner while
+    // edited: the block lays itself out around it again.
+    e->installEventFilter(this);
+    connect(e, &TKeloEdit::changed, this, [this, e, slot] {
+        // A lone minus sign is the start of a negative number: the parameter keeps
+        // its value until the text is a whole number again.
+        if (!fBlock || !e->valueIsWhole() || fSyncing)
+            return;
+        if (slot == 1)
+            fBlock->storeParam1(e->Value());
+        else
+            fBlock->storeParam2(e->Value());
+        emit fView->changed(u"edit %1 %2"_s.arg(fBlock->Name()).arg(slot));
+    });
+    return e;
+}
+
+TKeloEdit *BlockWidget::textEdit()
+{
+    auto *e = new TKeloEdit(this);
+    e->SetNumbersOnly(false);
+    e->hide();
+    connectDrag(e);
+    connect(e, &TKeloEdit::changed, this, [this, e] {
         if (fBlock && !fSyncing) {
-            fBlock->ParamStrEditChange(fEditS->Text());
+            fBlock->ParamStrEditChange(e->Text());
             fView->edited();
         }
     });
+    return e;
+}
 
-    if (fBlock->HasDeviceParam()) {
-        fDevices = new QComboBox(this);
-        fDevices->setFont(blockFont(8));
-        fDevices->hide();
-        connect(fDevices, &QComboBox::activated, this, [this](int i) {
-            if (fBlock) {
-                fBlock->DeviceComboChange(i);
-                fView->edited();
-            }
-        });
-    }
-    if (dynamic_cast<TKeloControlBlock *>(fBlock)) {
-        fCompare = new TKeloCombo(this);
-        fCompare->hide();
-        connectDrag(fCompare);
-        connect(fCompare, &TKeloCombo::clicked, this, [this] {
-            if (auto *c = dynamic_cast<TKeloControlBlock *>(fBlock)) {
-                c->CompareListChange(fCompare->Itemindex());
-                fView->edited();
-            }
-        });
-    }
-    if (dynamic_cast<TKeloCommandVarBlock *>(fBlock)) {
-        fVars = new QComboBox(this);
-        fVars->setFont(blockFont());
-        fVars->setStyleSheet(u"background: #084B8A; color: white;"_s);
-        fVars->hide();
-        connect(fVars, &QComboBox::activated, this, [this](int i) {
-            if (auto *c = dynamic_cast<TKeloCommandVarBlock *>(fBlock)) {
-                c->VarComboChange(i);
-                fView->edited();
-            }
-        });
-    }
+QComboBox *BlockWidget::deviceList()
+{
+    auto *box = new QComboBox(this);
+    box->setFont(blockFont(8));
+    box->hide();
+    connect(box, &QComboBox::activated, this, [this](int i) {
+        if (fBlock) {
+            fBlock->DeviceComboChange(i);
+            fView->edited();
+        }
+    });
+    return box;
+}
+
+TKeloCombo *BlockWidget::compareList()
+{
+    auto *box = new TKeloCombo(this);
+    box->hide();
+    connectDrag(box);
+    connect(box, &TKeloCombo::clicked, this, [this, box] {
+        if (auto *c = dynamic_cast<TKeloControlBlock *>(fBlock)) {
+            c->CompareListChange(box->Itemindex());
+            fView->edited();
+        }
+    });
+    return box;
+}
+
+QComboBox *BlockWidget::variableList()
+{
+    auto *box = new QComboBox(this);
+    box->setFont(blockFont());
+    box->setStyleSheet(u"background: #084B8A; color: white;"_s);
+    box->hide();
+    connect(box, &QComboBox::activated, this, [this](int i) {
+        if (auto *c = dynamic_cast<TKeloCommandVarBlock *>(fBlock)) {
+            c->VarComboChange(i);
+            fView->edited();
+        }
+    });
+    return box;
+}
+
+void BlockWidget::createEditors()
+{
+    setProperty("keloColor", int(fBlock->Color()));
     if (dynamic_cast<TKeloControlElseBlock *>(fBlock)) {
         fElse = new QCheckBox(this);
         fElse->setToolTip(u"Ενεργοποίηση \"Αλλιώς\""_s);
@@ -174,8 +189,13 @@ void BlockWidget::placeEditors()
     const TColor fill = fBlock->Color();
     // Editors are placed whether or not the page is on screen (a project opened
     // while another page shows): what counts is whether the model shows them.
-    auto placeEdit = [&](TKeloEdit *e, const SlotEditor &model) {
-        e->setVisible(model.visible && !fBlock->prototype());
+    auto placeEdit = [&](TKeloEdit *&e, const SlotEditor &model, auto make) {
+        const bool shown = model.visible && !fBlock->prototype();
+        if (!e && !shown)
+            return;
+        if (!e)
+            e = make();
+        e->setVisible(shown);
         if (e->isHidden())
             return;
         e->SetFontColor(toQColor(fBlock->CommandColor));
@@ -188,9 +208,11 @@ void BlockWidget::placeEditors()
     if (property("keloColor").toInt() != int(fill))
         setProperty("keloColor", int(fill));
     fSyncing = true;
-    placeEdit(fEdit1, fBlock->ctrl1);
-    placeEdit(fEdit2, fBlock->ctrl2);
-    placeEdit(fEditS, fBlock->ctrlS);
+    placeEdit(fEdit1, fBlock->ctrl1, [this] { return numberEdit(1); });
+    placeEdit(fEdit2, fBlock->ctrl2, [this] { return numberEdit(2); });
+    placeEdit(fEditS, fBlock->ctrlS, [this] { return textEdit(); });
+    if (!fDevices && fBlock->HasDeviceParam() && fBlock->ctrlD.visible && !fBlock->prototype())
+        fDevices = deviceList();
     if (fDevices) {
         fDevices->setVisible(fBlock->ctrlD.visible && !fBlock->prototype());
         if (!fDevices->isHidden()) {
@@ -199,7 +221,10 @@ void BlockWidget::placeEditors()
             setStyleOnce(fDevices, editorStyle(fill, KeloColor::Yellow));
         }
     }
-    if (auto *c = dynamic_cast<TKeloControlBlock *>(fBlock); c && fCompare) {
+    auto *control = dynamic_cast<TKeloControlBlock *>(fBlock);
+    if (control && !fCompare && control->compareList.visible && !fBlock->prototype())
+        fCompare = compareList();
+    if (auto *c = control; c && fCompare) {
         fCompare->setVisible(c->compareList.visible && !fBlock->prototype());
         if (!fCompare->isHidden()) {
             if (fCompare->Items() != c->compareList.items)
@@ -210,7 +235,10 @@ void BlockWidget::placeEditors()
             fCompare->SetFontColor(toQColor(c->compareColor()));
         }
     }
-    if (auto *c = dynamic_cast<TKeloCommandVarBlock *>(fBlock); c && fVars) {
+    auto *command = dynamic_cast<TKeloCommandVarBlock *>(fBlock);
+    if (command && !fVars && command->varCombo.visible && !fBlock->prototype())
+        fVars = variableList();
+    if (auto *c = command; c && fVars) {
         fVars->setVisible(c->varCombo.visible && !fBlock->prototype());
         if (!fVars->isHidden()) {
             fillCombo(fVars, c->varCombo);

@@ -36,6 +36,11 @@ protected:
 
 private:
     void createEditors();
+    TKeloEdit *numberEdit(int slot);
+    TKeloEdit *textEdit();
+    QComboBox *deviceList();
+    TKeloCombo *compareList();
+    QComboBox *variableList();
     void placeEditors();
 
     TKeloBlock *fBlock;

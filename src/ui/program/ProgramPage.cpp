@@ -231,9 +231,15 @@ bool ProgramPage::eventFilter(QObject *watched, QEvent *event)
         switch (event->type()) {
         case QEvent::Resize:
         case QEvent::Move:
-        case QEvent::Show:
+        case QEvent::Show: {
+            const BlockArea &c = d->project->workspace().canvas();
+            const QSize before(c.clientWidth, c.clientHeight);
             updateCanvasGeometry();
+            // A bigger view shows blocks that have no widget yet.
+            if (QSize(c.clientWidth, c.clientHeight) != before)
+                d->view->sync();
             break;
+        }
         default:
             break;
         }

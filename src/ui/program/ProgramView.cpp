@@ -5,6 +5,7 @@
 #include "program/BlockWidget.h"
 #include "project/Project.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QSet>
 #include <QWidget>
@@ -25,20 +26,59 @@ QPoint ProgramView::areaOffset(const BlockArea *area) const
     return area && area->isCanvas() ? QPoint(area->scrollX, area->scrollY) : QPoint();
 }
 
+// Blocks on the canvas get a widget only while they are in view or near it: a
+// program of thousands of blocks shows a few dozen at a time, and scrolling brings
+// in the rest. Blocks elsewhere (the palette, a copy being pulled in) always have one.
+bool ProgramView::inView(const TKeloBlock *b) const
+{
+    const TKeloBlock *top = b;
+    while (top->parentBlock())
+        top = top->parentBlock();
+    const BlockArea *area = top->parentArea();
+    if (!area)
+        return top == fDragging;
+    if (!area->isCanvas() || top == fDragging)
+        return true;
+    const QRect seen(-ViewMargin, -ViewMargin, area->clientWidth + 2 * ViewMargin,
+                     area->clientHeight + 2 * ViewMargin);
+    return top->BoundsRect().intersects(seen);
+}
+
+// A widget being typed into, or holding the mouse, stays even when its block
+// scrolls out of view: taking it away would lose the typing or the gesture.
+bool ProgramView::busy(const BlockWidget *w) const
+{
+    if (w == fGrabber)
+        return true;
+    const QWidget *focus = QApplication::focusWidget();
+    return focus && (focus == w || w->isAncestorOf(focus));
+}
+
 void ProgramView::sync()
 {
     Workspace &ws = fProject.workspace();
-    QSet<const TKeloBlock *> alive;
-    alive.reserve(qsizetype(ws.components().size()));
+    // The layout comes first: it settles the blocks' sizes, and with them where the
+    // blocks below sit and which are in view. A host's layout depends on the widths
+    // of the value blocks in its slots: those are laid out first.
+    for (TKeloBlock *b : ws.components())
+        if (b->parentBlock())
+            b->layoutCommandText();
+    for (TKeloBlock *b : ws.components())
+        if (!b->parentBlock())
+            b->layoutCommandText();
+    QHash<const TKeloBlock *, bool> shown;
+    shown.reserve(qsizetype(ws.components().size()));
     for (const TKeloBlock *b : ws.components())
-        alive.insert(b);
+        shown.insert(b, inView(b));
     for (auto it = fWidgets.begin(); it != fWidgets.end();) {
-        if (!alive.contains(it.key()) || it.key()->serial() != it.value()->serial()) {
-            if (it.key() == fHighlighted)
+        const auto found = shown.constFind(it.key());
+        const bool alive = found != shown.cend() && it.key()->serial() == it.value()->serial();
+        if (!alive || (!found.value() && !busy(it.value()))) {
+            if (!alive && it.key() == fHighlighted)
                 fHighlighted = nullptr;
             if (it.key() == fPointed)
                 setPointed(nullptr);
-            if (it.key() == fSelected)
+            if (!alive && it.key() == fSelected)
                 setSelected(nullptr);
             BlockWidget *w = it.value();
             w->forget();
@@ -51,15 +91,13 @@ void ProgramView::sync()
     }
     // Widgets first, parents second: a value block may have been created before its host.
     for (TKeloBlock *b : ws.components())
-        if (!fWidgets.contains(b))
+        if (shown.value(b) && !fWidgets.contains(b))
             fWidgets.insert(b, new BlockWidget(b, this, nullptr));
-    // A host's layout depends on the widths of the value blocks in its slots and
-    // moves them into place: those are laid out first and placed last.
-    for (TKeloBlock *b : ws.components())
-        if (b->parentBlock())
-            b->layoutCommandText();
+    // Hosts move the value blocks in their slots into place: those are placed last.
     for (TKeloBlock *b : ws.components()) {
         BlockWidget *w = fWidgets.value(b);
+        if (!w)
+            continue;
         QWidget *parent = parentWidgetFor(b);
         if (!parent) {
             w->hide();
@@ -105,18 +143,26 @@ void ProgramView::restack()
 void ProgramView::syncPositions(std::initializer_list<TKeloBlock *> refresh)
 {
     Workspace &ws = fProject.workspace();
-    if (ws.components().size() != size_t(fWidgets.size())) {
-        sync();
-        return;
-    }
     for (TKeloBlock *b : ws.components()) {
         BlockWidget *w = fWidgets.value(b);
+        if (!w) {
+            if (inView(b)) {
+                // A block came into view: it needs a widget.
+                sync();
+                return;
+            }
+            continue;
+        }
         QWidget *parent = parentWidgetFor(b);
-        if (!w || w->serial() != b->serial() || w->parentWidget() != parent) {
+        if (w->serial() != b->serial() || w->parentWidget() != parent) {
             sync();
             return;
         }
         w->syncGeometry();
+    }
+    if (ws.components().size() < size_t(fWidgets.size())) {
+        sync();
+        return;
     }
     for (TKeloBlock *b : refresh)
         if (BlockWidget *w = b ? fWidgets.value(b) : nullptr)

@@ -12,7 +12,7 @@ class BlockWidget;
 class BlockDragController;
 class QWidget;
 
-// Keeps one widget per block and routes gestures to the core's drag controller.
+// Keeps a widget per block in view and routes gestures to the core's drag controller.
 // Areas of the core (canvas, palette panels, the window while a copy is pulled in)
 // are mapped to the widgets that show them.
 class ProgramView : public QObject {
@@ -31,7 +31,8 @@ public:
     // The offset of an area's block coordinates inside its widget (the canvas scrolls).
     QPoint areaOffset(const BlockArea *area) const;
 
-    // Creates, moves and removes widgets so they match the blocks of the workspace.
+    // Creates, moves and removes widgets so they match the blocks of the workspace
+    // that are in view.
     void sync();
 
     // The fast path while dragging: moves widgets to their blocks' places and fully
@@ -70,6 +71,11 @@ signals:
     void selectedChanged(const TKeloBlock *b);
 
 private:
+    // How far around the visible part of the canvas blocks get widgets, so that
+    // short scrolls find them ready.
+    static constexpr int ViewMargin = 200;
+    bool inView(const TKeloBlock *b) const;
+    bool busy(const BlockWidget *w) const;
     // The widget a block's widget belongs in: its area's, or its host block's.
     QWidget *parentWidgetFor(const TKeloBlock *b) const;
     // Stacks the widgets of an area in its child order when that order changed.

@@ -88,8 +88,10 @@ TEST_F(ChecksBeforeSending, BlinkWithoutConfiguringIsToldThenSentOnContinue)
 
     // A click on the finding outlines the pin block and scrolls it into view.
     const QRect visible = viewport()->rect();
-    ASSERT_FALSE(visible.intersects(widgetOf(pinBlock)->geometry())) << "the program starts out of view";
+    ASSERT_TRUE(!widgetOf(pinBlock) || !visible.intersects(widgetOf(pinBlock)->geometry()))
+        << "the program starts out of view";
     clickFinding(0);
+    ASSERT_NE(widgetOf(pinBlock), nullptr) << "scrolled into view, the block has its widget";
     auto *view = window->programPage()->findChild<ProgramView *>();
     EXPECT_EQ(view->highlighted(), pinBlock);
     const QRect shown(widgetOf(pinBlock)->mapTo(viewport(), QPoint(0, 0)), widgetOf(pinBlock)->size());

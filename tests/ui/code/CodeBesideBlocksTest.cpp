@@ -99,8 +99,11 @@ protected:
         QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, QPoint(r.left() + 2, r.center().y()));
     }
     const TKeloBlock *outlined() const { return window->programPage()->findChild<ProgramView *>()->highlighted(); }
+    // Blocks far out of view have no widget at all.
     bool shownOnCanvas(const TKeloBlock *b)
     {
+        if (!widgetOf(b))
+            return false;
         const QRect shown(widgetOf(b)->mapTo(viewport(), QPoint(0, 0)), widgetOf(b)->size());
         return viewport()->rect().contains(shown);
     }
