@@ -188,7 +188,8 @@ ProgramPage::ProgramPage(Project &project, UserPrompt *prompt, QWidget *parent) 
             return;
         d->project->workspace().scrollCanvasTo(d->canvas->horizontalScrollBar()->value(),
                                                d->canvas->verticalScrollBar()->value());
-        sync();
+        updateCanvasGeometry();
+        d->view->syncInView();
     };
     connect(d->canvas->horizontalScrollBar(), &QScrollBar::valueChanged, this, onScroll);
     connect(d->canvas->verticalScrollBar(), &QScrollBar::valueChanged, this, onScroll);

@@ -66,6 +66,12 @@ void ProgramView::sync()
     for (TKeloBlock *b : ws.components())
         if (!b->parentBlock())
             b->layoutCommandText();
+    syncInView();
+}
+
+void ProgramView::syncInView()
+{
+    Workspace &ws = fProject.workspace();
     QHash<const TKeloBlock *, bool> shown;
     shown.reserve(qsizetype(ws.components().size()));
     for (const TKeloBlock *b : ws.components())

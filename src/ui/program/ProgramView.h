@@ -34,6 +34,9 @@ public:
     // Creates, moves and removes widgets so they match the blocks of the workspace
     // that are in view.
     void sync();
+    // The same after a scroll, which changes no block: only the blocks that come
+    // into view are laid out again.
+    void syncInView();
 
     // The fast path while dragging: moves widgets to their blocks' places and fully
     // refreshes only the given blocks; falls back to sync() when parents changed.

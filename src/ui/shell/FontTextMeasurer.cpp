@@ -21,7 +21,16 @@ const QFontMetrics &FontTextMeasurer::metrics(BlockFont font) const
 
 int FontTextMeasurer::textWidth(const QString &text, BlockFont font) const
 {
-    return metrics(font).horizontalAdvance(text);
+    QHash<QString, int> &known = font == BlockFont::DeviceList ? fDeviceListWidths : fCommandWidths;
+    if (const auto found = known.constFind(text); found != known.cend())
+        return found.value();
+    // A bound on the memory, should a pupil type thousands of different texts.
+    constexpr qsizetype MaxKnown = 20000;
+    if (known.size() >= MaxKnown)
+        known.clear();
+    const int width = metrics(font).horizontalAdvance(text);
+    known.insert(text, width);
+    return width;
 }
 
 int FontTextMeasurer::textHeight(const QString &, BlockFont font) const

@@ -3,6 +3,7 @@
 #include "util/TextMeasurer.h"
 
 #include <QFontMetrics>
+#include <QHash>
 
 // Measures block texts in the fonts the block widgets draw with: bold Tahoma 10 pt
 // for commands and variable lists, bold Tahoma 8 pt for device lists (fontconfig
@@ -21,4 +22,8 @@ private:
 
     QFontMetrics fCommand;
     QFontMetrics fDeviceList;
+    // Shaping a text is costly and blocks repeat the same few texts (commands,
+    // numbers, names): each is measured once per font.
+    mutable QHash<QString, int> fCommandWidths;
+    mutable QHash<QString, int> fDeviceListWidths;
 };

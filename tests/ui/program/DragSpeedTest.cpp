@@ -7,6 +7,9 @@
 #include "util/TextMeasurer.h"
 
 #include <QElapsedTimer>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QWheelEvent>
 #include <cstdio>
 
 namespace {
@@ -48,6 +51,51 @@ TEST_F(DragSpeed, PointerMovesWithAThousandBlockChain)
     std::printf("[ timing   ] %.2f ms per pointer move with 1000 blocks\n", perMove);
     RecordProperty("ms_per_move", std::to_string(perMove));
     EXPECT_EQ(head->getKeloBlockListSize(), 1000);
+}
+
+TEST_F(DragSpeed, WheelScrollsThroughTenThousandBlocks)
+{
+    const QString file = writeProgram(u"longer.vzl"_s, [](ProgramBuilder &pb) {
+        TKeloBlock *head = pb.place(u"Έναρξη προγράμματος"_s);
+        head->SetBounds(60, 40, head->Width(), head->Height());
+        TKeloBlock *tail = head;
+        for (int i = 1; i < 10000; ++i)
+            tail = pb.below(tail, pb.place(u"Περίμενε %p1 χιλιοστά δευτερολέπτου"_s));
+    });
+    auto window = makeWindow();
+    window->resize(1200, 800);
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    openName = file;
+    window->acopen()->trigger();
+    QCoreApplication::processEvents();
+
+    QWidget *canvas = viewport();
+    const QPoint at = canvas->rect().center();
+    const int steps = 30;
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 0; i < steps; ++i) {
+        QWheelEvent wheel(at, canvas->mapToGlobal(at), {}, QPoint(0, -120), Qt::NoButton, {}, Qt::NoScrollPhase,
+                          false);
+        QCoreApplication::sendEvent(canvas, &wheel);
+        QCoreApplication::processEvents();
+    }
+    const double perStep = double(timer.nsecsElapsed()) / 1e6 / steps;
+    std::printf("[ timing   ] %.2f ms per wheel step with 10000 blocks\n", perStep);
+    RecordProperty("ms_per_wheel_step", std::to_string(perStep));
+
+    // What scrolled into view has its widgets, in their places.
+    const int scrolled = window->programPage()->canvasArea()->verticalScrollBar()->value();
+    EXPECT_GT(scrolled, 0);
+    int shown = 0;
+    for (BlockWidget *w : window->findChildren<BlockWidget *>())
+        if (w->block() && !w->block()->prototype() && w->isVisible()) {
+            ++shown;
+            EXPECT_EQ(w->mapTo(canvas, QPoint(0, 0)), w->block()->BoundsRect().topLeft());
+        }
+    EXPECT_GT(shown, 10);
+    EXPECT_LT(shown, 200) << "only the blocks in view and near it have widgets";
 }
 
 } // namespace
