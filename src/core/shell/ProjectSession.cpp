@@ -213,7 +213,13 @@ bool ProjectSession::openFile(const QString &fileName)
     RecordingUserPrompt trialPrompt;
     Project trial(&measurer, &trialLog, &trialPrompt);
     trial.buildPalette();
+    const auto progress = [this](int percent) {
+        if (fOpenProgress)
+            fOpenProgress(percent);
+    };
+    progress(0);
     const ProjectFiles::LoadResult result = ProjectFiles::loadProject(trial, fileName);
+    progress(40);
     QStringList skipped;
     for (const QString &line : std::as_const(trialLog.lines))
         if (line.startsWith(BlockReader::errorReadingPrefix()))
@@ -236,15 +242,18 @@ bool ProjectSession::openFile(const QString &fileName)
     // The file's positions are relative to the visible part of the canvas, wherever
     // it is scrolled, as when the file is read straight into the project.
     ProjectSnapshot read = ProjectSnapshot::take(trial);
+    progress(55);
     read.scrollX = ws.canvas().scrollX;
     read.scrollY = ws.canvas().scrollY;
     read.restore(fProject);
+    progress(70);
     VariablePrototypes::recreate(ws, fProject.variables());
     fReplacing = false;
     if (DebugLog *log = fProject.log())
         for (const QString &line : std::as_const(trialLog.lines))
             log->AddDebug(line);
     resetHistory(result.ok);
+    progress(85);
     if (!result.ok) {
         // A partly read file is not the file: saving must not overwrite it unasked.
         fFileName.clear();

@@ -65,6 +65,9 @@ public:
     // block, so changes of an empty canvas are not worth a question.
     bool hasUnsavedChanges() const;
 
+    // Told how far opening a file has come, in percent, at each step of the work.
+    void setOpenProgress(std::function<void(int percent)> listener) { fOpenProgress = std::move(listener); }
+
     void setOpenChooser(FileChooser chooser) { fOpenChooser = std::move(chooser); }
     void setSaveChooser(FileChooser chooser) { fSaveChooser = std::move(chooser); }
 
@@ -136,6 +139,7 @@ private:
     QString fPendingKey;
     std::unique_ptr<QTimer> fCommitTimer;
     std::function<void()> fHistoryListener;
+    std::function<void(int)> fOpenProgress;
     // While the project is replaced as a whole (open, new, undo), the changes the
     // model reports on the way are no steps of their own.
     bool fReplacing = false;

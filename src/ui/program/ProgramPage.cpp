@@ -164,6 +164,7 @@ ProgramPage::ProgramPage(Project &project, UserPrompt *prompt, QWidget *parent) 
     // The findings of the checks before sending open under the canvas.
     auto *canvasColumn = new QSplitter(Qt::Vertical, splitter);
     d->canvas = new QScrollArea(canvasColumn);
+    d->canvas->setAccessibleName(u"Περιοχή προγράμματος"_s);
     d->content = new CanvasContent(d->canvas);
     d->canvas->setWidget(d->content);
     d->view->mapArea(&ws.canvas(), d->content);

@@ -19,6 +19,7 @@
 #include "serial/SerialPorts.h"
 #include "shell/DebugList.h"
 #include "shell/ElidedLabel.h"
+#include "shell/OpenProgress.h"
 #include "shell/ExamplesMenu.h"
 #include "shell/HelpMenu.h"
 #include "shell/DevicesPage.h"
@@ -528,6 +529,7 @@ QString TfrmVimsel::runFileDialog(bool save, const QString &current)
 void TfrmVimsel::afterFileCommand()
 {
     fProgramPage->sync();
+    fOpenProgress->finish();
     fFilePanel->setText(fSession->fileName());
     // What came of the last run was about the program shown before.
     if (fShownFile != fSession->fileName() || !fProject->workspace().CanvasHasBlocks())
@@ -660,9 +662,12 @@ void TfrmVimsel::createToolchain(const QString &writableFolder)
     // would cover the port selector).
     fResultPanel = new ElidedLabel(statusBar());
     fResultPanel->setObjectName(u"ResultPanel"_s);
+    fResultPanel->setAccessibleName(u"Αποτέλεσμα"_s);
     // It takes the room that is left, never pushing the other panels over each other.
     fResultPanel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     statusBar()->addWidget(fResultPanel, 1);
+    fOpenProgress = std::make_unique<OpenProgress>(fResultPanel);
+    fSession->setOpenProgress([this](int percent) { fOpenProgress->step(percent); });
     connect(fToolchain, &ArduinoToolchain::runningChanged, this, [this](bool running) {
         fAcGetCode->setEnabled(!running);
         fAcCancel->setEnabled(running);

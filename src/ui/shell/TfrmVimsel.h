@@ -18,6 +18,7 @@ class QTimer;
 class BuildReport;
 class DebugList;
 class ElidedLabel;
+class OpenProgress;
 class ExamplesMenu;
 class HelpMenu;
 class DevicesPage;
@@ -213,6 +214,7 @@ private:
     QLabel *fPortPanel = nullptr;
     QLabel *fFilePanel = nullptr;
     ElidedLabel *fResultPanel = nullptr;
+    std::unique_ptr<OpenProgress> fOpenProgress;
     QComboBox *cmb = nullptr;
     PortBalloon *fBalloon = nullptr;
 
