@@ -2,11 +2,11 @@
 
 #include "catalogue/DeviceTileSpec.h"
 #include "devices/DeviceFormTexts.h"
+#include "util/PictureLabel.h"
 
 #include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -26,13 +26,11 @@ DeviceTile::DeviceTile(const DeviceTileSpec &tile, const QString &imagesDir, QWi
     setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
     setFixedWidth(TileWidth);
 
-    fPicture = new QLabel(this);
+    fPicture = new PictureLabel(this);
     fPicture->setObjectName(u"img"_s + tile.panel.mid(3));
     fPicture->setAlignment(Qt::AlignCenter);
     fPicture->setFixedHeight(PictureSize.height());
-    QPixmap pixmap(QDir(imagesDir).filePath(DeviceFormTexts::tilePictureName(tile.typeId)));
-    if (!pixmap.isNull())
-        fPicture->setPixmap(pixmap.scaled(PictureSize, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    fPicture->setPictureFile(QDir(imagesDir).filePath(DeviceFormTexts::tilePictureName(tile.typeId)), PictureSize);
 
     fCaption = new QLabel(tile.caption, this);
     fCaption->setAlignment(Qt::AlignCenter);

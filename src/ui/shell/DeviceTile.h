@@ -1,5 +1,7 @@
 #pragma once
 
+#include "util/PictureLabel.h"
+
 #include <QFrame>
 
 class QLabel;
@@ -28,7 +30,7 @@ public:
 
 private:
     const int fTypeId;
-    QLabel *fPicture;
+    PictureLabel *fPicture;
     QLabel *fCaption;
     QLabel *fCount;
     QPushButton *fAdd;

@@ -1,5 +1,7 @@
 #include "shell/DevicesPage.h"
 
+#include "util/PictureLabel.h"
+
 #include "catalogue/Catalogue.h"
 #include "devices/ActiveDevices.h"
 #include "devices/DeviceFormFactory.h"
@@ -100,7 +102,7 @@ QWidget *DevicesPage::createBoardPage()
             fDevices.setBoardTypeId(id);
     });
 
-    fPinout = new QLabel;
+    fPinout = new PictureLabel;
     fPinout->setObjectName(u"imgPinout"_s);
     fPinout->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     auto *pinoutArea = new QScrollArea(page);
@@ -310,12 +312,12 @@ void DevicesPage::showBoard()
 
     const QString name = fDevices.pinoutPictureName();
     const QString file = name.isEmpty() ? QString() : QDir(fImagesDir).filePath(name);
-    QPixmap pixmap;
-    if (!file.isEmpty() && QFileInfo::exists(file) && pixmap.load(file)) {
-        fPinout->setPixmap(pixmap);
+    if (!file.isEmpty() && QFileInfo::exists(file)) {
+        if (file != fPinoutFile)
+            fPinout->setPictureFile(file);
         fPinoutFile = file;
     } else {
-        fPinout->clear();
+        fPinout->clearPicture();
         fPinoutFile.clear();
     }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "devices/DeviceListener.h"
+#include "util/PictureLabel.h"
 
 #include <QList>
 #include <QString>
@@ -98,7 +99,7 @@ private:
     QVBoxLayout *fBoardColumn = nullptr;
     QTabWidget *fNotebook = nullptr;
     QScrollArea *fTilesArea = nullptr;
-    QLabel *fPinout = nullptr;
+    PictureLabel *fPinout = nullptr;
     QString fPinoutFile;
     QList<DeviceTile *> fTiles;
     QList<DevicePage> fPages;
