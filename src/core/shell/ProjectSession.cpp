@@ -213,6 +213,8 @@ bool ProjectSession::openFile(const QString &fileName)
     RecordingUserPrompt trialPrompt;
     Project trial(&measurer, &trialLog, &trialPrompt);
     trial.buildPalette();
+    // Told only while the program on the screen is whole: once the swap begins, the
+    // window must not paint until it has caught up with the new program.
     const auto progress = [this](int percent) {
         if (fOpenProgress)
             fOpenProgress(percent);
@@ -246,14 +248,12 @@ bool ProjectSession::openFile(const QString &fileName)
     read.scrollX = ws.canvas().scrollX;
     read.scrollY = ws.canvas().scrollY;
     read.restore(fProject);
-    progress(70);
     VariablePrototypes::recreate(ws, fProject.variables());
     fReplacing = false;
     if (DebugLog *log = fProject.log())
         for (const QString &line : std::as_const(trialLog.lines))
             log->AddDebug(line);
     resetHistory(result.ok);
-    progress(85);
     if (!result.ok) {
         // A partly read file is not the file: saving must not overwrite it unasked.
         fFileName.clear();

@@ -65,7 +65,8 @@ public:
     // block, so changes of an empty canvas are not worth a question.
     bool hasUnsavedChanges() const;
 
-    // Told how far opening a file has come, in percent, at each step of the work.
+    // Told how far opening a file has come, in percent, at the steps of the work that
+    // leave the program shown as it was (the listener may paint the window).
     void setOpenProgress(std::function<void(int percent)> listener) { fOpenProgress = std::move(listener); }
 
     void setOpenChooser(FileChooser chooser) { fOpenChooser = std::move(chooser); }
