@@ -35,6 +35,7 @@
 #include "serial/LiveConnection.h"
 #include "serial/LiveProgram.h"
 #include "serial/SerialLink.h"
+#include "util/ClockRef.h"
 #include "util/DebugLog.h"
 #include "util/TextMeasurer.h"
 #include "util/UserPrompt.h"
@@ -81,17 +82,6 @@ public:
 
 private:
     Recording &fRec;
-};
-
-// LiveConnection owns its clock; the recorder drives the same virtual clock.
-class ClockRef : public Clock {
-public:
-    explicit ClockRef(VirtualClock &c) : fClock(c) {}
-    qint64 nowMs() const override { return fClock.nowMs(); }
-    void callAfter(int ms, std::function<void()> fn) override { fClock.callAfter(ms, std::move(fn)); }
-
-private:
-    VirtualClock &fClock;
 };
 
 // A board that acknowledges at once: after the start byte (the first byte written)
