@@ -108,6 +108,7 @@ private:
     QString fElfPath;
     std::vector<std::unique_ptr<PortWatch>> fWatches;
     std::vector<int> fPwmLast;
+    quint32 fSteps = 0;
     std::function<void(const PinChange &)> fOnPin;
     std::function<void(quint8)> fOnSerial;
     std::deque<quint8> fRxQueue;
