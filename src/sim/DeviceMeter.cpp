@@ -7,9 +7,31 @@
 namespace {
 constexpr double ShortestPulseUs = 600;
 constexpr double LongestPulseUs = 2400;
+constexpr double NoteWindowMs = 50;
 } // namespace
 
-DeviceMeter::DeviceMeter(std::vector<TActiveDevice> devices) : fDevices(std::move(devices)) {}
+DeviceMeter::DeviceMeter(std::vector<TActiveDevice> devices) : fDevices(std::move(devices))
+{
+    // The pins the devices are wired to are in use from the start, inputs until the
+    // program says otherwise.
+    for (const TActiveDevice &d : fDevices) {
+        const auto &p = d.ActDevParams;
+        switch (d.DeviceTypeID) {
+        case DeviceTypes::Laser:
+        case DeviceTypes::Sound:
+        case DeviceTypes::Servo:
+        case DeviceTypes::Switch:
+        case DeviceTypes::Temp: fPins[p[1]]; break;
+        case DeviceTypes::UltraSonic:
+        case DeviceTypes::DCMOTOR: fPins[p[1]], fPins[p[2]]; break;
+        case DeviceTypes::ROBOT:
+            for (int i : {1, 2, 3, 4, 5, 7})
+                fPins[p[i]];
+            break;
+        default: break;
+        }
+    }
+}
 
 void DeviceMeter::pinChanged(const SimBoard::PinChange &c)
 {
@@ -21,7 +43,14 @@ void DeviceMeter::pinChanged(const SimBoard::PinChange &c)
         p.level = c.value;
         Edges &e = fEdges[c.pin];
         if (c.value) {
-            if (e.lastRise >= 0)
+            // The period over the rises of the last 50 ms: one edge's lateness (a few
+            // microseconds) spread over many periods.
+            e.rises.push_back(c.ms);
+            while (e.rises.front() < c.ms - NoteWindowMs)
+                e.rises.pop_front();
+            if (e.rises.size() >= 2)
+                e.periodMs = (e.rises.back() - e.rises.front()) / double(e.rises.size() - 1);
+            else if (e.lastRise >= 0)
                 e.periodMs = c.ms - e.lastRise;
             e.lastRise = c.ms;
         } else if (e.lastRise >= 0) {

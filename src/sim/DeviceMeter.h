@@ -3,6 +3,7 @@
 #include "SimBoard.h"
 #include "devices/TActiveDevice.h"
 
+#include <deque>
 #include <map>
 #include <optional>
 #include <utility>
@@ -40,6 +41,7 @@ private:
         double lastRise = -1;
         double periodMs = 0;
         double widthUs = -1;
+        std::deque<double> rises;
     };
     const TActiveDevice *device(int position, int typeId) const;
     int level(int pin) const;

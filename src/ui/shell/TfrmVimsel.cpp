@@ -1,5 +1,7 @@
 #include "shell/TfrmVimsel.h"
 
+#include "sim/SimulationPage.h"
+
 #include "about/TfrmAbout.h"
 #include "blocks/TKeloEdit.h"
 #include "blocks/TKeloUpDown.h"
@@ -401,6 +403,8 @@ void TfrmVimsel::createPages()
     fNotebook->addTab(fDevicesPage, u"Συσκευές"_s);
     fNotebook->addTab(fLessonsPage, u"Μαθήματα"_s);
     fNotebook->addTab(fArduMemo, u"Arduino Κώδικας"_s);
+    fSimulationPage = new SimulationPage(*fProject, ResourcePaths::dataDir(u"Arduino"_s), fNotebook);
+    fNotebook->addTab(fSimulationPage, u"Προσομοίωση"_s);
     connect(fNotebook, &QTabWidget::currentChanged, this, [this, lessons](int page) {
         if (page == LessonsPageIndex)
             lessons->expandAll();

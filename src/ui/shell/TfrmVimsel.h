@@ -181,6 +181,7 @@ private:
     std::unique_ptr<TextMeasurer> fMeasurer;
     ArduinoToolchain *fToolchain = nullptr;
     LiveMode *fLiveMode = nullptr;
+    class SimulationPage *fSimulationPage = nullptr;
     CodeCompanion *fCode = nullptr;
     CodeMenus *fCodeMenus = nullptr;
     QAction *fConnectButton = nullptr;

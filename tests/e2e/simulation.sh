@@ -1,0 +1,107 @@
+#!/usr/bin/env bash
+# The simulation page in the real program under Xvfb, with real X input; controls are
+# found by their names, as a screen reader finds them.
+#   1. The blink opened from the command line; "Προσομοίωση", "Έναρξη": the drawn
+#      board's pin 13 LED is lit and, half a period (500 ms) later, dark; the pin
+#      table shows pin 13 as an output.
+#   2. The parking sensor of the lessons (project-1: a buzzer that beeps faster and
+#      higher as an obstacle comes near): silent at the slider's 100 cm; the distance
+#      slider taken to its lowest (Home) makes a 2000 Hz note, a page up (12 cm) a
+#      1500 Hz one; "Τερματισμός" ends the run.
+#
+#   simulation.sh VIMSEL FIRMWARE_FOLDER EXAMPLES OUT_DIR [DOCS_DIR]
+#
+# DOCS_DIR, when given, receives the pictures docs/simulation-*.png.
+set -eEuo pipefail
+
+if [ $# -lt 4 ] || [ $# -gt 5 ]; then
+  echo "usage: $0 VIMSEL FIRMWARE_FOLDER EXAMPLES OUT_DIR [DOCS_DIR]" >&2
+  exit 2
+fi
+CASE=simulation VIMSEL=$1 FIRMWARE=$(cd "$2" && pwd) EXAMPLES=$(cd "$3" && pwd) OUT=$4 DOCS=${5:-}
+TIMEOUT=30
+source "$(dirname "$0")/harness.sh"
+
+press() { # NAME [ROLE]
+  local xy
+  xy=$(atspi find "$@") || fail "no control called \"$1\" is shown: $(atspi dump 2>/dev/null | cut -f1,2 | tr '\n' ';' | tail -c 600)"
+  # shellcheck disable=SC2086
+  xdotool mousemove $xy
+  sleep 0.2
+  xdotool click 1
+}
+board_says() { atspi describe "Προσομοιωμένη πλακέτα" >"$WORK/board.txt" 2>/dev/null && grep -qF -- "$1" "$WORK/board.txt"; }
+
+STEP="preparing the program's folder"
+program_copy "$VIMSEL"
+# The firmware images beside the program, where it looks for them.
+mkdir -p "$PROG/Arduino"
+cp "$FIRMWARE"/Morvane.ino.Uno.elf "$FIRMWARE"/Morvane.ino.Mega.elf "$PROG/Arduino/"
+cp -r "$EXAMPLES/blink" "$EXAMPLES/lessons/project-1" "$WORK/"
+
+start_xvfb
+start_screen_reader_bus
+start_program "$PROG/vimsel" "$WORK/blink/blink.vzl"
+shot "started"
+
+STEP="starting the blink's simulation"
+press "Προσομοίωση" "page tab"
+press "Έναρξη" "push button"
+wait_for "the program to run on the drawn board" board_says "LED 13"
+# The LED's place: the drawn board's pin-13 LED (see BoardView: 60,70 on the board
+# drawn 10 px inside the view).
+read -r bx by _ _ < <(atspi extents "Προσομοιωμένη πλακέτα")
+LED_X=$((bx + 70)) LED_Y=$((by + 80))
+LIT="255,210,40" DARK="90,80,50"
+led_is() { [ "$(pixel_at "$LED_X" "$LED_Y")" = "$1" ]; }
+
+STEP="watching the LED"
+# From the moment it lights, a quarter period on it is lit, and half a period later
+# dark.
+led_dark() { led_is "$DARK"; }
+led_lit() { led_is "$LIT"; }
+now_ms() { date +%s%3N; }
+sleep_until() { # ms
+  local left=$(($1 - $(now_ms)))
+  [ $left -le 0 ] || sleep "$(awk "BEGIN { print $left / 1000 }")"
+}
+wait_for "the LED to go dark" led_dark
+wait_for "the LED to light" led_lit
+lit_at=$(now_ms)
+sleep_until $((lit_at + 250))
+led_lit || fail "the LED should be lit a quarter period after it lit, found rgb $(pixel_at "$LED_X" "$LED_Y")"
+shot "led-on"
+sleep_until $((lit_at + 750))
+led_dark || fail "the LED should be dark half a period later, found rgb $(pixel_at "$LED_X" "$LED_Y")"
+shot "led-off"
+if [ -n "$DOCS" ]; then
+  wait_for "the LED to light" led_lit
+  import -display "$DISPLAY" -window "$WIN" "$DOCS/simulation-blink-on.png"
+  wait_for "the LED to go dark" led_dark
+  import -display "$DISPLAY" -window "$WIN" "$DOCS/simulation-blink-off.png"
+fi
+atspi has "Έξοδος" || fail "the pin table does not show pin 13 as an output"
+press "Τερματισμός" "push button"
+
+STEP="opening the parking sensor"
+open_project "$WORK/project-1/project-1.vzl"
+press "Προσομοίωση" "page tab"
+press "Έναρξη" "push button"
+wait_for "the program to run" board_says "Sound_1"
+sleep 1
+board_says "Sound_1 σιωπή" || fail "at 100 cm the buzzer should be silent: $(cat "$WORK/board.txt")"
+
+STEP="moving the distance slider"
+press "Απόσταση USonic_0" "slider"
+xdotool key Home
+wait_for "the 2000 Hz note of a near obstacle" board_says "Sound_1 2000 Hz"
+shot "near"
+[ -z "$DOCS" ] || import -display "$DISPLAY" -window "$WIN" "$DOCS/simulation-parking-sensor.png"
+xdotool key Prior
+wait_for "the 1500 Hz note at 12 cm" board_says "Sound_1 1500 Hz"
+shot "nearer-than-30"
+press "Τερματισμός" "push button"
+wait_for "the start button back" atspi has "Έναρξη"
+
+PASSED=1
+echo "PASS [$CASE]"
