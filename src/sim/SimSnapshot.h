@@ -26,6 +26,7 @@ struct SimSnapshot {
     bool hasDisplay = false;
     QString rows[2];
     std::vector<Device> devices;
+    QString runningBlock;  // the name of the block being run, empty when none
 
     // The meter's reading of every device of the list at nowMs.
     static SimSnapshot take(const DeviceMeter &meter, const std::vector<TActiveDevice> &devices, double nowMs);

@@ -122,6 +122,16 @@ bool Simulation::runHost(double untilMs)
     return true;
 }
 
+QString Simulation::runningBlock() const
+{
+    static const QByteArray symbol("morvaneRunningBlock");
+    const std::optional<quint32> at = fBoard ? fBoard->dataSymbol(symbol) : std::nullopt;
+    if (!at || !fSetup.program)
+        return {};
+    const int record = fBoard->dataByte(*at) | fBoard->dataByte(*at + 1) << 8;
+    return record < fSetup.program->recordBlocks.size() ? fSetup.program->recordBlocks[record] : QString();
+}
+
 bool Simulation::advance(double ms)
 {
     return runHost(fBoard->nowMs() + ms);

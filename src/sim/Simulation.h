@@ -59,6 +59,9 @@ public:
     bool advance(double ms);
     // Simulated milliseconds since the program started.
     double programMs() const;
+    // The block the firmware runs now (the name of the block behind the record it is
+    // at, read from its memory), empty when none.
+    QString runningBlock() const;
 
     SimBoard &board() { return *fBoard; }
     const SimSetup &setup() const { return fSetup; }

@@ -3,7 +3,8 @@
 # found by their names, as a screen reader finds them.
 #   1. The blink opened from the command line; "Προσομοίωση", "Έναρξη": the drawn
 #      board's pin 13 LED is lit and, half a period (500 ms) later, dark; the pin
-#      table shows pin 13 as an output.
+#      table shows pin 13 as an output; on the canvas the wait the board is in is
+#      outlined, one and then the other; after "Τερματισμός" neither is.
 #   2. The parking sensor of the lessons (project-1: a buzzer that beeps faster and
 #      higher as an obstacle comes near): silent at the slider's 100 cm; the distance
 #      slider taken to its lowest (Home) makes a 2000 Hz note, a page up (12 cm) a
@@ -81,7 +82,25 @@ if [ -n "$DOCS" ]; then
   import -display "$DISPLAY" -window "$WIN" "$DOCS/simulation-blink-off.png"
 fi
 atspi has "Έξοδος" || fail "the pin table does not show pin 13 as an output"
+
+STEP="following the running block on the canvas"
+# The blink's two waits on the canvas (window-relative points on their left edges):
+# the one the board waits in is outlined, in turn.
+WAIT_ON=(441 287) WAIT_OFF=(441 357) HIGHLIGHT="255,140,0"
+outlined() { [ "$(pixel_at "$(abs_x "$1")" "$(abs_y "$2")")" = "$HIGHLIGHT" ]; }
+press "Πρόγραμμα" "page tab"
+wait_for "the wait after the LED lights to be outlined" outlined "${WAIT_ON[@]}"
+wait_for "the wait after it goes dark to be outlined" outlined "${WAIT_OFF[@]}"
+wait_for "the first wait outlined again" outlined "${WAIT_ON[@]}"
+outlined "${WAIT_OFF[@]}" && fail "both waits are outlined at once"
+shot "running-block"
+[ -z "$DOCS" ] || import -display "$DISPLAY" -window "$WIN" "$DOCS/simulation-running-block.png"
+press "Προσομοίωση" "page tab"
 press "Τερματισμός" "push button"
+press "Πρόγραμμα" "page tab"
+sleep 0.5
+if outlined "${WAIT_ON[@]}" || outlined "${WAIT_OFF[@]}"; then fail "a block is still outlined after the end"; fi
+press "Προσομοίωση" "page tab"
 
 STEP="opening the parking sensor"
 open_project "$WORK/project-1/project-1.vzl"

@@ -4,6 +4,7 @@
 #include "Simulation.h"
 
 #include "blocks/TKeloBlock.h"
+#include "blocks/Workspace.h"
 #include "project/ProgramBuilder.h"
 #include "project/Project.h"
 #include "project/ProjectFiles.h"
@@ -169,6 +170,32 @@ TEST(Simulation, NoStartBlockIsTold)
     const SimRun r = sim({file, u"--seconds"_s, u"1"_s});
     EXPECT_EQ(r.code, 1);
     EXPECT_TRUE(r.err.contains(u"Έναρξη Προγράμματος"_s)) << r.err.toStdString();
+}
+
+TEST(Simulation, RunningBlockIsReadFromTheFirmware)
+{
+    // The blink waits 500 ms after lighting the LED and 500 ms after putting it out:
+    // a quarter and three quarters into a period, the board is in one wait and then
+    // the other.
+    FixedTextMeasurer measurer;
+    NullDebugLog log;
+    RecordingUserPrompt prompt;
+    Project project(&measurer, &log, &prompt);
+    ASSERT_TRUE(ProjectFiles::loadProject(project, example(u"blink/blink.vzl"_s)).ok);
+    Simulation sim(SimSetup::fromProject(project));
+    QString error;
+    ASSERT_TRUE(sim.start(QStringLiteral(FIRMWARE_DIR), &error)) << error.toStdString();
+    QStringList seen;
+    for (double at : {250.0, 750.0, 1250.0}) {
+        sim.advance(at - sim.programMs());
+        const QString name = sim.runningBlock();
+        const TKeloBlock *b = project.workspace().findBlock(name);
+        ASSERT_TRUE(b) << "no block " << name.toStdString() << " at " << at << " ms";
+        EXPECT_EQ(b->CommndID, 250) << "a wait";
+        seen << name;
+    }
+    EXPECT_NE(seen[0], seen[1]);
+    EXPECT_EQ(seen[0], seen[2]);
 }
 
 TEST(Simulation, BarometerReadingsComeBackAsSet)

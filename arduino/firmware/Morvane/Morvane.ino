@@ -16,6 +16,12 @@
 
 using WireFormat::Field;
 
+// The block record being run (its index among the block records received), 0xFFFF
+// while no program runs. A simulator reads it from memory by this name.
+extern "C" {
+volatile uint16_t morvaneRunningBlock __attribute__((used)) = 0xFFFF;
+}
+
 // The core has no placement form of new: the device objects are built in the arena.
 inline void *operator new(size_t, void *where) noexcept { return where; }
 
@@ -582,6 +588,7 @@ void run()
             continue;
         }
         const Block &b = blocks[i];
+        morvaneRunningBlock = i;
         switch (b.cmd) {
         case 2: halt(); break;
         case 70:
@@ -722,6 +729,7 @@ void loop()
         run();
     }
     running = false;
+    morvaneRunningBlock = 0xFFFF;
     stopOutputs();
     say(F("Program stopped"));
 }

@@ -405,6 +405,13 @@ void TfrmVimsel::createPages()
     fNotebook->addTab(fArduMemo, u"Arduino Κώδικας"_s);
     fSimulationPage = new SimulationPage(*fProject, ResourcePaths::dataDir(u"Arduino"_s), fNotebook);
     fNotebook->addTab(fSimulationPage, u"Προσομοίωση"_s);
+    // The block the simulated board runs is outlined on the canvas as it goes.
+    connect(fSimulationPage, &SimulationPage::runningBlockChanged, this, [this](const QString &name) {
+        if (name.isEmpty())
+            fProgramPage->pointAtNothing();
+        else
+            fProgramPage->pointAt(name);
+    });
     connect(fNotebook, &QTabWidget::currentChanged, this, [this, lessons](int page) {
         if (page == LessonsPageIndex)
             lessons->expandAll();

@@ -113,6 +113,10 @@ void SimulationPage::setRunning(bool running)
     fPause->setEnabled(running);
     fStop->setEnabled(running);
     if (!running) {
+        if (!fRunningBlock.isEmpty()) {
+            fRunningBlock.clear();
+            emit runningBlockChanged(fRunningBlock);
+        }
         fPaused = false;
         fPause->setText(u"Παύση"_s);
         fPause->setAccessibleName(u"Παύση"_s);
@@ -216,6 +220,10 @@ void SimulationPage::showFrame(const SimSnapshot &s)
     if (!fRunning)
         return;
     fBoard->show(s);
+    if (s.runningBlock != fRunningBlock) {
+        fRunningBlock = s.runningBlock;
+        emit runningBlockChanged(fRunningBlock);
+    }
     // Every pin the program has used, in order.
     fPins->setRowCount(int(s.pins.size()));
     int row = 0;

@@ -27,6 +27,8 @@ public:
 signals:
     // A run started or ended: the window may want to show it elsewhere.
     void runningChanged(bool running);
+    // The block the simulated board runs now (its name), empty when none.
+    void runningBlockChanged(const QString &blockName);
 
 private:
     void start();
@@ -48,4 +50,5 @@ private:
     QTableWidget *fPins;
     bool fRunning = false;
     bool fPaused = false;
+    QString fRunningBlock;
 };

@@ -59,6 +59,7 @@ public:
         for (auto &[pin, state] : s.pins)
             if (!state.mode)
                 state.level = fSim->board().pinLevel(pin);
+        s.runningBlock = fSim->runningBlock();
         if (fSim->board().hasDisplay()) {
             s.hasDisplay = true;
             s.rows[0] = fSim->board().displayRow(0);
