@@ -4,22 +4,26 @@
 #   1. The blink opened from the command line; "Προσομοίωση", "Έναρξη": the drawn
 #      board's pin 13 LED is lit and, half a period (500 ms) later, dark; the pin
 #      table shows pin 13 as an output; on the canvas the wait the board is in is
-#      outlined, one and then the other; after "Τερματισμός" neither is.
-#   2. The parking sensor of the lessons (project-1: a buzzer that beeps faster and
+#      outlined, one and then the other; after "Τερματισμός" neither is. "Παύση"
+#      holds the LED as it is, "Συνέχεια" lets it go on; in slow motion (×¼) it
+#      stays lit two seconds.
+#   2. The button lesson: pin 13's LED lit while "Πάτημα Switch_0" is held down with
+#      the pointer, dark once it is let go.
+#   3. The parking sensor of the lessons (project-1: a buzzer that beeps faster and
 #      higher as an obstacle comes near): silent at the slider's 100 cm; the distance
 #      slider taken to its lowest (Home) makes a 2000 Hz note, a page up (12 cm) a
 #      1500 Hz one; "Τερματισμός" ends the run.
 #
-#   simulation.sh VIMSEL FIRMWARE_FOLDER EXAMPLES OUT_DIR [DOCS_DIR]
+#   simulation.sh VIMSEL FIRMWARE_FOLDER EXAMPLES OUT_DIR
 #
-# DOCS_DIR, when given, receives the pictures docs/simulation-*.png.
+# With VIMSEL_SCREENSHOT_DIR set, the pictures docs/simulation-*.png go there.
 set -eEuo pipefail
 
-if [ $# -lt 4 ] || [ $# -gt 5 ]; then
-  echo "usage: $0 VIMSEL FIRMWARE_FOLDER EXAMPLES OUT_DIR [DOCS_DIR]" >&2
+if [ $# -ne 4 ]; then
+  echo "usage: $0 VIMSEL FIRMWARE_FOLDER EXAMPLES OUT_DIR" >&2
   exit 2
 fi
-CASE=simulation VIMSEL=$1 FIRMWARE=$(cd "$2" && pwd) EXAMPLES=$(cd "$3" && pwd) OUT=$4 DOCS=${5:-}
+CASE=simulation VIMSEL=$1 FIRMWARE=$(cd "$2" && pwd) EXAMPLES=$(cd "$3" && pwd) OUT=$4 DOCS=${VIMSEL_SCREENSHOT_DIR:-}
 TIMEOUT=30
 source "$(dirname "$0")/harness.sh"
 
@@ -31,6 +35,10 @@ press() { # NAME [ROLE]
   sleep 0.2
   xdotool click 1
 }
+# A picture of the window as it shows on the screen (balloons over it included).
+doc_shot() { # NAME
+  [ -z "$DOCS" ] || import -display "$DISPLAY" -window root -crop "${WIN_W}x${WIN_H}+${WIN_X}+${WIN_Y}" +repage "$DOCS/$1.png"
+}
 board_says() { atspi describe "Προσομοιωμένη πλακέτα" >"$WORK/board.txt" 2>/dev/null && grep -qF -- "$1" "$WORK/board.txt"; }
 
 STEP="preparing the program's folder"
@@ -38,7 +46,7 @@ program_copy "$VIMSEL"
 # The firmware images beside the program, where it looks for them.
 mkdir -p "$PROG/Arduino"
 cp "$FIRMWARE"/Morvane.ino.Uno.elf "$FIRMWARE"/Morvane.ino.Mega.elf "$PROG/Arduino/"
-cp -r "$EXAMPLES/blink" "$EXAMPLES/lessons/project-1" "$WORK/"
+cp -r "$EXAMPLES/blink" "$EXAMPLES/lessons/project-1" "$EXAMPLES/lessons/button" "$WORK/"
 
 start_xvfb
 start_screen_reader_bus
@@ -77,11 +85,32 @@ led_dark || fail "the LED should be dark half a period later, found rgb $(pixel_
 shot "led-off"
 if [ -n "$DOCS" ]; then
   wait_for "the LED to light" led_lit
-  import -display "$DISPLAY" -window "$WIN" "$DOCS/simulation-blink-on.png"
+  doc_shot simulation-blink-on
   wait_for "the LED to go dark" led_dark
-  import -display "$DISPLAY" -window "$WIN" "$DOCS/simulation-blink-off.png"
+  doc_shot simulation-blink-off
 fi
 atspi has "Έξοδος" || fail "the pin table does not show pin 13 as an output"
+
+STEP="pausing"
+press "Παύση" "push button"
+sleep 0.2
+held=$(pixel_at "$LED_X" "$LED_Y")
+sleep 1.2
+[ "$(pixel_at "$LED_X" "$LED_Y")" = "$held" ] || fail "the LED changed during the pause"
+press "Συνέχεια" "push button"
+if [ "$held" = "$LIT" ]; then wait_for "the LED to go dark after the pause" led_dark; else wait_for "the LED to light after the pause" led_lit; fi
+
+STEP="in slow motion"
+# A quarter of the speed: the LED stays lit two seconds.
+press "Αργή κίνηση" "check box"
+wait_for "the LED to go dark" led_dark
+wait_for "the LED to light" led_lit
+lit_at=$(now_ms)
+sleep_until $((lit_at + 1200))
+led_lit || fail "in slow motion the LED should still be lit 1.2 s after it lit"
+sleep_until $((lit_at + 2600))
+led_dark || fail "in slow motion the LED should be dark 2.6 s after it lit"
+press "Κανονική ταχύτητα" "check box"
 
 STEP="following the running block on the canvas"
 # The blink's two waits on the canvas (window-relative points on their left edges):
@@ -94,13 +123,31 @@ wait_for "the wait after it goes dark to be outlined" outlined "${WAIT_OFF[@]}"
 wait_for "the first wait outlined again" outlined "${WAIT_ON[@]}"
 outlined "${WAIT_OFF[@]}" && fail "both waits are outlined at once"
 shot "running-block"
-[ -z "$DOCS" ] || import -display "$DISPLAY" -window "$WIN" "$DOCS/simulation-running-block.png"
+doc_shot simulation-running-block
 press "Προσομοίωση" "page tab"
 press "Τερματισμός" "push button"
 press "Πρόγραμμα" "page tab"
 sleep 0.5
 if outlined "${WAIT_ON[@]}" || outlined "${WAIT_OFF[@]}"; then fail "a block is still outlined after the end"; fi
 press "Προσομοίωση" "page tab"
+
+STEP="holding the button"
+# The button lesson lights pin 13 while its switch is held: pressed and held with
+# the pointer, then let go.
+open_project "$WORK/button/button.vzl"
+press "Προσομοίωση" "page tab"
+press "Έναρξη" "push button"
+wait_for "the program to run" board_says "LED 13 σβηστό"
+xy=$(atspi find "Πάτημα Switch_0" "push button")
+# shellcheck disable=SC2086
+xdotool mousemove $xy mousedown 1
+wait_for "the LED to light while the button is held" led_lit
+sleep 0.5
+led_lit || fail "the LED went dark while the button was still held"
+shot "button-held"
+xdotool mouseup 1
+wait_for "the LED to go dark once the button is let go" led_dark
+press "Τερματισμός" "push button"
 
 STEP="opening the parking sensor"
 open_project "$WORK/project-1/project-1.vzl"
@@ -115,7 +162,7 @@ press "Απόσταση USonic_0" "slider"
 xdotool key Home
 wait_for "the 2000 Hz note of a near obstacle" board_says "Sound_1 2000 Hz"
 shot "near"
-[ -z "$DOCS" ] || import -display "$DISPLAY" -window "$WIN" "$DOCS/simulation-parking-sensor.png"
+doc_shot simulation-parking-sensor
 xdotool key Prior
 wait_for "the 1500 Hz note at 12 cm" board_says "Sound_1 1500 Hz"
 shot "nearer-than-30"

@@ -5,7 +5,7 @@
 #include "devices/DeviceTypes.h"
 #include "project/Project.h"
 
-#include <QComboBox>
+#include <QButtonGroup>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -52,15 +52,25 @@ SimulationPage::SimulationPage(Project &project, const QString &firmwareFolder, 
     fStart->setAccessibleName(u"Έναρξη"_s);
     fPause->setAccessibleName(u"Παύση"_s);
     fStop->setAccessibleName(u"Τερματισμός"_s);
-    fSpeed = new QComboBox(this);
-    fSpeed->addItems({u"Κανονική ταχύτητα (×1)"_s, u"Αργή κίνηση (×¼)"_s});
-    fSpeed->setAccessibleName(u"Ταχύτητα προσομοίωσης"_s);
+    // The speed: two buttons of which one is down (a combo box would be read by its
+    // current text, not by what it sets).
+    fNormal = new QPushButton(u"×1"_s, this);
+    fSlow = new QPushButton(u"×¼"_s, this);
+    fNormal->setAccessibleName(u"Κανονική ταχύτητα"_s);
+    fSlow->setAccessibleName(u"Αργή κίνηση"_s);
+    fNormal->setToolTip(u"Κανονική ταχύτητα"_s);
+    fSlow->setToolTip(u"Αργή κίνηση: το ένα τέταρτο της ταχύτητας"_s);
+    auto *speeds = new QButtonGroup(this);
+    for (QPushButton *b : {fNormal, fSlow}) {
+        b->setCheckable(true);
+        speeds->addButton(b);
+    }
+    fNormal->setChecked(true);
     fStatus = new QLabel(u"Πατήστε «Έναρξη»: το πρόγραμμα τρέχει σε προσομοιωμένη πλακέτα, χωρίς Arduino."_s, this);
     fStatus->setAccessibleName(u"Κατάσταση προσομοίωσης"_s);
     fStatus->setWordWrap(true);
-    for (QWidget *w : {static_cast<QWidget *>(fStart), static_cast<QWidget *>(fPause), static_cast<QWidget *>(fStop),
-                       static_cast<QWidget *>(fSpeed)})
-        bar->addWidget(w);
+    for (QPushButton *b : {fStart, fPause, fStop, fNormal, fSlow})
+        bar->addWidget(b);
     bar->addWidget(fStatus, 1);
 
     fBoard = new BoardView(this);
@@ -90,8 +100,7 @@ SimulationPage::SimulationPage(Project &project, const QString &firmwareFolder, 
     connect(fStart, &QPushButton::clicked, this, &SimulationPage::start);
     connect(fStop, &QPushButton::clicked, this, &SimulationPage::stop);
     connect(fPause, &QPushButton::clicked, this, &SimulationPage::togglePause);
-    connect(fSpeed, &QComboBox::currentIndexChanged, this,
-            [this](int i) { fRunner->setSpeed(i == 1 ? 0.25 : 1.0); });
+    connect(fSlow, &QPushButton::toggled, this, [this](bool slow) { fRunner->setSpeed(slow ? 0.25 : 1.0); });
     connect(fRunner, &SimulationRunner::frame, this, &SimulationPage::showFrame);
     connect(fRunner, &SimulationRunner::started, this, [this] {
         fStatus->setText(u"Το πρόγραμμα τρέχει στην προσομοιωμένη πλακέτα."_s);
@@ -132,7 +141,7 @@ void SimulationPage::start()
     fPins->setRowCount(0);
     fStatus->setText(u"Αποστολή του προγράμματος στην προσομοιωμένη πλακέτα…"_s);
     setRunning(true);
-    fRunner->setSpeed(fSpeed->currentIndex() == 1 ? 0.25 : 1.0);
+    fRunner->setSpeed(fSlow->isChecked() ? 0.25 : 1.0);
     fRunner->start(std::move(setup), fFirmwareFolder);
     buildInputs();
 }

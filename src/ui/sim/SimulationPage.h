@@ -6,7 +6,6 @@
 
 class BoardView;
 class Project;
-class QComboBox;
 class QLabel;
 class QPushButton;
 class QTableWidget;
@@ -43,7 +42,7 @@ private:
     SimulationRunner *fRunner;
     BoardView *fBoard;
     QPushButton *fStart, *fPause, *fStop;
-    QComboBox *fSpeed;
+    QPushButton *fNormal, *fSlow;
     QLabel *fStatus;
     QWidget *fInputs;
     QVBoxLayout *fInputsLayout;
