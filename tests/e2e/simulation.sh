@@ -27,14 +27,6 @@ CASE=simulation VIMSEL=$1 FIRMWARE=$(cd "$2" && pwd) EXAMPLES=$(cd "$3" && pwd) 
 TIMEOUT=30
 source "$(dirname "$0")/harness.sh"
 
-press() { # NAME [ROLE]
-  local xy
-  xy=$(atspi find "$@") || fail "no control called \"$1\" is shown: $(atspi dump 2>/dev/null | cut -f1,2 | tr '\n' ';' | tail -c 600)"
-  # shellcheck disable=SC2086
-  xdotool mousemove $xy
-  sleep 0.2
-  xdotool click 1
-}
 # A picture of the window as it shows on the screen (balloons over it included).
 doc_shot() { # NAME
   [ -z "$DOCS" ] || import -display "$DISPLAY" -window root -crop "${WIN_W}x${WIN_H}+${WIN_X}+${WIN_Y}" +repage "$DOCS/$1.png"
