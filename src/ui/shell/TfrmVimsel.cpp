@@ -406,12 +406,7 @@ void TfrmVimsel::createPages()
     fSimulationPage = new SimulationPage(*fProject, ResourcePaths::dataDir(u"Arduino"_s), fNotebook);
     fNotebook->addTab(fSimulationPage, u"Προσομοίωση"_s);
     // The block the simulated board runs is outlined on the canvas as it goes.
-    connect(fSimulationPage, &SimulationPage::runningBlockChanged, this, [this](const QString &name) {
-        if (name.isEmpty())
-            fProgramPage->pointAtNothing();
-        else
-            fProgramPage->pointAt(name);
-    });
+    connect(fSimulationPage, &SimulationPage::runningBlockChanged, this, &TfrmVimsel::outlineRunningBlock);
     connect(fNotebook, &QTabWidget::currentChanged, this, [this, lessons](int page) {
         if (page == LessonsPageIndex)
             lessons->expandAll();
@@ -536,8 +531,18 @@ QString TfrmVimsel::runFileDialog(bool save, const QString &current)
     return chosen;
 }
 
+void TfrmVimsel::outlineRunningBlock(const QString &blockName)
+{
+    if (blockName.isEmpty())
+        fProgramPage->pointAtNothing();
+    else
+        fProgramPage->pointAt(blockName);
+}
+
 void TfrmVimsel::afterFileCommand()
 {
+    // A run of the program shown before ends with it: its blocks are gone.
+    fSimulationPage->stop();
     fProgramPage->sync();
     fFilePanel->setText(fSession->fileName());
     // What came of the last run was about the program shown before.
@@ -664,6 +669,7 @@ void TfrmVimsel::createToolchain(const QString &writableFolder)
     live.showStatus = [this](const QString &text) {
         fResultPanel->setText(text);
     };
+    live.showRunningBlock = [this](const QString &name) { outlineRunningBlock(name); };
     fLiveMode = new LiveMode(std::move(live));
     // After the options window has closed (the connection above runs it).
     connect(fAcOptions, &QAction::triggered, fLiveMode, &LiveMode::applyOption);

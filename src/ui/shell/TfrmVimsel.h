@@ -143,6 +143,9 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    // The block a board (simulated or on the line) runs, outlined on the canvas; an
+    // empty name takes the outline away.
+    void outlineRunningBlock(const QString &blockName);
     void createActions();
     void createToolBar();
     void createMenu();

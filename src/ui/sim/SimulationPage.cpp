@@ -103,7 +103,8 @@ SimulationPage::SimulationPage(Project &project, const QString &firmwareFolder, 
     connect(fSlow, &QPushButton::toggled, this, [this](bool slow) { fRunner->setSpeed(slow ? 0.25 : 1.0); });
     connect(fRunner, &SimulationRunner::frame, this, &SimulationPage::showFrame);
     connect(fRunner, &SimulationRunner::started, this, [this] {
-        fStatus->setText(u"Το πρόγραμμα τρέχει στην προσομοιωμένη πλακέτα."_s);
+        if (fRunning)
+            fStatus->setText(u"Το πρόγραμμα τρέχει στην προσομοιωμένη πλακέτα."_s);
     });
     connect(fRunner, &SimulationRunner::failed, this, [this](const QString &m) {
         fStatus->setText(m);
@@ -148,7 +149,11 @@ void SimulationPage::start()
 
 void SimulationPage::stop()
 {
+    if (!fRunning)
+        return;
     fRunner->stop();
+    // The window stops showing the run at once; the worker ends it in its turn.
+    setRunning(false);
     fStatus->setText(u"Η προσομοίωση τερματίστηκε."_s);
 }
 

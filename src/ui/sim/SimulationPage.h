@@ -22,6 +22,8 @@ public:
     ~SimulationPage() override;
 
     bool running() const { return fRunning; }
+    // Ends a run, if one runs.
+    void stop();
 
 signals:
     // A run started or ended: the window may want to show it elsewhere.
@@ -31,7 +33,6 @@ signals:
 
 private:
     void start();
-    void stop();
     void togglePause();
     void showFrame(const SimSnapshot &s);
     void buildInputs();
