@@ -23,6 +23,15 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// A project with the palette built, as the window has it.
+struct ScratchProject {
+    ScratchProject() { project.buildPalette(); }
+    FixedTextMeasurer measurer;
+    NullDebugLog log;
+    RecordingUserPrompt prompt;
+    Project project{&measurer, &log, &prompt};
+};
+
 struct SimRun {
     int code;
     QString out, err;
@@ -118,11 +127,8 @@ TEST(Simulation, BadArgumentsAreToldInGreek)
 // A program of many blocks: more than the Uno's firmware has room for.
 void writeLongProgram(const QString &file, int boardTypeId)
 {
-    FixedTextMeasurer measurer;
-    NullDebugLog log;
-    RecordingUserPrompt prompt;
-    Project project(&measurer, &log, &prompt);
-    project.buildPalette();
+    ScratchProject scratch;
+    Project &project = scratch.project;
     project.devices().setBoardTypeId(boardTypeId);
     ProgramBuilder pb(project);
     TKeloBlock *last = pb.place(u"Έναρξη προγράμματος"_s);
@@ -158,14 +164,10 @@ TEST(Simulation, NoStartBlockIsTold)
     QTemporaryDir dir;
     const QString file = dir.filePath(u"empty.vzl"_s);
     {
-        FixedTextMeasurer measurer;
-        NullDebugLog log;
-        RecordingUserPrompt prompt;
-        Project project(&measurer, &log, &prompt);
-        project.buildPalette();
-        ProgramBuilder pb(project);
+        ScratchProject scratch;
+        ProgramBuilder pb(scratch.project);
         pb.place(u"Περίμενε %p1 χιλιοστά δευτερολέπτου"_s);
-        ASSERT_TRUE(ProjectFiles::saveProject(project, file));
+        ASSERT_TRUE(ProjectFiles::saveProject(scratch.project, file));
     }
     const SimRun r = sim({file, u"--seconds"_s, u"1"_s});
     EXPECT_EQ(r.code, 1);
@@ -177,10 +179,8 @@ TEST(Simulation, RunningBlockIsReadFromTheFirmware)
     // The blink waits 500 ms after lighting the LED and 500 ms after putting it out:
     // a quarter and three quarters into a period, the board is in one wait and then
     // the other.
-    FixedTextMeasurer measurer;
-    NullDebugLog log;
-    RecordingUserPrompt prompt;
-    Project project(&measurer, &log, &prompt);
+    ScratchProject scratch;
+    Project &project = scratch.project;
     ASSERT_TRUE(ProjectFiles::loadProject(project, example(u"blink/blink.vzl"_s)).ok);
     Simulation sim(SimSetup::fromProject(project));
     QString error;

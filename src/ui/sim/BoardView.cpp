@@ -33,7 +33,8 @@ BoardView::BoardView(QWidget *parent) : QWidget(parent)
 {
     setObjectName(u"SimBoardView"_s);
     setAccessibleName(u"Προσομοιωμένη πλακέτα"_s);
-    setMinimumSize(420, 320);
+    // Small enough that the page never widens the window beyond what it was given.
+    setMinimumSize(240, 200);
 }
 
 void BoardView::setBoard(const QString &boardName, bool mega)

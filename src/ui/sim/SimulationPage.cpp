@@ -85,7 +85,7 @@ SimulationPage::SimulationPage(Project &project, const QString &firmwareFolder, 
     fPins->setEditTriggers(QAbstractItemView::NoEditTriggers);
     fPins->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     fPins->horizontalHeader()->setStretchLastSection(true);
-    fPins->setMinimumWidth(230);
+    fPins->setMinimumWidth(150);
 
     auto *side = new QVBoxLayout;
     side->addWidget(fInputs, 1);
