@@ -83,7 +83,10 @@ bool Simulation::start(const QString &firmwareFolder, QString *error)
                                     fBoardError = line.text;
                                 else if (line.text == running && fTransferSent)
                                     fRunning = true;
-                            }});
+                            },
+                            // The running block is read from the chip's memory, at any
+                            // moment, rather than from the board's reports at its waits.
+                            nullptr});
     fConnection->acConnectExecute(fSetup.program, u"simulated"_s);
     while (!fRunning) {
         if (!fBoardError.isEmpty()) {
