@@ -304,13 +304,15 @@ void SimBoard::setBarometer(double celsius, double hectopascals)
         sim_bmp180_set(fBmp.get(), qint32(std::lround(celsius * 10)), qint32(std::lround(hectopascals * 100)));
 }
 
-bool SimBoard::attachDht(int pin)
+bool SimBoard::attachDht(int pin, int sensorType)
 {
     const auto pb = BoardPins::portBit(fChip, pin);
     if (!pb)
         return false;
     fDhts.push_back(std::make_unique<sim_dht22_t>());
     sim_dht22_attach(fAvr, fDhts.back().get(), pb->port, pb->bit);
+    if (sensorType == 11)
+        sim_dht22_as_dht11(fDhts.back().get());
     return true;
 }
 

@@ -70,7 +70,8 @@ public:
     bool hasDisplay() const { return fLcd != nullptr; }
     void attachBarometer();
     void setBarometer(double celsius, double hectopascals);
-    bool attachDht(int pin);
+    // sensorType: the device's 11, 22 or 21 (the DHT21 answers as a DHT22).
+    bool attachDht(int pin, int sensorType);
     void setDht(int index, double celsius, double percent);
     bool attachSonar(int triggerPin, int echoPin);
     void setSonar(int index, int centimetres);

@@ -158,7 +158,7 @@ void Simulation::attachDevices()
             fBoard->setBarometer(DefaultCelsius, DefaultHectopascals);
             break;
         case DeviceTypes::Temp:
-            fBoard->attachDht(p[1]);
+            fBoard->attachDht(p[1], p[2]);
             fBoard->setDht(partIndex(position, DeviceTypes::Temp), DefaultCelsius, DefaultPercent);
             break;
         case DeviceTypes::UltraSonic:

@@ -686,7 +686,7 @@ QString simulatedDevices(Project &project)
         } else if (d.DeviceTypeID == DeviceTypes::BMP && !args.contains(u"--bmp180"_s)) {
             args << u"--bmp180"_s;
         } else if (d.DeviceTypeID == DeviceTypes::Temp && !dht && !unoPin(p[1]).isEmpty()) {
-            args << u"--dht22"_s << unoPin(p[1]);
+            args << (p[2] == 11 ? u"--dht11"_s : u"--dht22"_s) << unoPin(p[1]);
             dht = true;
         } else if (d.DeviceTypeID == DeviceTypes::UltraSonic && !sonar && !unoPin(p[1]).isEmpty()
                    && !unoPin(p[2]).isEmpty()) {

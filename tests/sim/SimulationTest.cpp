@@ -198,6 +198,27 @@ TEST(Simulation, RunningBlockIsReadFromTheFirmware)
     EXPECT_EQ(seen[0], seen[2]);
 }
 
+TEST(Simulation, ThermometerLessonShowsTheClimateSetOnItsDisplay)
+{
+    // The lesson's DHT11 (whole degrees and tenths in its bytes, unlike the DHT22)
+    // read on the display: the values set, then new ones.
+    ScratchProject scratch;
+    Project &project = scratch.project;
+    ASSERT_TRUE(ProjectFiles::loadProject(project, example(u"lessons/project-2/project-2.vzl"_s)).ok);
+    const int temp = project.devices().findByName(u"Temp_1"_s);
+    Simulation sim(SimSetup::fromProject(project));
+    ASSERT_TRUE(sim.setClimate(temp, 25.5, 40));
+    QString error;
+    ASSERT_TRUE(sim.start(QStringLiteral(FIRMWARE_DIR), &error)) << error.toStdString();
+    sim.advance(500);
+    EXPECT_TRUE(sim.board().displayRow(0).contains(u"25.50"_s)) << sim.board().displayRow(0).toStdString();
+    EXPECT_TRUE(sim.board().displayRow(1).contains(u"40.00"_s)) << sim.board().displayRow(1).toStdString();
+    ASSERT_TRUE(sim.setClimate(temp, -3.2, 71));
+    sim.advance(2500);
+    EXPECT_TRUE(sim.board().displayRow(0).contains(u"-3.20"_s)) << sim.board().displayRow(0).toStdString();
+    EXPECT_TRUE(sim.board().displayRow(1).contains(u"71.00"_s)) << sim.board().displayRow(1).toStdString();
+}
+
 TEST(Simulation, BarometerReadingsComeBackAsSet)
 {
     // The raw readings found for a temperature and a pressure compensate back to them.

@@ -36,10 +36,19 @@ void sim_dht22_set(sim_dht22_t *d, int tenths_celsius, int tenths_percent)
 {
     const unsigned h = (unsigned)(tenths_percent < 0 ? 0 : tenths_percent);
     const unsigned t = (unsigned)(tenths_celsius < 0 ? -tenths_celsius : tenths_celsius);
-    d->data[0] = (uint8_t)(h >> 8);
-    d->data[1] = (uint8_t)(h & 0xFF);
-    d->data[2] = (uint8_t)(((t >> 8) & 0x7F) | (tenths_celsius < 0 ? 0x80 : 0));
-    d->data[3] = (uint8_t)(t & 0xFF);
+    d->tenths_celsius = tenths_celsius;
+    d->tenths_percent = tenths_percent;
+    if (d->dht11) {
+        d->data[0] = (uint8_t)(h / 10);
+        d->data[1] = (uint8_t)(h % 10);
+        d->data[2] = (uint8_t)(t / 10);
+        d->data[3] = (uint8_t)((t % 10) | (tenths_celsius < 0 ? 0x80 : 0));
+    } else {
+        d->data[0] = (uint8_t)(h >> 8);
+        d->data[1] = (uint8_t)(h & 0xFF);
+        d->data[2] = (uint8_t)(((t >> 8) & 0x7F) | (tenths_celsius < 0 ? 0x80 : 0));
+        d->data[3] = (uint8_t)(t & 0xFF);
+    }
     d->data[4] = (uint8_t)(d->data[0] + d->data[1] + d->data[2] + d->data[3]);
 }
 
@@ -52,4 +61,10 @@ void sim_dht22_attach(avr_t *avr, sim_dht22_t *d, char port, int bit)
     d->wave.pin = sim_pin_irq(avr, port, bit);
     sim_line_follow(&d->line);
     avr_raise_irq(d->wave.pin, 1); /* the pull-up resistor of the module */
+}
+
+void sim_dht22_as_dht11(sim_dht22_t *d)
+{
+    d->dht11 = 1;
+    sim_dht22_set(d, d->tenths_celsius, d->tenths_percent);
 }

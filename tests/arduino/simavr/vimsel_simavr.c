@@ -17,6 +17,7 @@
  *                     (calibration, raw temperature 27898, raw pressure 23843)
  *   --dht22 D5        a DHT22 on that pin, answering 65.2 % and -10.1 degrees to a
  *                     start pulse of 0.8 to 30 ms
+ *   --dht11 D5        the same as a DHT11 (its bytes: whole units, then tenths)
  *   --hcsr04 D6,D7    an HC-SR04 (trigger, echo) with an obstacle at 123 cm
  *   --encoder D5,D2   a wheel's photo-interrupter: while the first pin is driven high
  *                     (the motor runs), the second changes level every 5 ms
@@ -418,8 +419,9 @@ int main(int argc, char **argv)
             want_lcd = 1;
         else if (!strcmp(argv[i], "--bmp180"))
             want_bmp = 1;
-        else if (!strcmp(argv[i], "--dht22") && i + 1 < argc && parse_pin(argv[i + 1], &dht_port, &dht_bit)) {
-            want_dht = 1;
+        else if ((!strcmp(argv[i], "--dht22") || !strcmp(argv[i], "--dht11")) && i + 1 < argc
+                 && parse_pin(argv[i + 1], &dht_port, &dht_bit)) {
+            want_dht = !strcmp(argv[i], "--dht11") ? 11 : 22;
             i++;
         } else if (!strcmp(argv[i], "--hcsr04") && i + 1 < argc && parse_pin(argv[i + 1], &trig_port, &trig_bit)
                    && argv[i + 1][2] == ',' && parse_pin(argv[i + 1] + 3, &echo_port, &echo_bit)) {
@@ -452,7 +454,7 @@ int main(int argc, char **argv)
         }
     }
     if (!elf) {
-        fprintf(stderr, "usage: %s [--mcu NAME] [--seconds S] [--watch B5]... [--lcd] [--bmp180] [--dht22 D5] [--hcsr04 D6,D7] [--encoder D5,D2] [--trace-pins] [--i2c-log] [--serial-log] [--uart-in FILE [--uart-at MS]] [--zero-pc A,...] [--after-zero S] sketch.elf\n", argv[0]);
+        fprintf(stderr, "usage: %s [--mcu NAME] [--seconds S] [--watch B5]... [--lcd] [--bmp180] [--dht22 D5 | --dht11 D5] [--hcsr04 D6,D7] [--encoder D5,D2] [--trace-pins] [--i2c-log] [--serial-log] [--uart-in FILE [--uart-at MS]] [--zero-pc A,...] [--after-zero S] sketch.elf\n", argv[0]);
         return 2;
     }
 
@@ -488,6 +490,8 @@ int main(int argc, char **argv)
     static sim_encoder_t encoder;
     if (want_dht)
         sim_dht22_attach(avr, &dht, dht_port, dht_bit);
+    if (want_dht == 11)
+        sim_dht22_as_dht11(&dht);
     if (want_sonar)
         sim_hcsr04_attach(avr, &sonar, trig_port, trig_bit, echo_port, echo_bit);
     if (want_encoder)
