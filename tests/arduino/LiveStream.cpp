@@ -35,6 +35,7 @@
 #include "serial/LiveConnection.h"
 #include "serial/LiveProgram.h"
 #include "serial/SerialLink.h"
+#include "util/ClockRef.h"
 #include "util/DebugLog.h"
 #include "util/TextMeasurer.h"
 #include "util/UserPrompt.h"
@@ -81,17 +82,6 @@ public:
 
 private:
     Recording &fRec;
-};
-
-// LiveConnection owns its clock; the recorder drives the same virtual clock.
-class ClockRef : public Clock {
-public:
-    explicit ClockRef(VirtualClock &c) : fClock(c) {}
-    qint64 nowMs() const override { return fClock.nowMs(); }
-    void callAfter(int ms, std::function<void()> fn) override { fClock.callAfter(ms, std::move(fn)); }
-
-private:
-    VirtualClock &fClock;
 };
 
 // A board that acknowledges at once: after the start byte (the first byte written)
@@ -696,7 +686,7 @@ QString simulatedDevices(Project &project)
         } else if (d.DeviceTypeID == DeviceTypes::BMP && !args.contains(u"--bmp180"_s)) {
             args << u"--bmp180"_s;
         } else if (d.DeviceTypeID == DeviceTypes::Temp && !dht && !unoPin(p[1]).isEmpty()) {
-            args << u"--dht22"_s << unoPin(p[1]);
+            args << (p[2] == 11 ? u"--dht11"_s : u"--dht22"_s) << unoPin(p[1]);
             dht = true;
         } else if (d.DeviceTypeID == DeviceTypes::UltraSonic && !sonar && !unoPin(p[1]).isEmpty()
                    && !unoPin(p[2]).isEmpty()) {

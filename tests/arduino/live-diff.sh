@@ -8,6 +8,10 @@
 #        live-diff.sh run <dir> <case> <vimsel_simavr> <firmware.elf>
 #          runs the case's sketch and the firmware fed with its stream in simavr and
 #          compares them (live_diff.py); the traces stay in <dir>/runs/<case>
+#        live-diff.sh sim <dir> <case> <vimsel_simavr> <vimsel-sim> <firmware-dir> <project.vzl>
+#          runs the case's sketch in simavr and the project in vimsel-sim, with the
+#          inputs the harness's devices give, and compares their pin changes
+#          (sim_diff.py); the outputs stay in <dir>/sim-runs/<case>
 #
 # The sketches are compiled as the Arduino IDE does, except without link-time
 # optimisation: with it, setup() and loop() melt into main() and nothing marks where
@@ -54,27 +58,35 @@ prepare() {
   return $failed
 }
 
-run() {
-  local name="$1" harness="$2" firmware="$3"
-  local case_dir="$dir/corpus/$name" build="$dir/builds/$name" runs="$dir/runs/$name"
-  if [ ! -f "$firmware" ]; then
-    echo "no interpreter firmware $firmware (build the target vimsel_firmware)" >&2
-    return 1
-  fi
+# The case's settings (seconds, sim, pulses) into the caller's variables, and the
+# compiled sketch run in simavr into <runs>/sketch.trace.
+sketch_trace() {
+  local name="$1" harness="$2" runs="$3"
+  local case_dir="$dir/corpus/$name" build="$dir/builds/$name"
   if [ ! -f "$case_dir/sim.args" ] || [ ! -f "$build/loop.address" ]; then
     echo "no prepared case $name in $dir (did arduino_live_diff_prepare pass?)" >&2
     return 1
   fi
-  local seconds sim pulses
   seconds=$(sed -n 's/^seconds=//p' "$case_dir/sim.args")
   sim=$(sed -n 's/^sim=//p' "$case_dir/sim.args")
   pulses=$(sed -n 's/^pulses=//p' "$case_dir/sim.args")
   mkdir -p "$runs"
-  # The transfer takes at most 5 s of host time, plus the waits for the board.
   # shellcheck disable=SC2086
   "$harness" --seconds "$(awk "BEGIN { print $seconds + 2 }")" --zero-pc "$(cat "$build/loop.address")" \
     --after-zero "$seconds" --trace-pins --i2c-log $sim "$build/$name.ino.elf" >"$runs/sketch.trace" 2>"$runs/sketch.err" \
     || { echo "$name: the sketch's simulation failed:" >&2; cat "$runs/sketch.err" >&2; return 1; }
+}
+
+run() {
+  local name="$1" harness="$2" firmware="$3"
+  local case_dir="$dir/corpus/$name" runs="$dir/runs/$name"
+  if [ ! -f "$firmware" ]; then
+    echo "no interpreter firmware $firmware (build the target vimsel_firmware)" >&2
+    return 1
+  fi
+  local seconds sim pulses
+  sketch_trace "$name" "$harness" "$runs" || return 1
+  # The transfer takes at most 5 s of host time, plus the waits for the board.
   # shellcheck disable=SC2086
   "$harness" --seconds "$(awk "BEGIN { print $seconds + 12 }")" --uart-in "$case_dir/$name.live" --serial-log \
     --after-zero "$seconds" --trace-pins --i2c-log $sim "$firmware" >"$runs/live.trace" 2>"$runs/live.err" \
@@ -86,8 +98,46 @@ run() {
   return $rc
 }
 
+# The inputs vimsel-sim gives the project's devices: what the harness's models hold
+# (the first DHT22, sonar of each kind; the barometer of the data sheet's example; no
+# switch pressed, analogue inputs at 0).
+sim_settings() {
+  python3 - "$1" <<'PY'
+import configparser, sys
+adv = configparser.ConfigParser(strict=False, interpolation=None)
+adv.read(sys.argv[1][:-4] + '.adv', encoding='utf-8')
+first = set()
+for section in adv.sections():
+    if not section.startswith('ADev_'):
+        continue
+    d = adv[section]
+    kind, name = int(d.get('DeviceTypeID', '-1')), d.get('DeviceName', '')
+    value = {3: '123', 5: '0', 6: '-10.1,65.2', 7: '699.64,15', 8: '0'}.get(kind)
+    if value is None or (kind in (3, 6) and kind in first):
+        continue
+    first.add(kind)
+    print('--set %s=%s' % (name, value))
+PY
+}
+
+sim_run() {
+  local name="$1" harness="$2" tool="$3" firmware_dir="$4" project="$5"
+  local runs="$dir/sim-runs/$name"
+  local seconds sim pulses
+  sketch_trace "$name" "$harness" "$runs" || return 1
+  # shellcheck disable=SC2046
+  "$tool" "$project" --seconds "$seconds" --pins "$runs/sim.pins" --firmware "$firmware_dir" \
+    $(sim_settings "$project") 2>"$runs/sim.err" \
+    || { echo "$name: vimsel-sim failed:" >&2; cat "$runs/sim.err" >&2; return 1; }
+  python3 "$here/sim_diff.py" "$name" "$runs/sketch.trace" "$runs/sim.pins" --seconds "$seconds" --pulses "$pulses"
+  local rc=$?
+  [ $rc -eq 0 ] || echo "outputs: $runs/sketch.trace $runs/sim.pins"
+  return $rc
+}
+
 case "$mode" in
   prepare) prepare "$3" "$4" "$5" ;;
   run) run "$3" "$4" "$5" ;;
-  *) echo "usage: $0 prepare|run ..." >&2; exit 2 ;;
+  sim) sim_run "$3" "$4" "$5" "$6" "$7" ;;
+  *) echo "usage: $0 prepare|run|sim ..." >&2; exit 2 ;;
 esac

@@ -4,6 +4,7 @@
   atspi.py find NAME [ROLE]    prints "x y" (screen) of the middle of the first showing
                                control called NAME (and of ROLE, e.g. "push button")
   atspi.py text NAME [ROLE]    prints the text of that control (its text, else its name)
+  atspi.py describe NAME [ROLE]  prints that control's description
   atspi.py extents NAME [ROLE] prints "x y width height" (screen) of that control
   atspi.py has TEXT            exit 0 when a showing control's name or text holds TEXT
   atspi.py dialog              the texts of the open dialog or message box, one a line
@@ -138,6 +139,9 @@ def main():
         return 0
     if cmd == "text":
         print(text_of(acc) or acc.name)
+        return 0
+    if cmd == "describe":
+        print(acc.description or "")
         return 0
     if cmd == "extents":
         e = acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)

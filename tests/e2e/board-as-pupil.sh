@@ -117,15 +117,6 @@ sleep 1
 shot "started"
 
 atspi() { as_pupil bash -c '. "$1/bus.env"; shift; exec /usr/bin/python3 "$@"' _ "$WORK" "$HERE/atspi.py" "$@"; }
-# Clicks the control called NAME with the pointer.
-press() { # NAME [ROLE]
-  local xy
-  xy=$(atspi find "$@") || fail "no control called \"$1\" is shown: $(atspi dump 2>/dev/null | cut -f1,2 | tr '\n' ';' | tail -c 600)"
-  # shellcheck disable=SC2086
-  xdotool mousemove $xy
-  sleep 0.2
-  xdotool click 1
-}
 # Waits until a control of the window shows TEXT (its name or its text).
 expect_text() { # TEXT [SECONDS]
   ATSPI_TIMEOUT=${2:-20} atspi has "$1" || fail "nothing in the window says \"$1\""

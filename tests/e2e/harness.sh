@@ -257,3 +257,13 @@ start_screen_reader_bus() {
   export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 }
 atspi() { /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/atspi.py" "$@"; }
+# Clicks the control called NAME (of ROLE, e.g. "push button"), found as a screen
+# reader finds it.
+press() { # NAME [ROLE]
+  local xy
+  xy=$(atspi find "$@") || fail "no control called \"$1\" is shown: $(atspi dump 2>/dev/null | cut -f1,2 | tr '\n' ';' | tail -c 600)"
+  # shellcheck disable=SC2086
+  xdotool mousemove $xy
+  sleep 0.2
+  xdotool click 1
+}

@@ -8,7 +8,8 @@
 # say "Morvane ready". The pupil opens PROJECT (a blink of pin 13 every 500 ms) and
 # presses "Αποστολή": "Αποστολή προγράμματος…" shows while the blocks go over the line
 # at 9600 baud, the firmware starts the program and the board's log must show pin 13
-# changing at that pace. "Τερμάτισε" must stop it: "Program stopped", and the pin
+# changing at that pace, and the canvas outlines the wait the board is in, in turn.
+# "Τερμάτισε" must stop it: "Program stopped", no wait outlined, and the pin
 # stays as it is.
 #
 #   live-mode.sh VIMSEL SIMBOARD OPTIBOOT_HEX FIRMWARE_HEX PROJECT OUT_DIR
@@ -164,6 +165,15 @@ since_program | awk '/^pin B5 /{t[n++]=$3} END{
   || fail "pin 13 does not change every 500 ms: $(since_program | grep '^pin' | tail -8 | tr '\n' ' ')"
 shot "running"
 
+STEP="following the board's block on the canvas"
+# The firmware tells which wait it is in; the canvas outlines that wait, one and then
+# the other (window-relative points on the left edges of the blink's two waits).
+WAIT_ON=(441 287) WAIT_OFF=(441 357) HIGHLIGHT="255,140,0"
+outlined() { [ "$(pixel_at "$(abs_x "$1")" "$(abs_y "$2")")" = "$HIGHLIGHT" ]; }
+wait_for "the wait after the LED lights to be outlined" outlined "${WAIT_ON[@]}"
+wait_for "the wait after it goes dark to be outlined" outlined "${WAIT_OFF[@]}"
+wait_for "the first wait outlined again" outlined "${WAIT_ON[@]}"
+
 STEP="stopping the program with Τερμάτισε"
 click "${STOP_BUTTON[@]}"
 program_stopped() { since_program | grep -q '^text .*Program stopped'; }
@@ -172,6 +182,7 @@ changes=$(grep -c '^pin B5 ' "$BOARD_LOG")
 sleep 1.5
 [ "$(grep -c '^pin B5 ' "$BOARD_LOG")" = "$changes" ] \
   || fail "pin 13 still changes after Τερμάτισε: $(grep '^pin' "$BOARD_LOG" | tail -3 | tr '\n' ' ')"
+if outlined "${WAIT_ON[@]}" || outlined "${WAIT_OFF[@]}"; then fail "a wait is still outlined after Τερμάτισε"; fi
 shot "stopped"
 
 PASSED=1

@@ -8,5 +8,6 @@ set -euo pipefail
 src="$1"
 out="$2"
 cmake -S "$src" -B "$out" -G Ninja -DVIMSEL_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-      -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g" >/dev/null
+      -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g" \
+      -DCMAKE_C_FLAGS_RELWITHDEBINFO="-O1 -g" >/dev/null
 cmake --build "$out" -j"${VIMSEL_BUILD_JOBS:-2}"

@@ -39,14 +39,15 @@ dpkg-deb -x "$deb" "$scratch/root"
 root=$scratch/root
 (cd "$root" && find . \( -type f -o -type l \) | sed 's|^\.||' | sort) >"$scratch/files"
 {
-  printf '%s\n' /usr/bin/vimsel /usr/bin/vimsel-sketch /usr/lib/vimsel/libvimsel_browser.so \
+  printf '%s\n' /usr/bin/vimsel /usr/bin/vimsel-sketch /usr/bin/vimsel-sim /usr/lib/vimsel/libvimsel_browser.so \
     /usr/share/applications/gr.ombrinex.vimsel.desktop \
     /usr/share/metainfo/gr.ombrinex.vimsel.metainfo.xml \
     /usr/share/mime/packages/gr.ombrinex.vimsel.xml \
     /usr/share/icons/hicolor/scalable/apps/gr.ombrinex.vimsel.svg \
     /usr/share/icons/hicolor/scalable/mimetypes/application-x-vimsel-project.svg \
-    /usr/share/man/man1/vimsel.1.gz /usr/share/man/man1/vimsel-sketch.1.gz \
-    /usr/share/vimsel/Arduino/Morvane.ino.Uno.hex /usr/share/vimsel/Arduino/Morvane.ino.Mega.hex
+    /usr/share/man/man1/vimsel.1.gz /usr/share/man/man1/vimsel-sketch.1.gz /usr/share/man/man1/vimsel-sim.1.gz \
+    /usr/share/vimsel/Arduino/Morvane.ino.Uno.hex /usr/share/vimsel/Arduino/Morvane.ino.Mega.hex \
+    /usr/share/vimsel/Arduino/Morvane.ino.Uno.elf /usr/share/vimsel/Arduino/Morvane.ino.Mega.elf
   for size in 16 22 24 32 48 64 128 256; do
     echo "/usr/share/icons/hicolor/${size}x${size}/apps/gr.ombrinex.vimsel.png"
   done
@@ -69,13 +70,13 @@ diff -r "$src/examples" "$root/usr/share/vimsel/examples" >/dev/null || fail "sh
 # Files readable by every user, programs runnable, owned by root.
 bad_modes=$(dpkg-deb -c "$deb" | awk '$2 != "root/root" {print}')
 [ -z "$bad_modes" ] || fail "files not owned by root: $bad_modes"
-for f in /usr/bin/vimsel /usr/bin/vimsel-sketch; do
+for f in /usr/bin/vimsel /usr/bin/vimsel-sketch /usr/bin/vimsel-sim; do
   [ -x "$root$f" ] || fail "$f is not executable"
 done
 find "$root" -type f ! -perm -a+r | grep -q . && fail "files not readable by all: $(find "$root" -type f ! -perm -a+r | head -3)"
 
 # ---- The binaries ------------------------------------------------------------------
-for f in /usr/bin/vimsel /usr/bin/vimsel-sketch /usr/lib/vimsel/libvimsel_browser.so; do
+for f in /usr/bin/vimsel /usr/bin/vimsel-sketch /usr/bin/vimsel-sim /usr/lib/vimsel/libvimsel_browser.so; do
   if readelf -d "$root$f" | grep -Eq 'RPATH|RUNPATH'; then fail "$f carries a library path: $(readelf -d "$root$f" | grep -E 'RPATH|RUNPATH')"; fi
   readelf -S "$root$f" | grep -q '\.debug_info' && fail "$f is not stripped"
 done
@@ -100,7 +101,7 @@ update-mime-database "$scratch/mime" >"$scratch/update-mime.log" 2>&1 || fail "u
 grep -q 'application/x-vimsel-project:\*\.vzl' "$scratch/mime/globs2" || fail "*.vzl is not a project: $(cat "$scratch/mime/globs2")"
 grep -q 'Πρόγραμμα' "$scratch/mime/application/x-vimsel-project.xml" || fail "the file type has no Greek description"
 # The manual pages read without a warning.
-for page in vimsel vimsel-sketch; do
+for page in vimsel vimsel-sketch vimsel-sim; do
   warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$root/usr/share/man/man1/$page.1.gz" 2>&1 >/dev/null || true)
   [ -z "$warnings" ] || fail "man $page: $warnings"
   LC_ALL=C.UTF-8 man -l "$root/usr/share/man/man1/$page.1.gz" | grep -q 'ΟΝΟΜΑ' || fail "man $page shows no page"

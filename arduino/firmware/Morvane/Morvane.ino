@@ -16,6 +16,12 @@
 
 using WireFormat::Field;
 
+// The block record being run (its index among the block records received), 0xFFFF
+// while no program runs. A simulator reads it from memory by this name.
+extern "C" {
+volatile uint16_t morvaneRunningBlock __attribute__((used)) = 0xFFFF;
+}
+
 // The core has no placement form of new: the device objects are built in the arena.
 inline void *operator new(size_t, void *where) noexcept { return where; }
 
@@ -79,9 +85,33 @@ void poll()
     Serial.read();
 }
 
+// The program's own waits of 20 ms or more tell the host the block they belong to, as
+// a line "@<record>", when it is another than the last one told. The line goes out by
+// interrupt while the wait runs: the program's timing stays as it is, and a sensor read
+// after the wait meets a quiet line.
+bool tellWait = false;
+uint16_t toldBlock = 0xFFFF;
+
+void tellBlock()
+{
+    if (!tellWait)
+        return;
+    tellWait = false;
+    if (morvaneRunningBlock == toldBlock || Serial.availableForWrite() < 8)
+        return;
+    toldBlock = morvaneRunningBlock;
+    Serial.write('@');
+    Serial.print(toldBlock);
+    Serial.write('\n');
+}
+
 } // namespace
 
-void yield() { poll(); }
+void yield()
+{
+    tellBlock();
+    poll();
+}
 
 namespace {
 
@@ -582,6 +612,7 @@ void run()
             continue;
         }
         const Block &b = blocks[i];
+        morvaneRunningBlock = i;
         switch (b.cmd) {
         case 2: halt(); break;
         case 70:
@@ -613,8 +644,15 @@ void run()
         case 202: digitalWrite(uint8_t(intSlot(b.v1, b.p1)), HIGH); break;
         case 203: digitalWrite(uint8_t(intSlot(b.v1, b.p1)), LOW); break;
         case 250:
-            if (b.v1 == 0xFF) delay((unsigned long)(long)b.p1);
-            else wait(slot(b.v1, b.p1));
+            if (b.v1 == 0xFF) {
+                tellWait = b.p1 >= 20;
+                delay((unsigned long)(long)b.p1);
+            } else {
+                const Value v = slot(b.v1, b.p1);
+                tellWait = v.asLong() >= 20;
+                wait(v);
+            }
+            tellWait = false;
             break;
         case 230: vars[b.p2] = int16_t(intSlot(b.v1, b.p1)); break;
         case 231: {
@@ -717,11 +755,13 @@ void loop()
     for (uint8_t i = 0; i < varCount; ++i) vars[i] = 0;
     // Not flushed: the line goes out by interrupt while the first blocks run.
     say(F("Program start"));
+    toldBlock = 0xFFFF;
     if (setjmp(stopPoint) == 0) {
         running = true;
         run();
     }
     running = false;
+    morvaneRunningBlock = 0xFFFF;
     stopOutputs();
     say(F("Program stopped"));
 }

@@ -274,6 +274,8 @@ void LiveConnection::endMarker()
 
 void LiveConnection::finish(bool sent, const QString &message, UserPrompt::Icon icon)
 {
+    if (fProgram)
+        fRecordBlocks = sent ? fProgram->recordBlocks : QStringList();
     ++fToken;
     fState = State::Idle;
     fProgram.reset();
@@ -336,8 +338,12 @@ void LiveConnection::ComPort1RxChar()
     }
     for (char c : fLink->readAll()) {
         if (c == '\r' || c == '\n') {
-            if (!fLine.isEmpty()) {
+            if (blockReport(fLine)) {
+                // Said at every wait: not for the debug list.
+            } else if (!fLine.isEmpty()) {
                 fLog->AddDebug(fLine);
+                if (fLine == u"Program stopped"_s && fEvents.blockReached)
+                    fEvents.blockReached(QString());
                 if (const std::optional<FirmwareLine> said = FirmwareLine::read(fLine)) {
                     fLog->AddDebug(said->text);
                     if (fEvents.boardSaid)
@@ -349,4 +355,18 @@ void LiveConnection::ComPort1RxChar()
             fLine += QChar::fromLatin1(c);
         }
     }
+}
+
+// "@<record>": the firmware waits in that block record.
+bool LiveConnection::blockReport(const QString &line)
+{
+    if (!line.startsWith(u'@'))
+        return false;
+    bool ok = false;
+    const int record = line.mid(1).toInt(&ok);
+    if (!ok || record < 0)
+        return false;
+    if (fEvents.blockReached)
+        fEvents.blockReached(record < fRecordBlocks.size() ? fRecordBlocks[record] : QString());
+    return true;
 }

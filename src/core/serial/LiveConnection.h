@@ -36,6 +36,9 @@ public:
         std::function<void(bool sent)> finished;
         // The firmware said something the pupil should read (in Greek).
         std::function<void(const FirmwareLine &line)> boardSaid;
+        // The program on the board waits in this block now (its name), or no block
+        // (empty) once it stopped.
+        std::function<void(const QString &blockName)> blockReached;
     };
 
     LiveConnection(std::unique_ptr<SerialLink> link, std::unique_ptr<Clock> clock, DebugLog *log,
@@ -90,6 +93,7 @@ private:
     int ReadByte();
     void pulseDtr();
     void ComPort1RxChar();
+    bool blockReport(const QString &line);
     void later(int ms, void (LiveConnection::*step)());
 
     std::unique_ptr<SerialLink> fLink;
@@ -106,6 +110,7 @@ private:
     QString fLine;      // the received text line being assembled
     QByteArray fRx;     // bytes received during a transfer, read one at a time
     std::optional<LiveProgram> fProgram;
+    QStringList fRecordBlocks;  // of the program last sent: the block of each record
     QString fPortName;
     qint64 fT0 = 0;
     std::size_t fNextStep = 0;

@@ -142,6 +142,7 @@ private:
         }
         fOut.steps.back().endsBlockRecord = true;
         ++fOut.blockRecords;
+        fOut.recordBlocks.append(b->Name());
     }
 
     LiveProgram &fOut;

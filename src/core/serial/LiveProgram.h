@@ -27,6 +27,9 @@ struct LiveProgram {
     int deviceCount = 0;
     int blockRecords = 0; // block records actually sent (else branches included)
     std::vector<LiveStep> steps;
+    // The name of the block behind each block record, in the order they are sent: the
+    // firmware numbers the records it runs so.
+    QStringList recordBlocks;
 
     // The low 8 bits of blocks plus devices.
     char countByte() const { return char((blockCount + deviceCount) & 0xFF); }

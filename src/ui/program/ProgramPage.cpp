@@ -318,6 +318,11 @@ void ProgramPage::placeBesideCanvas(QWidget *view)
     view->installEventFilter(this);
 }
 
+void ProgramPage::pointAtNothing()
+{
+    d->view->setHighlighted(nullptr);
+}
+
 QString ProgramPage::pointAt(const QString &blockName)
 {
     Workspace &ws = d->project->workspace();

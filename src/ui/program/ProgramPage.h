@@ -27,6 +27,8 @@ public:
     // message points at it); returns its text as the pupil reads it, empty when there
     // is no such block on the canvas.
     QString pointAt(const QString &blockName);
+    // Takes that outline away.
+    void pointAtNothing();
     // What the checks before sending found, under the canvas; hidden until then.
     FindingsPanel *findingsPanel() const;
     // A view shown right of the canvas (the code beside the blocks), hidden until

@@ -1,5 +1,7 @@
 #include "shell/TfrmVimsel.h"
 
+#include "sim/SimulationPage.h"
+
 #include "about/TfrmAbout.h"
 #include "blocks/TKeloEdit.h"
 #include "blocks/TKeloUpDown.h"
@@ -402,6 +404,10 @@ void TfrmVimsel::createPages()
     fNotebook->addTab(fDevicesPage, u"Συσκευές"_s);
     fNotebook->addTab(fLessonsPage, u"Μαθήματα"_s);
     fNotebook->addTab(fArduMemo, u"Arduino Κώδικας"_s);
+    fSimulationPage = new SimulationPage(*fProject, ResourcePaths::dataDir(u"Arduino"_s), fNotebook);
+    fNotebook->addTab(fSimulationPage, u"Προσομοίωση"_s);
+    // The block the simulated board runs is outlined on the canvas as it goes.
+    connect(fSimulationPage, &SimulationPage::runningBlockChanged, this, &TfrmVimsel::outlineRunningBlock);
     connect(fNotebook, &QTabWidget::currentChanged, this, [this, lessons](int page) {
         if (page == LessonsPageIndex)
             lessons->expandAll();
@@ -526,8 +532,18 @@ QString TfrmVimsel::runFileDialog(bool save, const QString &current)
     return chosen;
 }
 
+void TfrmVimsel::outlineRunningBlock(const QString &blockName)
+{
+    if (blockName.isEmpty())
+        fProgramPage->pointAtNothing();
+    else
+        fProgramPage->pointAt(blockName);
+}
+
 void TfrmVimsel::afterFileCommand()
 {
+    // A run of the program shown before ends with it: its blocks are gone.
+    fSimulationPage->stop();
     fProgramPage->sync();
     fOpenProgress->finish();
     fFilePanel->setText(fSession->fileName());
@@ -655,6 +671,7 @@ void TfrmVimsel::createToolchain(const QString &writableFolder)
     live.showStatus = [this](const QString &text) {
         fResultPanel->setText(text);
     };
+    live.showRunningBlock = [this](const QString &name) { outlineRunningBlock(name); };
     fLiveMode = new LiveMode(std::move(live));
     // After the options window has closed (the connection above runs it).
     connect(fAcOptions, &QAction::triggered, fLiveMode, &LiveMode::applyOption);

@@ -144,6 +144,9 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    // The block a board (simulated or on the line) runs, outlined on the canvas; an
+    // empty name takes the outline away.
+    void outlineRunningBlock(const QString &blockName);
     void createActions();
     void createToolBar();
     void createMenu();
@@ -182,6 +185,7 @@ private:
     std::unique_ptr<TextMeasurer> fMeasurer;
     ArduinoToolchain *fToolchain = nullptr;
     LiveMode *fLiveMode = nullptr;
+    class SimulationPage *fSimulationPage = nullptr;
     CodeCompanion *fCode = nullptr;
     CodeMenus *fCodeMenus = nullptr;
     QAction *fConnectButton = nullptr;

@@ -44,6 +44,10 @@ LiveMode::LiveMode(Window window) : QObject(window.widget), fWindow(std::move(wi
                                     QTimer::singleShot(0, this, [this, text = line.text] {
                                         fWindow.prompt->showMessage(text, UserPrompt::Icon::Warning);
                                     });
+                            },
+                            [this](const QString &blockName) {
+                                if (fWindow.showRunningBlock)
+                                    fWindow.showRunningBlock(blockName);
                             }});
     connect(fWindow.acConnect, &QAction::triggered, this, &LiveMode::send);
     connect(fWindow.acStop, &QAction::triggered, this, &LiveMode::stop);

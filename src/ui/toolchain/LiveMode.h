@@ -48,6 +48,8 @@ public:
         const PortAccess *access = nullptr;  // whether the user may open it
         // Shows what the board said, in Greek, where the pupil reads results.
         std::function<void(const QString &)> showStatus;
+        // Outlines the block the board's program waits in (its name; empty: none).
+        std::function<void(const QString &)> showRunningBlock;
     };
 
     explicit LiveMode(Window window);

@@ -17,6 +17,7 @@
  *                     (calibration, raw temperature 27898, raw pressure 23843)
  *   --dht22 D5        a DHT22 on that pin, answering 65.2 % and -10.1 degrees to a
  *                     start pulse of 0.8 to 30 ms
+ *   --dht11 D5        the same as a DHT11 (its bytes: whole units, then tenths)
  *   --hcsr04 D6,D7    an HC-SR04 (trigger, echo) with an obstacle at 123 cm
  *   --encoder D5,D2   a wheel's photo-interrupter: while the first pin is driven high
  *                     (the motor runs), the second changes level every 5 ms
@@ -69,6 +70,12 @@
 #include <sim_irq.h>
 #include <sim_time.h>
 
+#include "sim_bmp180.h"
+#include "sim_dht22.h"
+#include "sim_encoder.h"
+#include "sim_hcsr04.h"
+#include "sim_lcd.h"
+
 static avr_t *avr;
 
 static double now_ms(void)
@@ -90,292 +97,8 @@ static void pin_changed(struct avr_irq_t *irq, uint32_t value, void *param)
     printf("pin %c%d %.6f %u\n", w->port, w->bit, now_ms(), value ? 1u : 0u);
 }
 
-/* ---------------------------------------------------------------- I2C slaves */
-
-/* One device on the bus: it answers its address and is told about every byte. */
-typedef struct i2c_slave_t {
-    uint8_t address; /* 7-bit */
-    int selected;
-    int reading;
-    int byte_index;  /* data bytes since the address */
-    void (*write)(struct i2c_slave_t *, int index, uint8_t data);
-    uint8_t (*read)(struct i2c_slave_t *);
-    void *state;
-} i2c_slave_t;
-
-static avr_irq_t *twi_reply;
-
-static void i2c_message(struct avr_irq_t *irq, uint32_t value, void *param)
-{
-    (void)irq;
-    i2c_slave_t *s = param;
-    avr_twi_msg_irq_t v;
-    v.u.v = value;
-    if (v.u.twi.msg & TWI_COND_STOP)
-        s->selected = 0;
-    if (v.u.twi.msg & TWI_COND_START) {
-        s->selected = (v.u.twi.addr >> 1) == s->address;
-        s->reading = v.u.twi.addr & 1;
-        s->byte_index = 0;
-        if (s->selected)
-            avr_raise_irq(twi_reply, avr_twi_irq_msg(TWI_COND_ACK, v.u.twi.addr, 1));
-    }
-    if (!s->selected)
-        return;
-    if (v.u.twi.msg & TWI_COND_WRITE) {
-        avr_raise_irq(twi_reply, avr_twi_irq_msg(TWI_COND_ACK, v.u.twi.addr, 1));
-        s->write(s, s->byte_index++, v.u.twi.data);
-    }
-    if (v.u.twi.msg & TWI_COND_READ) {
-        uint8_t data = s->read(s);
-        avr_raise_irq(twi_reply, avr_twi_irq_msg(TWI_COND_READ, v.u.twi.addr, data));
-    }
-}
-
-static void attach_i2c(i2c_slave_t *s)
-{
-    static const char *names[] = {"twi.in", "twi.out"};
-    avr_irq_t *irq = avr_alloc_irq(&avr->irq_pool, 0, 2, names);
-    avr_irq_register_notify(irq + 1, i2c_message, s);
-    avr_connect_irq(avr_io_getirq(avr, AVR_IOCTL_TWI_GETIRQ(0), TWI_IRQ_OUTPUT), irq + 1);
-    if (!twi_reply) {
-        twi_reply = irq;
-        avr_connect_irq(twi_reply, avr_io_getirq(avr, AVR_IOCTL_TWI_GETIRQ(0), TWI_IRQ_INPUT));
-    }
-}
-
-/* ---------------------------------------------------------------- HD44780 behind a PCF8574 */
-
-enum { RS = 0x01, RW = 0x02, EN = 0x04, LIGHT = 0x08 };
-
-typedef struct {
-    uint8_t port;
-    int four_bit, have_high, high;
-    int display_on, increment, in_cgram;
-    int addr, cgaddr;
-    int errors;
-    uint8_t ddram[128];
-    uint8_t cgram[64];
-} lcd_t;
-
-static void lcd_instruction(lcd_t *l, uint8_t v)
-{
-    if (v & 0x80) {
-        l->in_cgram = 0;
-        l->addr = v & 0x7F;
-    } else if (v & 0x40) {
-        l->in_cgram = 1;
-        l->cgaddr = v & 0x3F;
-    } else if (v & 0x20) {
-        if (l->four_bit && (v & 0x10))
-            l->errors++; /* back to 8 bits in the middle of a session */
-    } else if (v & 0x10) {
-        /* cursor or display shift: not used */
-    } else if (v & 0x08) {
-        l->display_on = (v & 0x04) != 0;
-    } else if (v & 0x04) {
-        l->increment = (v & 0x02) != 0;
-    } else if (v & 0x02) {
-        l->addr = 0;
-    } else if (v & 0x01) {
-        memset(l->ddram, ' ', sizeof l->ddram);
-        l->addr = 0;
-        l->in_cgram = 0;
-        l->increment = 1;
-    }
-}
-
-static void lcd_data(lcd_t *l, uint8_t v)
-{
-    if (l->in_cgram) {
-        l->cgram[l->cgaddr] = v;
-        l->cgaddr = (l->cgaddr + 1) & 0x3F;
-    } else {
-        l->ddram[l->addr] = v;
-        l->addr = (l->addr + (l->increment ? 1 : -1)) & 0x7F;
-    }
-}
-
-/* The controller takes the data lines when En falls. */
-static void lcd_port_write(i2c_slave_t *s, int index, uint8_t data)
-{
-    (void)index;
-    lcd_t *l = s->state;
-    const uint8_t old = l->port;
-    l->port = data;
-    if (!((old & EN) && !(data & EN)))
-        return;
-    if (data & RW) {
-        l->errors++; /* nothing of ours reads the display */
-        return;
-    }
-    const int nibble = data >> 4;
-    if (!l->four_bit) {
-        /* Still in 8-bit mode: D0..D3 are not wired and read as 0. */
-        const uint8_t v = (uint8_t)(nibble << 4);
-        if ((v & 0xE0) == 0x20 && !(v & 0x10))
-            l->four_bit = 1;
-        else if (data & RS)
-            l->errors++;
-        return;
-    }
-    if (!l->have_high) {
-        l->high = nibble;
-        l->have_high = 1;
-        return;
-    }
-    l->have_high = 0;
-    const uint8_t v = (uint8_t)(l->high << 4 | nibble);
-    if (data & RS)
-        lcd_data(l, v);
-    else
-        lcd_instruction(l, v);
-}
-
-static uint8_t lcd_port_read(i2c_slave_t *s)
-{
-    return ((lcd_t *)s->state)->port;
-}
-
-static void print_row(const lcd_t *l, int row, int start)
-{
-    printf("lcd row%d ", row);
-    for (int i = 0; i < 16; i++) {
-        const uint8_t c = l->ddram[start + i];
-        if (c >= 0x20 && c < 0x7F && c != '\\')
-            putchar(c);
-        else
-            printf("\\x%02x", c);
-    }
-    putchar('\n');
-}
-
-/* ---------------------------------------------------------------- BMP180 */
-
-typedef struct {
-    uint8_t reg[256];
-    uint8_t pointer;
-} bmp_t;
-
-static void bmp_write(i2c_slave_t *s, int index, uint8_t data)
-{
-    bmp_t *b = s->state;
-    if (index == 0) {
-        b->pointer = data;
-        return;
-    }
-    b->reg[b->pointer] = data;
-    if (b->pointer == 0xF4) {
-        if (data == 0x2E) {
-            const uint16_t ut = 27898;
-            b->reg[0xF6] = ut >> 8;
-            b->reg[0xF7] = ut & 0xFF;
-        } else if ((data & 0x3F) == 0x34) {
-            const int oss = data >> 6;
-            const uint32_t raw = (uint32_t)23843 << (8 - oss);
-            b->reg[0xF6] = (raw >> 16) & 0xFF;
-            b->reg[0xF7] = (raw >> 8) & 0xFF;
-            b->reg[0xF8] = raw & 0xFF;
-        }
-    }
-    b->pointer++;
-}
-
-static uint8_t bmp_read(i2c_slave_t *s)
-{
-    bmp_t *b = s->state;
-    return b->reg[b->pointer++];
-}
-
-static void bmp_init(bmp_t *b)
-{
-    static const int16_t cal[11] = {408, -72, -14383, (int16_t)32741, (int16_t)32757, 23153,
-                                    6190, 4, -32768, -8711, 2868};
-    memset(b, 0, sizeof *b);
-    for (int i = 0; i < 11; i++) {
-        b->reg[0xAA + 2 * i] = (uint8_t)((uint16_t)cal[i] >> 8);
-        b->reg[0xAB + 2 * i] = (uint8_t)((uint16_t)cal[i] & 0xFF);
-    }
-    b->reg[0xD0] = 0x55;
-}
-
-
-/* ---------------------------------------------------------------- driven input lines */
-
-/* A waveform played on an input pin: level[i] is held for us[i] microseconds; a
- * duration of 0 ends the waveform with that level kept. */
-typedef struct {
-    avr_irq_t *pin;
-    int n, i;
-    uint32_t us[100];
-    uint8_t level[100];
-} wave_t;
-
-static void wave_add(wave_t *w, uint8_t level, uint32_t us)
-{
-    w->level[w->n] = level;
-    w->us[w->n] = us;
-    w->n++;
-}
-
-static avr_cycle_count_t wave_step(struct avr_t *a, avr_cycle_count_t when, void *param)
-{
-    wave_t *w = param;
-    if (w->i >= w->n)
-        return 0;
-    avr_raise_irq(w->pin, w->level[w->i]);
-    const uint32_t us = w->us[w->i++];
-    return us ? when + avr_usec_to_cycles(a, us) : 0;
-}
-
-static void wave_start(wave_t *w)
-{
-    w->i = 0;
-    avr_cycle_timer_cancel(avr, wave_step, w);
-    avr_cycle_timer_register(avr, 1, wave_step, w);
-}
-
-/* The MCU's own drive of one pin, followed through its DDR and PORT registers. */
-typedef struct line_t {
-    char port;
-    int bit;
-    int ddr, out;
-    void (*changed)(struct line_t *);
-    void *model;
-} line_t;
-
-static void line_ddr(struct avr_irq_t *irq, uint32_t value, void *param)
-{
-    (void)irq;
-    line_t *l = param;
-    const int ddr = (value >> l->bit) & 1;
-    if (ddr != l->ddr) {
-        l->ddr = ddr;
-        l->changed(l);
-    }
-}
-
-static void line_port(struct avr_irq_t *irq, uint32_t value, void *param)
-{
-    (void)irq;
-    line_t *l = param;
-    const int out = (value >> l->bit) & 1;
-    if (out != l->out) {
-        l->out = out;
-        l->changed(l);
-    }
-}
-
-static avr_irq_t *pin_irq(char port, int bit)
-{
-    return avr_io_getirq(avr, AVR_IOCTL_IOPORT_GETIRQ(port), bit);
-}
-
-static void line_follow(line_t *l)
-{
-    avr_irq_register_notify(avr_io_getirq(avr, AVR_IOCTL_IOPORT_GETIRQ(l->port), IOPORT_IRQ_DIRECTION_ALL), line_ddr, l);
-    avr_irq_register_notify(avr_io_getirq(avr, AVR_IOCTL_IOPORT_GETIRQ(l->port), IOPORT_IRQ_REG_PORT), line_port, l);
-}
+/* ---------------------------------------------------------------- devices
+ * (the models are the simulator library's: src/sim/parts) */
 
 static int parse_pin(const char *text, char *port, int *bit)
 {
@@ -384,128 +107,6 @@ static int parse_pin(const char *text, char *port, int *bit)
     *port = text[0];
     *bit = text[1] - '0';
     return 1;
-}
-
-/* ---------------------------------------------------------------- DHT22 */
-
-typedef struct {
-    line_t line;
-    wave_t wave;
-    int host_low;
-    avr_cycle_count_t low_since;
-    uint8_t data[5];
-} dht_t;
-
-static void dht_changed(line_t *l)
-{
-    dht_t *d = l->model;
-    const int low = l->ddr && !l->out;
-    if (low && !d->host_low) {
-        d->host_low = 1;
-        d->low_since = avr->cycle;
-        return;
-    }
-    if (!d->host_low || low)
-        return;
-    d->host_low = 0;
-    const double ms = (double)(avr->cycle - d->low_since) * 1000.0 / (double)avr->frequency;
-    if (l->ddr || ms < 0.8 || ms > 30)
-        return;
-    /* Released after a start pulse: the pull-up, then the answer of the data sheet. */
-    d->wave.n = 0;
-    wave_add(&d->wave, 1, 30);
-    wave_add(&d->wave, 0, 80);
-    wave_add(&d->wave, 1, 80);
-    for (int i = 0; i < 40; i++) {
-        wave_add(&d->wave, 0, 50);
-        wave_add(&d->wave, 1, (d->data[i / 8] >> (7 - i % 8)) & 1 ? 70 : 26);
-    }
-    wave_add(&d->wave, 0, 50);
-    wave_add(&d->wave, 1, 0);
-    wave_start(&d->wave);
-}
-
-static void attach_dht22(dht_t *d, char port, int bit)
-{
-    /* 65.2 % and -10.1 degrees: 0x028C, sign bit and 0x0065, then the checksum. */
-    const uint8_t data[5] = {0x02, 0x8C, 0x80, 0x65, (uint8_t)(0x02 + 0x8C + 0x80 + 0x65)};
-    memcpy(d->data, data, 5);
-    d->line = (line_t){.port = port, .bit = bit, .changed = dht_changed, .model = d};
-    d->wave.pin = pin_irq(port, bit);
-    line_follow(&d->line);
-    avr_raise_irq(d->wave.pin, 1); /* the pull-up resistor of the module */
-}
-
-/* ---------------------------------------------------------------- HC-SR04 */
-
-typedef struct {
-    line_t trigger;
-    wave_t echo;
-    avr_cycle_count_t high_since;
-    int cm;
-} sonar_t;
-
-static void sonar_changed(line_t *l)
-{
-    sonar_t *s = l->model;
-    const int high = l->ddr && l->out;
-    if (high) {
-        s->high_since = avr->cycle;
-        return;
-    }
-    if (!s->high_since)
-        return;
-    const double us = (double)(avr->cycle - s->high_since) * 1e6 / (double)avr->frequency;
-    s->high_since = 0;
-    if (us < 8)
-        return; /* too short a trigger pulse */
-    /* The burst takes 200 us, then the echo pin is high for the round trip. */
-    s->echo.n = 0;
-    wave_add(&s->echo, 0, 200);
-    wave_add(&s->echo, 1, (uint32_t)s->cm * 58);
-    wave_add(&s->echo, 0, 0);
-    wave_start(&s->echo);
-}
-
-static void attach_sonar(sonar_t *s, char tport, int tbit, char eport, int ebit)
-{
-    s->cm = 123;
-    s->trigger = (line_t){.port = tport, .bit = tbit, .changed = sonar_changed, .model = s};
-    s->echo.pin = pin_irq(eport, ebit);
-    line_follow(&s->trigger);
-    avr_raise_irq(s->echo.pin, 0);
-}
-
-/* ---------------------------------------------------------------- wheel encoder */
-
-typedef struct {
-    line_t motor;
-    avr_irq_t *out;
-    int level;
-} encoder_t;
-
-static void encoder_motor(line_t *l)
-{
-    (void)l;
-}
-
-static avr_cycle_count_t encoder_tick(struct avr_t *a, avr_cycle_count_t when, void *param)
-{
-    encoder_t *e = param;
-    if (e->motor.ddr && e->motor.out) {
-        e->level = !e->level;
-        avr_raise_irq(e->out, (uint32_t)e->level);
-    }
-    return when + avr_usec_to_cycles(a, 5000);
-}
-
-static void attach_encoder(encoder_t *e, char mport, int mbit, char eport, int ebit)
-{
-    e->motor = (line_t){.port = mport, .bit = mbit, .changed = encoder_motor, .model = e};
-    e->out = pin_irq(eport, ebit);
-    line_follow(&e->motor);
-    avr_raise_irq(e->out, 0);
-    avr_cycle_timer_register_usec(avr, 5000, encoder_tick, e);
 }
 
 /* ---------------------------------------------------------------- port registers */
@@ -776,6 +377,21 @@ static avr_cycle_count_t player_step(struct avr_t *a, avr_cycle_count_t when, vo
     return 0;
 }
 
+static void print_row(const sim_lcd_t *l, int row)
+{
+    uint8_t text[16];
+    sim_lcd_row(l, row, text);
+    printf("lcd row%d ", row);
+    for (int i = 0; i < 16; i++) {
+        const uint8_t c = text[i];
+        if (c >= 0x20 && c < 0x7F && c != '\\')
+            putchar(c);
+        else
+            printf("\\x%02x", c);
+    }
+    putchar('\n');
+}
+
 /* ---------------------------------------------------------------- main */
 
 int main(int argc, char **argv)
@@ -803,8 +419,9 @@ int main(int argc, char **argv)
             want_lcd = 1;
         else if (!strcmp(argv[i], "--bmp180"))
             want_bmp = 1;
-        else if (!strcmp(argv[i], "--dht22") && i + 1 < argc && parse_pin(argv[i + 1], &dht_port, &dht_bit)) {
-            want_dht = 1;
+        else if ((!strcmp(argv[i], "--dht22") || !strcmp(argv[i], "--dht11")) && i + 1 < argc
+                 && parse_pin(argv[i + 1], &dht_port, &dht_bit)) {
+            want_dht = !strcmp(argv[i], "--dht11") ? 11 : 22;
             i++;
         } else if (!strcmp(argv[i], "--hcsr04") && i + 1 < argc && parse_pin(argv[i + 1], &trig_port, &trig_bit)
                    && argv[i + 1][2] == ',' && parse_pin(argv[i + 1] + 3, &echo_port, &echo_bit)) {
@@ -837,7 +454,7 @@ int main(int argc, char **argv)
         }
     }
     if (!elf) {
-        fprintf(stderr, "usage: %s [--mcu NAME] [--seconds S] [--watch B5]... [--lcd] [--bmp180] [--dht22 D5] [--hcsr04 D6,D7] [--encoder D5,D2] [--trace-pins] [--i2c-log] [--serial-log] [--uart-in FILE [--uart-at MS]] [--zero-pc A,...] [--after-zero S] sketch.elf\n", argv[0]);
+        fprintf(stderr, "usage: %s [--mcu NAME] [--seconds S] [--watch B5]... [--lcd] [--bmp180] [--dht22 D5 | --dht11 D5] [--hcsr04 D6,D7] [--encoder D5,D2] [--trace-pins] [--i2c-log] [--serial-log] [--uart-in FILE [--uart-at MS]] [--zero-pc A,...] [--after-zero S] sketch.elf\n", argv[0]);
         return 2;
     }
 
@@ -861,30 +478,24 @@ int main(int argc, char **argv)
         avr_irq_register_notify(avr_io_getirq(avr, AVR_IOCTL_IOPORT_GETIRQ(watches[i].port), watches[i].bit),
                                 pin_changed, &watches[i]);
 
-    static lcd_t lcd;
-    static i2c_slave_t lcd_slave, bmp_slave;
-    static bmp_t bmp;
-    if (want_lcd) {
-        memset(lcd.ddram, ' ', sizeof lcd.ddram);
-        lcd.increment = 1;
-        lcd_slave = (i2c_slave_t){.address = 0x27, .write = lcd_port_write, .read = lcd_port_read, .state = &lcd};
-        attach_i2c(&lcd_slave);
-    }
-    if (want_bmp) {
-        bmp_init(&bmp);
-        bmp_slave = (i2c_slave_t){.address = 0x77, .write = bmp_write, .read = bmp_read, .state = &bmp};
-        attach_i2c(&bmp_slave);
-    }
+    static sim_lcd_t lcd;
+    static sim_bmp180_t bmp;
+    if (want_lcd)
+        sim_lcd_attach(avr, &lcd);
+    if (want_bmp)
+        sim_bmp180_attach(avr, &bmp);
 
-    static dht_t dht;
-    static sonar_t sonar;
+    static sim_dht22_t dht;
+    static sim_hcsr04_t sonar;
+    static sim_encoder_t encoder;
     if (want_dht)
-        attach_dht22(&dht, dht_port, dht_bit);
+        sim_dht22_attach(avr, &dht, dht_port, dht_bit);
+    if (want_dht == 11)
+        sim_dht22_as_dht11(&dht);
     if (want_sonar)
-        attach_sonar(&sonar, trig_port, trig_bit, echo_port, echo_bit);
-    static encoder_t encoder;
+        sim_hcsr04_attach(avr, &sonar, trig_port, trig_bit, echo_port, echo_bit);
     if (want_encoder)
-        attach_encoder(&encoder, motor_port, motor_bit, enc_port, enc_bit);
+        sim_encoder_attach(avr, &encoder, motor_port, motor_bit, enc_port, enc_bit);
 
     if (want_trace)
         trace_ports();
@@ -949,10 +560,10 @@ int main(int argc, char **argv)
     if (after_zero >= 0 && zero_ms < 0)
         printf("zero none\n");
     if (want_lcd) {
-        print_row(&lcd, 0, 0x00);
-        print_row(&lcd, 1, 0x40);
+        print_row(&lcd, 0);
+        print_row(&lcd, 1);
         printf("lcd state four_bit=%d display=%d backlight=%d errors=%d\n", lcd.four_bit, lcd.display_on,
-               (lcd.port & LIGHT) ? 1 : 0, lcd.errors);
+               sim_lcd_backlight(&lcd), lcd.errors);
     }
     printf("end %.3f ms state %d\n", now_ms(), state);
     return state == cpu_Crashed ? 1 : 0;

@@ -302,6 +302,24 @@ TEST_F(LiveConnectionTest, TheFirmwaresLinesReachThePupilInGreek)
     EXPECT_TRUE(log.lines.contains(u"hello"_s));
 }
 
+TEST_F(LiveConnectionTest, TheBlockTheBoardWaitsInIsNamedWithoutADebugLine)
+{
+    QStringList reached;
+    live->setEvents({nullptr, nullptr, nullptr, [&](const QString &name) { reached.append(name); }});
+    LiveProgram p = program(3);
+    p.recordBlocks = {u"keloBlock__4"_s, u"keloBlock__7"_s, u"keloBlock__9"_s};
+    answering();
+    transfer(p);
+    log.lines.clear();
+    // A record of the program, another, one past its end, a line that only looks like
+    // a report, and the end of the run.
+    board->send("@1\r\n@2\r\n@5\r\n@x\r\nProgram stopped\r\n");
+    clock->runUntilIdle();
+    EXPECT_EQ(reached, (QStringList{u"keloBlock__7"_s, u"keloBlock__9"_s, QString(), QString()}));
+    EXPECT_EQ(log.lines.first(), u"@x"_s);
+    EXPECT_FALSE(log.lines.contains(u"@1"_s));
+}
+
 TEST_F(LiveConnectionTest, RetriedOpenThatWorksGoesOnWithTheTransfer)
 {
     board->failingOpens = 1;

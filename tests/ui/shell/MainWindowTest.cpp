@@ -48,7 +48,7 @@ TEST_F(MainWindow, ShowsTheTextsOfItsCommandsAndPages)
     QStringList pages;
     for (int i = 0; i < w->notebook()->count(); ++i)
         pages << w->notebook()->tabText(i);
-    EXPECT_EQ(pages, (QStringList{u"Πρόγραμμα"_s, u"Συσκευές"_s, u"Μαθήματα"_s, u"Arduino Κώδικας"_s}));
+    EXPECT_EQ(pages, (QStringList{u"Πρόγραμμα"_s, u"Συσκευές"_s, u"Μαθήματα"_s, u"Arduino Κώδικας"_s, u"Προσομοίωση"_s}));
     EXPECT_EQ(w->notebook()->widget(TfrmVimsel::CodePageIndex), w->codeView());
     // The code follows the blocks: nothing typed there would last.
     EXPECT_TRUE(w->codeView()->isReadOnly());
