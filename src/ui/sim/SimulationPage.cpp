@@ -1,6 +1,7 @@
 #include "SimulationPage.h"
 
 #include "BoardView.h"
+#include "BuzzerSound.h"
 #include "SimulationRunner.h"
 #include "devices/DeviceTypes.h"
 #include "project/Project.h"
@@ -14,6 +15,8 @@
 #include <QSlider>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -74,6 +77,7 @@ SimulationPage::SimulationPage(Project &project, const QString &firmwareFolder, 
     bar->addWidget(fStatus, 1);
 
     fBoard = new BoardView(this);
+    fSound = new BuzzerSound(this);
     fInputs = new QGroupBox(u"Είσοδοι"_s, this);
     fInputs->setAccessibleName(u"Είσοδοι"_s);
     fInputsLayout = new QVBoxLayout(fInputs);
@@ -123,6 +127,7 @@ void SimulationPage::setRunning(bool running)
     fPause->setEnabled(running);
     fStop->setEnabled(running);
     if (!running) {
+        fSound->stop();
         if (!fRunningBlock.isEmpty()) {
             fRunningBlock.clear();
             emit runningBlockChanged(fRunningBlock);
@@ -161,6 +166,8 @@ void SimulationPage::togglePause()
 {
     fPaused = !fPaused;
     fRunner->setPaused(fPaused);
+    if (fPaused)
+        fSound->setFrequency(0);
     fPause->setText(fPaused ? u"Συνέχεια"_s : u"Παύση"_s);
     fPause->setAccessibleName(fPause->text());
     fStatus->setText(fPaused ? u"Σε παύση."_s : u"Το πρόγραμμα τρέχει στην προσομοιωμένη πλακέτα."_s);
@@ -234,6 +241,11 @@ void SimulationPage::showFrame(const SimSnapshot &s)
     if (!fRunning)
         return;
     fBoard->show(s);
+    // The highest note of the project's buzzers is heard (they sound alike).
+    double hz = 0;
+    for (const SimSnapshot::Device &d : s.devices)
+        hz = std::max(hz, d.hz);
+    fSound->setFrequency(fPaused ? 0 : hz);
     if (s.runningBlock != fRunningBlock) {
         fRunningBlock = s.runningBlock;
         emit runningBlockChanged(fRunningBlock);

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class BoardView;
+class BuzzerSound;
 class Project;
 class QLabel;
 class QPushButton;
@@ -42,6 +43,7 @@ private:
     QString fFirmwareFolder;
     SimulationRunner *fRunner;
     BoardView *fBoard;
+    BuzzerSound *fSound;
     QPushButton *fStart, *fPause, *fStop;
     QPushButton *fNormal, *fSlow;
     QLabel *fStatus;
