@@ -25,8 +25,9 @@ PKGS+=(python3-pyatspi dbus-x11 at-spi2-core)
 # The lessons page shows its documents in an embedded browser; the update check and
 # its tests speak HTTP (QtNetwork comes with qt6-base-dev).
 PKGS+=(qt6-webengine-dev)
-# The simulation plays the buzzer's note where the computer has a sound card.
-PKGS+=(qt6-multimedia-dev)
+# The simulation plays the buzzer's note where the computer has a sound card; its
+# end-to-end test listens to it on a sound server of its own with a null output.
+PKGS+=(qt6-multimedia-dev pulseaudio pulseaudio-utils)
 # The update window's end-to-end test serves its version file with python's http.server.
 PKGS+=(python3)
 # The Debian package (cpack -G DEB): dpkg-shlibdeps finds the run-time dependencies,

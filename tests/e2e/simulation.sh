@@ -12,7 +12,9 @@
 #   3. The parking sensor of the lessons (project-1: a buzzer that beeps faster and
 #      higher as an obstacle comes near): silent at the slider's 100 cm; the distance
 #      slider taken to its lowest (Home) makes a 2000 Hz note, a page up (12 cm) a
-#      1500 Hz one; "Τερματισμός" ends the run.
+#      1500 Hz one, heard: a sound server of the test's own (PulseAudio with a null
+#      output) records what the program plays, and its period is the note's;
+#      "Τερματισμός" ends the run.
 #
 #   simulation.sh VIMSEL FIRMWARE_FOLDER EXAMPLES OUT_DIR
 #
@@ -42,6 +44,30 @@ cp -r "$EXAMPLES/blink" "$EXAMPLES/lessons/project-1" "$EXAMPLES/lessons/button"
 
 start_xvfb
 start_screen_reader_bus
+# A sound server with a null output, whose monitor the test records.
+STEP="starting a sound server"
+mkdir -p "$WORK/pulse"
+chmod 700 "$WORK/pulse"
+export PULSE_SERVER="unix:$WORK/pulse/native"
+pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
+  -L "module-native-protocol-unix socket=$WORK/pulse/native auth-anonymous=1" \
+  -L "module-null-sink sink_name=vimsel_null" -L "module-always-sink" >"$WORK/pulse.log" 2>&1 &
+PULSE_PID=$!
+trap 'kill "$PULSE_PID" 2>/dev/null || true; kill "$DBUS_SESSION_BUS_PID" 2>/dev/null || true; cleanup' EXIT
+wait_for "the sound server" pactl info
+# The frequency of what the program plays, from the period of the recorded wave.
+heard_hz() {
+  timeout -s INT 2 parec -d vimsel_null.monitor --raw --format=s16le --channels=1 --rate=48000 \
+    --latency-msec=20 >"$WORK/heard.raw" || true
+  python3 - "$WORK/heard.raw" <<'PY'
+import statistics, struct, sys
+data = open(sys.argv[1], "rb").read()
+s = struct.unpack("<%dh" % (len(data) // 2), data[: len(data) // 2 * 2])
+rises = [i for i in range(1, len(s)) if s[i - 1] < -500 and s[i] >= -500]
+gaps = [b - a for a, b in zip(rises, rises[1:]) if b - a < 480]
+print(round(48000 / statistics.median(gaps)) if len(gaps) > 20 else 0)
+PY
+}
 start_program "$PROG/vimsel" "$WORK/blink/blink.vzl"
 shot "started"
 
@@ -154,6 +180,9 @@ press "Απόσταση USonic_0" "slider"
 xdotool key Home
 wait_for "the 2000 Hz note of a near obstacle" board_says "Sound_1 2000 Hz"
 shot "near"
+STEP="listening to the note"
+hz=$(heard_hz)
+[ "$hz" -ge 1950 ] && [ "$hz" -le 2050 ] || fail "the program played ${hz} Hz instead of 2000 Hz"
 doc_shot simulation-parking-sensor
 xdotool key Prior
 wait_for "the 1500 Hz note at 12 cm" board_says "Sound_1 1500 Hz"

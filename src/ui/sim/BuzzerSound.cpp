@@ -3,28 +3,25 @@
 #include <QAudioDevice>
 #include <QAudioFormat>
 #include <QAudioSink>
+#include <QIODevice>
 #include <QMediaDevices>
+#include <QTimer>
+
+#include <vector>
 
 namespace {
 
 constexpr int SampleRate = 48000;
+// The output holds this much: the note follows the program within it.
+constexpr int BufferMs = 60;
 
 } // namespace
 
-BuzzerSound::Source::Source(int sampleRate) : fWave(sampleRate)
+BuzzerSound::BuzzerSound(QObject *parent) : QObject(parent), fWave(SampleRate), fFeeder(new QTimer(this))
 {
-    open(QIODevice::ReadOnly);
+    fFeeder->setInterval(10);
+    connect(fFeeder, &QTimer::timeout, this, &BuzzerSound::feed);
 }
-
-qint64 BuzzerSound::Source::readData(char *data, qint64 maxSize)
-{
-    const qsizetype samples = qsizetype(maxSize / qint64(sizeof(qint16)));
-    fWave.setFrequency(frequency.load());
-    fWave.fill(reinterpret_cast<qint16 *>(data), samples);
-    return samples * qint64(sizeof(qint16));
-}
-
-BuzzerSound::BuzzerSound(QObject *parent) : QObject(parent) {}
 
 BuzzerSound::~BuzzerSound()
 {
@@ -33,40 +30,51 @@ BuzzerSound::~BuzzerSound()
 
 void BuzzerSound::setFrequency(double hz)
 {
-    if (fSource)
-        fSource->frequency = hz;
+    fWave.setFrequency(hz);
     if (fSink || hz <= 0)
         return;
     // The output is looked for with the first note: a computer without one, or a
     // program that never sounds, opens nothing.
-    const QAudioDevice output = QMediaDevices::defaultAudioOutput();
-    if (output.isNull())
+    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+    if (device.isNull())
         return;
     QAudioFormat format;
     format.setSampleRate(SampleRate);
     format.setChannelCount(1);
     format.setSampleFormat(QAudioFormat::Int16);
-    if (!output.isFormatSupported(format))
+    if (!device.isFormatSupported(format))
         return;
-    fSource = std::make_unique<Source>(SampleRate);
-    fSource->frequency = hz;
-    fSink = new QAudioSink(output, format, this);
-    // A short buffer: the note follows the program within a few frames.
-    fSink->setBufferSize(SampleRate / 20 * int(sizeof(qint16)));
-    fSink->start(fSource.get());
+    fSink = new QAudioSink(device, format, this);
+    fSink->setBufferSize(SampleRate * BufferMs / 1000 * int(sizeof(qint16)));
+    fOutput = fSink->start();
+    if (!fOutput) {
+        stop();
+        return;
+    }
+    feed();
+    fFeeder->start();
+}
+
+void BuzzerSound::feed()
+{
+    if (!fSink || !fOutput)
+        return;
+    const qsizetype room = qsizetype(fSink->bytesFree() / qint64(sizeof(qint16)));
+    if (room <= 0)
+        return;
+    std::vector<qint16> samples(static_cast<size_t>(room));
+    fWave.fill(samples.data(), room);
+    fOutput->write(reinterpret_cast<const char *>(samples.data()), qint64(room) * qint64(sizeof(qint16)));
 }
 
 void BuzzerSound::stop()
 {
+    fFeeder->stop();
+    fWave.setFrequency(0);
     if (fSink) {
         fSink->stop();
         delete fSink;
         fSink = nullptr;
     }
-    fSource.reset();
-}
-
-bool BuzzerSound::playing() const
-{
-    return fSink != nullptr;
+    fOutput = nullptr;
 }

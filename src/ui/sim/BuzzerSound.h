@@ -2,16 +2,15 @@
 
 #include "ToneWave.h"
 
-#include <QIODevice>
 #include <QObject>
 
-#include <atomic>
-#include <memory>
-
 class QAudioSink;
+class QIODevice;
+class QTimer;
 
 // Plays the simulated buzzer's note on the computer's sound output, where it has one;
-// without one it stays silent and costs nothing.
+// without one it stays silent and costs nothing. The samples are written as the
+// output has room for them, a few milliseconds at a time.
 class BuzzerSound : public QObject {
     Q_OBJECT
 public:
@@ -22,23 +21,13 @@ public:
     void setFrequency(double hz);
     // Silence and the output let go (the run ended).
     void stop();
-    bool playing() const;
+    bool playing() const { return fSink != nullptr; }
 
 private:
-    // Hands the sound output the wave's samples as it asks for them.
-    class Source : public QIODevice {
-    public:
-        explicit Source(int sampleRate);
-        std::atomic<double> frequency{0};
+    void feed();
 
-    protected:
-        qint64 readData(char *data, qint64 maxSize) override;
-        qint64 writeData(const char *, qint64) override { return -1; }
-
-    private:
-        ToneWave fWave;
-    };
-
+    ToneWave fWave;
     QAudioSink *fSink = nullptr;
-    std::unique_ptr<Source> fSource;
+    QIODevice *fOutput = nullptr;
+    QTimer *fFeeder;
 };
