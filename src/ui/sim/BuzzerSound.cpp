@@ -25,14 +25,24 @@ BuzzerSound::BuzzerSound(QObject *parent) : QObject(parent), fWave(SampleRate), 
 
 BuzzerSound::~BuzzerSound()
 {
-    stop();
+    fFeeder->stop();
+    // Not destroyed (see stop()): the sound server lets go of it when the program ends.
+    if (fSink)
+        fSink->setParent(nullptr);
 }
 
 void BuzzerSound::setFrequency(double hz)
 {
     fWave.setFrequency(hz);
-    if (fSink || hz <= 0)
+    if (hz <= 0)
         return;
+    if (fSink) {
+        if (fSink->state() == QAudio::SuspendedState) {
+            fSink->resume();
+            fFeeder->start();
+        }
+        return;
+    }
     // The output is looked for with the first note: a computer without one, or a
     // program that never sounds, opens nothing.
     const QAudioDevice device = QMediaDevices::defaultAudioOutput();
@@ -71,10 +81,8 @@ void BuzzerSound::stop()
 {
     fFeeder->stop();
     fWave.setFrequency(0);
-    if (fSink) {
-        fSink->stop();
-        delete fSink;
-        fSink = nullptr;
-    }
-    fOutput = nullptr;
+    // Qt 6.4's PulseAudio output crashes when a sink that was written to is stopped
+    // and then destroyed: the sink is suspended and kept for the next note instead.
+    if (fSink)
+        fSink->suspend();
 }

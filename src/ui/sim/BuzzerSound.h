@@ -19,9 +19,8 @@ public:
 
     // The note to play, 0 for silence. The sound starts with the first note.
     void setFrequency(double hz);
-    // Silence and the output let go (the run ended).
+    // Silence until the next note (the run ended).
     void stop();
-    bool playing() const { return fSink != nullptr; }
 
 private:
     void feed();
