@@ -14,25 +14,35 @@
 
 namespace {
 
-class DragSpeed : public ShellTest {};
+class DragSpeed : public ShellTest {
+protected:
+    // A chain of the start block and waits, written by the core and opened in a shown
+    // window as a pupil opens a file.
+    std::unique_ptr<TfrmVimsel> openChain(int blocks)
+    {
+        const QString file = writeProgram(u"chain.vzl"_s, [blocks](ProgramBuilder &pb) {
+            TKeloBlock *head = pb.place(u"Έναρξη προγράμματος"_s);
+            head->SetBounds(60, 40, head->Width(), head->Height());
+            TKeloBlock *tail = head;
+            for (int i = 1; i < blocks; ++i)
+                tail = pb.below(tail, pb.place(u"Περίμενε %p1 χιλιοστά δευτερολέπτου"_s));
+        });
+        auto window = makeWindow();
+        window->resize(1200, 800);
+        window->show();
+        if (QTest::qWaitForWindowExposed(window.get())) {
+            openName = file;
+            window->acopen()->trigger();
+            QCoreApplication::processEvents();
+        }
+        return window;
+    }
+};
 
 TEST_F(DragSpeed, PointerMovesWithAThousandBlockChain)
 {
-    // The program is written by the core and opened as a pupil opens a file.
-    const QString file = writeProgram(u"long.vzl"_s, [](ProgramBuilder &pb) {
-        TKeloBlock *head = pb.place(u"Έναρξη προγράμματος"_s);
-        head->SetBounds(60, 40, head->Width(), head->Height());
-        TKeloBlock *tail = head;
-        for (int i = 1; i < 1000; ++i)
-            tail = pb.below(tail, pb.place(u"Περίμενε %p1 χιλιοστά δευτερολέπτου"_s));
-    });
-    auto window = makeWindow();
-    window->resize(1200, 800);
-    window->show();
+    auto window = openChain(1000);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    openName = file;
-    window->acopen()->trigger();
-    QCoreApplication::processEvents();
 
     TKeloBlock *head = ws().findStartBlock();
     ASSERT_NE(head, nullptr);
@@ -55,20 +65,8 @@ TEST_F(DragSpeed, PointerMovesWithAThousandBlockChain)
 
 TEST_F(DragSpeed, WheelScrollsThroughTenThousandBlocks)
 {
-    const QString file = writeProgram(u"longer.vzl"_s, [](ProgramBuilder &pb) {
-        TKeloBlock *head = pb.place(u"Έναρξη προγράμματος"_s);
-        head->SetBounds(60, 40, head->Width(), head->Height());
-        TKeloBlock *tail = head;
-        for (int i = 1; i < 10000; ++i)
-            tail = pb.below(tail, pb.place(u"Περίμενε %p1 χιλιοστά δευτερολέπτου"_s));
-    });
-    auto window = makeWindow();
-    window->resize(1200, 800);
-    window->show();
+    auto window = openChain(10000);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    openName = file;
-    window->acopen()->trigger();
-    QCoreApplication::processEvents();
 
     QWidget *canvas = viewport();
     const QPoint at = canvas->rect().center();
