@@ -237,9 +237,9 @@ bool ProgramPage::eventFilter(QObject *watched, QEvent *event)
             const BlockArea &c = d->project->workspace().canvas();
             const QSize before(c.clientWidth, c.clientHeight);
             updateCanvasGeometry();
-            // A bigger view shows blocks that have no widget yet.
+            // A bigger view shows blocks that have no widget yet; no block changed.
             if (QSize(c.clientWidth, c.clientHeight) != before)
-                d->view->sync();
+                d->view->syncInView();
             break;
         }
         default:
