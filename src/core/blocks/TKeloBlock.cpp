@@ -6,11 +6,14 @@
 #include "util/DebugLog.h"
 #include "util/TextMeasurer.h"
 
+#include <atomic>
+
 using namespace Qt::StringLiterals;
 
 TKeloBlock::TKeloBlock(Workspace *owner) : fOwner(owner)
 {
-    static quint64 nextSerial = 0;
+    // Atomic: the window measures a palette of its own on another thread at start-up.
+    static std::atomic<quint64> nextSerial = 0;
     fSerial = ++nextSerial;
     if (fOwner)
         fOwner->registerBlock(this);

@@ -13,4 +13,7 @@ public:
     // The ports this source finds now, in any order. A source that cannot look (no
     // such service on this machine) finds nothing; what it tried may go to log.
     virtual QStringList listPorts(DebugLog &log) const = 0;
+    // Starts looking on another thread, so that the next listPorts() can take what was
+    // found instead of looking itself. Only a source that is slow to look does so.
+    virtual void listInBackground() {}
 };

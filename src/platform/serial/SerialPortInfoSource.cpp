@@ -2,7 +2,9 @@
 
 #include <QSerialPortInfo>
 
-QStringList SerialPortInfoSource::listPorts(DebugLog &) const
+namespace {
+
+QStringList systemPorts()
 {
     QStringList ports;
     for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts()) {
@@ -14,4 +16,19 @@ QStringList SerialPortInfoSource::listPorts(DebugLog &) const
 #endif
     }
     return ports;
+}
+
+} // namespace
+
+QStringList SerialPortInfoSource::listPorts(DebugLog &) const
+{
+    if (fListing.valid())
+        return fListing.get();
+    return systemPorts();
+}
+
+void SerialPortInfoSource::listInBackground()
+{
+    if (!fListing.valid())
+        fListing = std::async(std::launch::async, systemPorts);
 }

@@ -33,6 +33,12 @@ int FontTextMeasurer::textWidth(const QString &text, BlockFont font) const
     return width;
 }
 
+void FontTextMeasurer::adoptWidths(const FontTextMeasurer &other)
+{
+    fCommandWidths.insert(other.fCommandWidths);
+    fDeviceListWidths.insert(other.fDeviceListWidths);
+}
+
 int FontTextMeasurer::textHeight(const QString &, BlockFont font) const
 {
     return metrics(font).height();

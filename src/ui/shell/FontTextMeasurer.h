@@ -17,6 +17,9 @@ public:
 
     static QFont fontFor(BlockFont font);
 
+    // Takes over the widths another measurer has found, as if measured here.
+    void adoptWidths(const FontTextMeasurer &other);
+
 private:
     const QFontMetrics &metrics(BlockFont font) const;
 

@@ -4,7 +4,6 @@
 #include "shell/TfrmVimsel.h"
 
 #include <QApplication>
-#include <QIcon>
 
 using namespace Qt::StringLiterals;
 
@@ -20,8 +19,6 @@ void setApplicationNames()
 std::unique_ptr<TfrmVimsel> buildMainWindow(UserPrompt *prompt, const QString &writableFolder, PortEnvironment ports)
 {
     setApplicationNames();
-    if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
-        QGuiApplication::setWindowIcon(QIcon::fromTheme(u"gr.ombrinex.vimsel"_s));
     // Qt has no Greek texts of its own; every button and dialog asks this table.
     if (QCoreApplication *app = QCoreApplication::instance())
         QtGreekTexts::install(*app);

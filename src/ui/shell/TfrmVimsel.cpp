@@ -26,6 +26,9 @@
 #include "shell/HelpMenu.h"
 #include "shell/DevicesPage.h"
 #include "shell/FontTextMeasurer.h"
+#include "shell/PaletteWidths.h"
+#include "shell/ProgramIcon.h"
+#include "util/LazyPage.h"
 #include "shell/MessageBoxPrompt.h"
 #include "shell/PortBalloon.h"
 #include "shell/ProgramFolders.h"
@@ -71,6 +74,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QWheelEvent>
+#include <QWindow>
 
 using namespace Qt::StringLiterals;
 
@@ -128,6 +132,8 @@ TfrmVimsel::TfrmVimsel(UserPrompt *prompt, const QString &writableFolder, PortEn
     : QMainWindow(parent), fMeasurer(std::make_unique<FontTextMeasurer>()),
       fPortAccess(std::move(ports.access)), fHotPlug(std::move(ports.hotPlug))
 {
+    // The palette's texts are measured on another thread meanwhile.
+    std::future<std::unique_ptr<FontTextMeasurer>> paletteWidths = PaletteWidths::measureInBackground();
     setObjectName(u"frmVimsel"_s);
     setFont(QFont(u"Tahoma"_s, 8));
     if (!prompt) {
@@ -135,11 +141,24 @@ TfrmVimsel::TfrmVimsel(UserPrompt *prompt, const QString &writableFolder, PortEn
         prompt = fOwnPrompt.get();
     }
     fPrompt = prompt;
+    // News of boards plugged in are listened for before the ports are first listed, so
+    // that a board plugged in meanwhile is not missed. The listing runs while the window
+    // builds itself; showing the window takes its result.
+    startUsbNotifier();
+    fWritableFolder = writableFolder.isEmpty()
+                          ? ProgramFolders::forThisUser().writableFolder(QCoreApplication::applicationDirPath())
+                          : writableFolder;
+    // A port fixed in "BTPort.ini" is all that is offered: nothing is looked for then.
+    if (SerialPorts::ReadBluetoothPortSetting(fWritableFolder).isEmpty()) {
+        for (const std::unique_ptr<PortSource> &source : ports.sources)
+            source->listInBackground();
+    }
 
     // The debug list exists before the project, which traces while it builds.
     fDebugList = new DebugList(this);
     fProject = std::make_unique<Project>(fMeasurer.get(), this, fPrompt);
     fSession = std::make_unique<ProjectSession>(*fProject, fPrompt);
+    fMeasurer->adoptWidths(*paletteWidths.get());
     fProject->buildPalette();
 
     createActions();
@@ -151,9 +170,6 @@ TfrmVimsel::TfrmVimsel(UserPrompt *prompt, const QString &writableFolder, PortEn
     setSaveFileChooser({});
     connect(fProgramPage, &ProgramPage::changed, this,
             [this](const QString &mergeKey) { fSession->markModified(mergeKey); });
-    fWritableFolder = writableFolder.isEmpty()
-                          ? ProgramFolders::forThisUser().writableFolder(QCoreApplication::applicationDirPath())
-                          : writableFolder;
     fPortOwner = std::make_unique<SerialPortOwner>();
     createToolchain(fWritableFolder);
     fCode = new CodeCompanion(*fProject, fNotebook, fProgramPage, static_cast<CodeView *>(fArduMemo), this);
@@ -170,7 +186,6 @@ TfrmVimsel::TfrmVimsel(UserPrompt *prompt, const QString &writableFolder, PortEn
 
     ApplyCaptionAndActions();
     EnsureIdeDebugSetting();
-    startUsbNotifier();
     qApp->installEventFilter(this);
 }
 
@@ -299,10 +314,11 @@ void TfrmVimsel::offerRecovery()
 void TfrmVimsel::afterHistoryStep()
 {
     // The pupil stays where they are: the page, the device tab, the canvas's scroll.
-    QTabWidget *deviceTabs = fDevicesPage->deviceNotebook();
-    const int deviceTab = deviceTabs->currentIndex();
+    QTabWidget *deviceTabs = builtDevicesPage() ? builtDevicesPage()->deviceNotebook() : nullptr;
+    const int deviceTab = deviceTabs ? deviceTabs->currentIndex() : 0;
     fProgramPage->sync();
-    deviceTabs->setCurrentIndex(std::min(deviceTab, deviceTabs->count() - 1));
+    if (deviceTabs)
+        deviceTabs->setCurrentIndex(std::min(deviceTab, deviceTabs->count() - 1));
 }
 
 void TfrmVimsel::createToolBar()
@@ -382,6 +398,26 @@ void TfrmVimsel::createMenu()
     connect(fHelpMenu, &HelpMenu::teacherGuideRequested, this, &TfrmVimsel::showTeacherGuide);
 }
 
+DevicesPage *TfrmVimsel::devicesPage() const
+{
+    return static_cast<DevicesPage *>(fDevicesHolder->page());
+}
+
+QWidget *TfrmVimsel::lessonsPage() const
+{
+    return fLessonsHolder->page();
+}
+
+DevicesPage *TfrmVimsel::builtDevicesPage() const
+{
+    return static_cast<DevicesPage *>(fDevicesHolder->builtPage());
+}
+
+SimulationPage *TfrmVimsel::builtSimulationPage() const
+{
+    return static_cast<SimulationPage *>(fSimulationHolder->builtPage());
+}
+
 void TfrmVimsel::createPages()
 {
     fNotebook = new QTabWidget(this);
@@ -389,28 +425,38 @@ void TfrmVimsel::createPages()
     fNotebook->tabBar()->setFont(QFont(u"Tahoma"_s, 12));
 
     fProgramPage = new ProgramPage(*fProject, fPrompt, fNotebook);
-    fDevicesPage = new DevicesPage(fProject->devices(), fPrompt, ResourcePaths::imagesDir(), fNotebook);
-    // Blocks re-bound to other devices, or enabled and disabled, show it at once.
-    connect(fDevicesPage, &DevicesPage::deviceListChanged, fProgramPage, &ProgramPage::sync);
-    auto *lessons = new LessonsPage(ResourcePaths::dataDir(u"Lessons"_s), fNotebook);
-    fLessonsPage = lessons;
+    connect(fProgramPage->findingsPanel(), &FindingsPanel::continueChosen, this, &TfrmVimsel::sendSketch);
+    connect(fProgramPage->findingsPanel(), &FindingsPanel::findingChosen, this, &TfrmVimsel::showDeviceOf);
     fArduMemo = new CodeView(fNotebook);
     fArduMemo->setObjectName(u"ArduMemo"_s);
     fArduMemo->setAccessibleName(u"Arduino Κώδικας"_s);
 
-    connect(fProgramPage->findingsPanel(), &FindingsPanel::continueChosen, this, &TfrmVimsel::sendSketch);
-    connect(fProgramPage->findingsPanel(), &FindingsPanel::findingChosen, this, &TfrmVimsel::showDeviceOf);
+    // The other pages are built when the pupil first opens them.
+    fDevicesHolder = new LazyPage([this](QWidget *parent) {
+        auto *page = new DevicesPage(fProject->devices(), fPrompt, ResourcePaths::imagesDir(), parent);
+        // Blocks re-bound to other devices, or enabled and disabled, show it at once.
+        connect(page, &DevicesPage::deviceListChanged, fProgramPage, &ProgramPage::sync);
+        if (fFirmwarePanel)
+            page->addBelowBoardChoice(fFirmwarePanel);
+        return page;
+    });
+    fLessonsHolder = new LazyPage([](QWidget *parent) {
+        return new LessonsPage(ResourcePaths::dataDir(u"Lessons"_s), parent);
+    });
+    fSimulationHolder = new LazyPage([this](QWidget *parent) {
+        auto *page = new SimulationPage(*fProject, ResourcePaths::dataDir(u"Arduino"_s), parent);
+        // The block the simulated board runs is outlined on the canvas as it goes.
+        connect(page, &SimulationPage::runningBlockChanged, this, &TfrmVimsel::outlineRunningBlock);
+        return page;
+    });
     fNotebook->addTab(fProgramPage, u"Πρόγραμμα"_s);
-    fNotebook->addTab(fDevicesPage, u"Συσκευές"_s);
-    fNotebook->addTab(fLessonsPage, u"Μαθήματα"_s);
+    fNotebook->addTab(fDevicesHolder, u"Συσκευές"_s);
+    fNotebook->addTab(fLessonsHolder, u"Μαθήματα"_s);
     fNotebook->addTab(fArduMemo, u"Arduino Κώδικας"_s);
-    fSimulationPage = new SimulationPage(*fProject, ResourcePaths::dataDir(u"Arduino"_s), fNotebook);
-    fNotebook->addTab(fSimulationPage, u"Προσομοίωση"_s);
-    // The block the simulated board runs is outlined on the canvas as it goes.
-    connect(fSimulationPage, &SimulationPage::runningBlockChanged, this, &TfrmVimsel::outlineRunningBlock);
-    connect(fNotebook, &QTabWidget::currentChanged, this, [this, lessons](int page) {
+    fNotebook->addTab(fSimulationHolder, u"Προσομοίωση"_s);
+    connect(fNotebook, &QTabWidget::currentChanged, this, [this](int page) {
         if (page == LessonsPageIndex)
-            lessons->expandAll();
+            static_cast<LessonsPage *>(lessonsPage())->expandAll();
     });
 
     auto *splitter = new QSplitter(Qt::Vertical, this);
@@ -543,7 +589,8 @@ void TfrmVimsel::outlineRunningBlock(const QString &blockName)
 void TfrmVimsel::afterFileCommand()
 {
     // A run of the program shown before ends with it: its blocks are gone.
-    fSimulationPage->stop();
+    if (SimulationPage *simulation = builtSimulationPage())
+        simulation->stop();
     fProgramPage->sync();
     fOpenProgress->finish();
     fFilePanel->setText(fSession->fileName());
@@ -583,7 +630,7 @@ void TfrmVimsel::openExample(const QString &fileName)
 
 void TfrmVimsel::showTeacherGuide()
 {
-    auto *lessons = static_cast<LessonsPage *>(fLessonsPage);
+    auto *lessons = static_cast<LessonsPage *>(lessonsPage());
     fNotebook->setCurrentIndex(LessonsPageIndex);
     // No lesson stays chosen in the tree: choosing it again shows it again.
     lessons->tree()->setCurrentItem(nullptr);
@@ -638,7 +685,7 @@ void TfrmVimsel::showDeviceOf(const Finding &finding)
     if (finding.subject != Finding::Subject::Device || position < 0)
         return;
     fNotebook->setCurrentIndex(DevicesPageIndex);
-    fDevicesPage->deviceNotebook()->setCurrentIndex(position + 1);
+    devicesPage()->deviceNotebook()->setCurrentIndex(position + 1);
 }
 
 void TfrmVimsel::createToolchain(const QString &writableFolder)
@@ -663,7 +710,18 @@ void TfrmVimsel::createToolchain(const QString &writableFolder)
     live.connectButton = fConnectButton;
     live.stopButton = fStopButton;
     live.optionsFile = fToolchain->location().optionsFile();
-    live.placeFirmwarePanel = [this](QWidget *panel) { fDevicesPage->addBelowBoardChoice(panel); };
+    // Below the board's choice on the devices page; until that page is built, on a
+    // hidden widget of the window's own.
+    live.placeFirmwarePanel = [this](QWidget *panel) {
+        fFirmwarePanel = panel;
+        if (DevicesPage *devices = builtDevicesPage()) {
+            devices->addBelowBoardChoice(panel);
+        } else {
+            auto *parking = new QWidget(this);
+            parking->hide();
+            panel->setParent(parking);
+        }
+    };
     live.boardFamily = [this] { return fProject->devices().BoardFamily(); };
     live.firmwareFolder = ResourcePaths::sketchbookDir();
     live.owner = fPortOwner.get();
@@ -741,6 +799,12 @@ bool hasFocusWithin(const QWidget *w)
 
 bool TfrmVimsel::eventFilter(QObject *watched, QEvent *event)
 {
+    // What the pupil need not wait for comes once the window has been painted: the
+    // first exposure paints it, the call queued here runs after that.
+    if (event->type() == QEvent::Expose && !fFirstExposed && watched == windowHandle()) {
+        fFirstExposed = true;
+        QTimer::singleShot(0, this, &TfrmVimsel::afterFirstPaint);
+    }
     // A double-click anywhere on the status bar (its panels pass it on) lists the
     // ports again.
     if (event->type() == QEvent::MouseButtonDblClick && watched == statusBar()) {
@@ -858,6 +922,11 @@ void TfrmVimsel::showEvent(QShowEvent *event)
     showPortBalloon();
 }
 
+void TfrmVimsel::afterFirstPaint()
+{
+    setProgramIcon();
+}
+
 void TfrmVimsel::closeEvent(QCloseEvent *event)
 {
     // A run of the IDE or avrdude ends with the window, and everything it started.
@@ -922,6 +991,7 @@ void TfrmVimsel::runUpdateCheck()
             UpdateServer::fromOptions(IdeLocation::fileIn(folder, IdeLocation::optionsFileName()));
         if (!server.isSet())
             return;
+        setProgramIcon();
         auto *update = new TfrmUpdate(server, folder, *fPrompt, this);
         update->exec();
         if (update->outcome() == UpdateCheck::Outcome::InstallerStarted) {
@@ -993,8 +1063,10 @@ void TfrmVimsel::refreshPorts()
         fLiveMode->portChanged(selectedPort());
 
     // The device tiles and the board page are shown again; the project is unchanged.
-    fDevicesPage->addDevices();
-    fDevicesPage->BoardModelChanged();
+    if (DevicesPage *devices = builtDevicesPage()) {
+        devices->addDevices();
+        devices->BoardModelChanged();
+    }
 }
 
 // The selector stands right of the panel's text, wide enough for the longest port

@@ -29,7 +29,7 @@ class Project;
 class SerialPorts;
 class SerialPortOwner;
 class SettingsIntStore;
-class TextMeasurer;
+class FontTextMeasurer;
 class UserPrompt;
 class QAbstractScrollArea;
 class QAction;
@@ -45,7 +45,7 @@ class QWheelEvent;
 class TfrmVimsel : public QMainWindow, public DebugLog {
     Q_OBJECT
 public:
-    enum Page { ProgramPageIndex = 0, DevicesPageIndex = 1, LessonsPageIndex = 2, CodePageIndex = 3 };
+    enum Page { ProgramPageIndex = 0, DevicesPageIndex = 1, LessonsPageIndex = 2, CodePageIndex = 3, SimulationPageIndex = 4 };
     using FileChooser = ProjectSession::FileChooser;
 
     // Without a prompt the window asks with message boxes of its own. Block texts
@@ -87,8 +87,9 @@ public:
 
     QTabWidget *notebook() const { return fNotebook; }
     ProgramPage *programPage() const { return fProgramPage; }
-    DevicesPage *devicesPage() const { return fDevicesPage; }
-    QWidget *lessonsPage() const { return fLessonsPage; }
+    // Built when first asked for, as when the pupil first opens them.
+    DevicesPage *devicesPage() const;
+    QWidget *lessonsPage() const;
     QPlainTextEdit *codeView() const { return fArduMemo; }
     // The sketch as the pupil works, in the code page and beside the canvas.
     CodeCompanion *codeCompanion() const { return fCode; }
@@ -139,6 +140,11 @@ public slots:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    // The window icon, once the window has been painted.
+    void afterFirstPaint();
+    // The pages if they have been built, else null.
+    DevicesPage *builtDevicesPage() const;
+    class SimulationPage *builtSimulationPage() const;
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -182,10 +188,10 @@ private:
     // Shut-down step for the serial link.
     void resetBoard();
 
-    std::unique_ptr<TextMeasurer> fMeasurer;
+    std::unique_ptr<FontTextMeasurer> fMeasurer;
     ArduinoToolchain *fToolchain = nullptr;
     LiveMode *fLiveMode = nullptr;
-    class SimulationPage *fSimulationPage = nullptr;
+    class LazyPage *fSimulationHolder = nullptr;
     CodeCompanion *fCode = nullptr;
     CodeMenus *fCodeMenus = nullptr;
     QAction *fConnectButton = nullptr;
@@ -207,12 +213,15 @@ private:
     QString fShownFile;  // the project file the window last showed
     QString fStartFile;  // the project named on the command line
     bool fFirstShown = false;
+    bool fFirstExposed = false;
     bool fEnding = false;  // an installer took over: the program ends
 
     QTabWidget *fNotebook = nullptr;
     ProgramPage *fProgramPage = nullptr;
-    DevicesPage *fDevicesPage = nullptr;
-    QWidget *fLessonsPage = nullptr;
+    LazyPage *fDevicesHolder = nullptr;
+    LazyPage *fLessonsHolder = nullptr;
+    // Live mode's firmware panel, shown below the board's choice on the devices page.
+    QWidget *fFirmwarePanel = nullptr;
     QPlainTextEdit *fArduMemo = nullptr;
     DebugList *fDebugList = nullptr;
     QLabel *fPortPanel = nullptr;

@@ -39,7 +39,7 @@ protected:
         window->show();
         QCoreApplication::processEvents();
     }
-    LessonsPage *page() const { return win->findChild<LessonsPage *>(); }
+    LessonsPage *page() const { return static_cast<LessonsPage *>(win->lessonsPage()); }
     QTreeWidget *tree() const { return page()->tree(); }
     // The browser the page got from its module.
     QWebEngineView *view() const { return qobject_cast<QWebEngineView *>(page()->browser()); }

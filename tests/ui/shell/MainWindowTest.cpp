@@ -4,6 +4,8 @@
 #include "project/Project.h"
 #include "shell/DebugList.h"
 #include "shell/DevicesPage.h"
+#include "lessons/LessonsPage.h"
+#include "sim/SimulationPage.h"
 #include "shell/ProjectSession.h"
 #include "devices/DeviceTypes.h"
 #include "devices/TDefDevForm.h"
@@ -25,6 +27,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSysInfo>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolBar>
@@ -411,6 +414,38 @@ TEST_F(MainWindow, BoardChoiceFollowsTheModel)
     EXPECT_EQ(boards->checkedId(), 2);
     w->project().devices().setBoardTypeId(-1);
     EXPECT_EQ(boards->checkedId(), -1);
+}
+
+TEST_F(MainWindow, PagesAreBuiltOnTheFirstVisitWithTheProjectAsItIsThen)
+{
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+    // Start-up builds none of the pages the pupil has not opened yet.
+    EXPECT_EQ(w->findChild<DevicesPage *>(), nullptr);
+    EXPECT_EQ(w->findChild<LessonsPage *>(), nullptr);
+    EXPECT_EQ(w->findChild<SimulationPage *>(), nullptr);
+
+    // A project opened before the first visit: the page shows its board and device.
+    openBlink();
+    w->project().devices().setBoardTypeId(2);
+    QTabBar *tabs = w->notebook()->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(TfrmVimsel::DevicesPageIndex).center());
+    auto *devices = w->findChild<DevicesPage *>();
+    ASSERT_NE(devices, nullptr);
+    EXPECT_TRUE(devices->isVisible());
+    // The page fills the tab edge to edge, as it did standing in the tab itself.
+    EXPECT_EQ(devices->geometry(), devices->parentWidget()->rect());
+    EXPECT_EQ(devices->boardGroup()->checkedId(), 2);
+    EXPECT_EQ(devices->deviceNotebook()->count(), 1 + w->project().devices().count());
+
+    for (const int page : {TfrmVimsel::LessonsPageIndex, TfrmVimsel::SimulationPageIndex}) {
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(page).center());
+        QWidget *shown = w->notebook()->currentWidget();
+        ASSERT_EQ(shown->children().size(), 2) << page; // its layout and the page
+        EXPECT_TRUE(static_cast<QWidget *>(shown->children().last())->isVisible()) << page;
+    }
+    EXPECT_NE(w->findChild<LessonsPage *>(), nullptr);
+    EXPECT_NE(w->findChild<SimulationPage *>(), nullptr);
 }
 
 } // namespace
