@@ -158,12 +158,13 @@ TfrmVimsel::TfrmVimsel(UserPrompt *prompt, const QString &writableFolder, PortEn
     fDebugList = new DebugList(this);
     fProject = std::make_unique<Project>(fMeasurer.get(), this, fPrompt);
     fSession = std::make_unique<ProjectSession>(*fProject, fPrompt);
-    fMeasurer->adoptWidths(*paletteWidths.get());
-    fProject->buildPalette();
 
     createActions();
     createToolBar();
     createMenu();
+    // By now the palette's texts have mostly been measured.
+    fMeasurer->adoptWidths(*paletteWidths.get());
+    fProject->buildPalette();
     createPages();
     createStatusBar();
     setOpenFileChooser({});
