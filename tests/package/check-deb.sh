@@ -39,7 +39,7 @@ dpkg-deb -x "$deb" "$scratch/root"
 root=$scratch/root
 (cd "$root" && find . \( -type f -o -type l \) | sed 's|^\.||' | sort) >"$scratch/files"
 {
-  printf '%s\n' /usr/bin/vimsel /usr/bin/vimsel-sketch /usr/bin/vimsel-sim /usr/lib/vimsel/libvimsel_browser.so \
+  printf '%s\n' /usr/bin/vimsel /usr/bin/vimsel-sketch /usr/bin/vimsel-sim /usr/lib/vimsel/libvimsel_browser.so /usr/lib/vimsel/libvimsel_sound.so \
     /usr/share/applications/gr.ombrinex.vimsel.desktop \
     /usr/share/metainfo/gr.ombrinex.vimsel.metainfo.xml \
     /usr/share/mime/packages/gr.ombrinex.vimsel.xml \
@@ -76,7 +76,7 @@ done
 find "$root" -type f ! -perm -a+r | grep -q . && fail "files not readable by all: $(find "$root" -type f ! -perm -a+r | head -3)"
 
 # ---- The binaries ------------------------------------------------------------------
-for f in /usr/bin/vimsel /usr/bin/vimsel-sketch /usr/bin/vimsel-sim /usr/lib/vimsel/libvimsel_browser.so; do
+for f in /usr/bin/vimsel /usr/bin/vimsel-sketch /usr/bin/vimsel-sim /usr/lib/vimsel/libvimsel_browser.so /usr/lib/vimsel/libvimsel_sound.so; do
   if readelf -d "$root$f" | grep -Eq 'RPATH|RUNPATH'; then fail "$f carries a library path: $(readelf -d "$root$f" | grep -E 'RPATH|RUNPATH')"; fi
   readelf -S "$root$f" | grep -q '\.debug_info' && fail "$f is not stripped"
 done

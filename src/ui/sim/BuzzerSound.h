@@ -4,8 +4,7 @@
 
 #include <QObject>
 
-class QAudioSink;
-class QIODevice;
+class SoundOutput;
 class QTimer;
 
 // Plays the simulated buzzer's note on the computer's sound output, where it has one;
@@ -26,7 +25,7 @@ private:
     void feed();
 
     ToneWave fWave;
-    QAudioSink *fSink = nullptr;
-    QIODevice *fOutput = nullptr;
+    SoundOutput *fOutput = nullptr;
+    bool fOpenTried = false;
     QTimer *fFeeder;
 };
