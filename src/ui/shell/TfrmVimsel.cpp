@@ -1028,6 +1028,10 @@ void TfrmVimsel::startUsbNotifier()
 
 void TfrmVimsel::UsbChanged(const UsbDeviceEvent &event)
 {
+    // News that come while the window is still being built (a message box's event
+    // loop) are left to the first listing, which the showing window makes.
+    if (!fPorts)
+        return;
     const std::optional<BoardPlugRule::Reaction> reaction = BoardPlugRule::react(event);
     if (!reaction)
         return;
