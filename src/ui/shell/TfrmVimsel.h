@@ -22,6 +22,8 @@ class OpenProgress;
 class ExamplesMenu;
 class HelpMenu;
 class DevicesPage;
+class LazyPage;
+class SimulationPage;
 class MessageBoxPrompt;
 class PortBalloon;
 class ProgramPage;
@@ -45,7 +47,13 @@ class QWheelEvent;
 class TfrmVimsel : public QMainWindow, public DebugLog {
     Q_OBJECT
 public:
-    enum Page { ProgramPageIndex = 0, DevicesPageIndex = 1, LessonsPageIndex = 2, CodePageIndex = 3, SimulationPageIndex = 4 };
+    enum Page {
+        ProgramPageIndex = 0,
+        DevicesPageIndex = 1,
+        LessonsPageIndex = 2,
+        CodePageIndex = 3,
+        SimulationPageIndex = 4
+    };
     using FileChooser = ProjectSession::FileChooser;
 
     // Without a prompt the window asks with message boxes of its own. Block texts
@@ -140,11 +148,6 @@ public slots:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
-    // The window icon, once the window has been painted.
-    void afterFirstPaint();
-    // The pages if they have been built, else null.
-    DevicesPage *builtDevicesPage() const;
-    class SimulationPage *builtSimulationPage() const;
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -187,11 +190,16 @@ private:
     void placePortSelector();
     // Shut-down step for the serial link.
     void resetBoard();
+    // The window icon, once the window has been painted.
+    void afterFirstPaint();
+    // The pages if they have been built, else null.
+    DevicesPage *builtDevicesPage() const;
+    SimulationPage *builtSimulationPage() const;
 
     std::unique_ptr<FontTextMeasurer> fMeasurer;
     ArduinoToolchain *fToolchain = nullptr;
     LiveMode *fLiveMode = nullptr;
-    class LazyPage *fSimulationHolder = nullptr;
+    LazyPage *fSimulationHolder = nullptr;
     CodeCompanion *fCode = nullptr;
     CodeMenus *fCodeMenus = nullptr;
     QAction *fConnectButton = nullptr;
