@@ -78,6 +78,14 @@ void SerialPorts::RefreshPorts(const QString &fixedPort)
     explainIfRefused();
 }
 
+void SerialPorts::listInBackground(const QString &fixedPort)
+{
+    if (!fixedPort.isEmpty())
+        return;
+    for (const std::unique_ptr<PortSource> &source : fSources)
+        source->listInBackground();
+}
+
 void SerialPorts::PortSelected(int index)
 {
     if (index < 0 || index >= fPorts.size())

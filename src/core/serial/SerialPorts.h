@@ -45,6 +45,9 @@ public:
     // With no port: BtIndex -1 and the message noPortsText(). A selected port the user
     // may not open is explained in the debug list.
     void RefreshPorts(const QString &fixedPort);
+    // Lets the sources start looking on other threads, for the next RefreshPorts() to
+    // take up. A fixed port is all that is offered: then nothing is looked for.
+    void listInBackground(const QString &fixedPort);
     // The user chose the port at index: it is selected and stored at once. An index
     // outside the list changes nothing.
     void PortSelected(int index);

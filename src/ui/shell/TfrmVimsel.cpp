@@ -148,11 +148,9 @@ TfrmVimsel::TfrmVimsel(UserPrompt *prompt, const QString &writableFolder, PortEn
     fWritableFolder = writableFolder.isEmpty()
                           ? ProgramFolders::forThisUser().writableFolder(QCoreApplication::applicationDirPath())
                           : writableFolder;
-    // A port fixed in "BTPort.ini" is all that is offered: nothing is looked for then.
-    if (SerialPorts::ReadBluetoothPortSetting(fWritableFolder).isEmpty()) {
-        for (const std::unique_ptr<PortSource> &source : ports.sources)
-            source->listInBackground();
-    }
+    fSettings = std::make_unique<SettingsIntStore>(u"MainForm"_s);
+    fPorts = std::make_unique<SerialPorts>(std::move(ports.sources), *fSettings, *this, fPrompt, fPortAccess.get());
+    fPorts->listInBackground(SerialPorts::ReadBluetoothPortSetting(fWritableFolder));
 
     // The debug list exists before the project, which traces while it builds.
     fDebugList = new DebugList(this);
@@ -179,9 +177,7 @@ TfrmVimsel::TfrmVimsel(UserPrompt *prompt, const QString &writableFolder, PortEn
                        ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + u"/recovery"_s
                        : writableFolder + u"/recovery"_s);
 
-    fSettings = std::make_unique<SettingsIntStore>(u"MainForm"_s);
     fGeometry = std::make_unique<WindowGeometry>(*fSettings);
-    fPorts = std::make_unique<SerialPorts>(std::move(ports.sources), *fSettings, *this, fPrompt, fPortAccess.get());
     if (!RestoreWindowGeometry())
         resize(WindowGeometry::DefaultWidth, WindowGeometry::DefaultHeight);
 
@@ -315,7 +311,8 @@ void TfrmVimsel::offerRecovery()
 void TfrmVimsel::afterHistoryStep()
 {
     // The pupil stays where they are: the page, the device tab, the canvas's scroll.
-    QTabWidget *deviceTabs = builtDevicesPage() ? builtDevicesPage()->deviceNotebook() : nullptr;
+    DevicesPage *devices = builtDevicesPage();
+    QTabWidget *deviceTabs = devices ? devices->deviceNotebook() : nullptr;
     const int deviceTab = deviceTabs ? deviceTabs->currentIndex() : 0;
     fProgramPage->sync();
     if (deviceTabs)
@@ -1030,7 +1027,7 @@ void TfrmVimsel::UsbChanged(const UsbDeviceEvent &event)
 {
     // News that come while the window is still being built (a message box's event
     // loop) are left to the first listing, which the showing window makes.
-    if (!fPorts)
+    if (!fPortPanel)
         return;
     const std::optional<BoardPlugRule::Reaction> reaction = BoardPlugRule::react(event);
     if (!reaction)

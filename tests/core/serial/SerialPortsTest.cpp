@@ -24,8 +24,10 @@ public:
             log.AddDebug(trace);
         return ports;
     }
+    void listInBackground() override { ++backgroundStarts; }
     QStringList ports;
     QString trace;
+    int backgroundStarts = 0;
 };
 
 class FakeAccess : public PortAccess {
@@ -38,14 +40,17 @@ struct Ports {
     explicit Ports(const std::vector<QStringList> &found)
     {
         std::vector<std::unique_ptr<PortSource>> sources;
-        for (const QStringList &ports : found)
+        for (const QStringList &ports : found) {
             sources.push_back(std::make_unique<FakeSource>(ports));
+            fakes.push_back(static_cast<FakeSource *>(sources.back().get()));
+        }
         list = std::make_unique<SerialPorts>(std::move(sources), settings, log, &prompt, &access);
     }
     MemoryIntSettings settings;
     MemoryDebugLog log;
     RecordingUserPrompt prompt;
     FakeAccess access;
+    std::vector<FakeSource *> fakes;
     std::unique_ptr<SerialPorts> list;
 };
 
@@ -63,6 +68,20 @@ struct RefreshCase {
 void PrintTo(const RefreshCase &c, std::ostream *os)
 {
     *os << c.name;
+}
+
+// Start-up lets the sources look in the background; a port fixed in "BTPort.ini" is
+// all that is offered, and nothing is looked for then.
+TEST(SerialPorts, SourcesLookInTheBackgroundUnlessAPortIsFixed)
+{
+    for (const QString &fixed : {QString(), u"/dev/rfcomm0"_s}) {
+        Ports p({{u"/dev/ttyUSB0"_s}, {}});
+        p.list->listInBackground(fixed);
+        int starts = 0;
+        for (const FakeSource *source : p.fakes)
+            starts += source->backgroundStarts;
+        EXPECT_EQ(starts, fixed.isEmpty() ? 2 : 0) << qPrintable(fixed);
+    }
 }
 
 class PortRefresh : public ::testing::TestWithParam<RefreshCase> {};
